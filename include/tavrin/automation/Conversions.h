@@ -1,0 +1,64 @@
+// The host's conversions between automation values, and its checked arithmetic.
+//
+// Integer conversions round halves to even and raise Overflow (6) when the result does not fit.
+// A text converts to a number when it reads as one ("12", " -3.5 ", "&H1F", "1E3"); otherwise the
+// conversion raises Type mismatch (13). An object converts to nothing but an object.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tavrin/automation/Variant.h"
+
+namespace tavrin {
+
+// Text the way the host writes values: integers in decimal, reals with up to 15 significant digits
+// ("0.5", "-2.25", "1E+20", "1.5E-07"), singles with up to 7, Booleans "True"/"False",
+// a missing or empty value as "". An object raises Type mismatch.
+std::u16string toText(const Variant& v);
+std::string toUtf8Text(const Variant& v);
+
+int16_t toI2(const Variant& v);
+int32_t toI4(const Variant& v);
+float toR4(const Variant& v);
+double toR8(const Variant& v);
+bool toBool(const Variant& v); // numbers: not 0; texts "True"/"False" (any case) or numbers
+
+// Round-half-even conversions of a double, raising Overflow outside the type's range.
+int16_t roundToI2(double v);
+int32_t roundToI4(double v);
+// Single precision conversion, raising Overflow when the value exceeds the float range.
+float toSingle(double v);
+
+// 16-bit arithmetic that raises Overflow.
+int16_t addI2(int16_t a, int16_t b);
+int16_t subI2(int16_t a, int16_t b);
+int16_t mulI2(int16_t a, int16_t b);
+
+// Checked floating point: division by zero raises Division by zero (11), an infinite or NaN result
+// Overflow (6).
+double checkedDiv(double a, double b);
+double checkedFinite(double v);
+float checkedFinite(float v);
+
+// A text read as a number the way the host reads it; nothing when it is not a number.
+std::optional<double> parseNumber(std::u16string_view text);
+
+// The host's comparison of a value with a number (as in `Text <> 0`): numbers and Booleans by
+// value; a text that reads as a number by that number; a text that does not read as a number is
+// never equal; a missing or empty value counts as 0.
+bool equalsNumber(const Variant& v, double number);
+
+// The host's Format of a number with a format text ("0", "0.0", "#,##0.00", ...).
+std::u16string formatNumber(double value, std::u16string_view format);
+
+// UTF-8 <-> UTF-16 (invalid input is replaced with U+FFFD).
+std::u16string utf16(std::string_view utf8);
+std::string utf8(std::u16string_view utf16);
+
+// Case-insensitive ASCII comparison of member and key names.
+bool namesEqual(std::string_view a, std::string_view b);
+
+} // namespace tavrin

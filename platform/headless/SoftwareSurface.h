@@ -1,0 +1,147 @@
+// A 32-bit software surface with its device context: every drawing operation of the controls.
+//
+// Pixels are 0x00BBGGRR. The surface's scale is pixels or twips (the scroll bar's); coordinates of
+// the DrawingSurface members are in that scale, those of the device-context functions always in
+// pixels.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "tavrin/platform/DrawingSurface.h"
+#include "tavrin/platform/Gdi.h"
+
+namespace tavrin::headless {
+
+class HeadlessGdi;
+
+class SoftwareSurface : public platform::DrawingSurface {
+public:
+    // twipsPerPixel converts the twips scale; sysColor resolves system colour references.
+    SoftwareSurface(HeadlessGdi& gdi, int32_t width, int32_t height,
+                    platform::ScaleMode mode = platform::ScaleMode::Pixels, double twipsPerPixel = 15.0);
+    ~SoftwareSurface() override;
+    SoftwareSurface(const SoftwareSurface&) = delete;
+    SoftwareSurface& operator=(const SoftwareSurface&) = delete;
+
+    // New size in pixels: the old pixels stay at the top left, new ones take the background colour.
+    void resize(int32_t width, int32_t height);
+    int32_t widthPx() const { return width_; }
+    int32_t heightPx() const { return height_; }
+    uint32_t* pixels() { return pixels_.data(); }
+    const uint32_t* pixels() const { return pixels_.data(); }
+    uint32_t pixelAt(int32_t x, int32_t y) const; // 0xFFFFFFFF outside
+    uint32_t resolvedBackColor() const;           // BackColor as RGB
+
+    // platform::DrawingSurface
+    platform::HDC hDC() override { return dc_; }
+    uint32_t BackColor() const override { return backColor_; }
+    void SetBackColor(uint32_t oleColor) override;
+    void Cls() override;
+    platform::FontDesc Font() const override { return font_; }
+    void SetFont(const platform::FontDesc& font) override;
+    bool FontUnderline() const override { return font_.underline; }
+    void SetFontUnderline(bool underline) override;
+    double TextHeight(std::u16string_view text) override;
+    double TextWidth(std::u16string_view text) override;
+    double CurrentX() const override { return currentX_; }
+    double CurrentY() const override { return currentY_; }
+    void SetCurrentX(double x) override { currentX_ = x; }
+    void SetCurrentY(double y) override { currentY_ = y; }
+    void Print(std::u16string_view text) override;
+    void Line(double x1, double y1, double x2, double y2, uint32_t rgb) override;
+    void PSet(double x, double y, uint32_t rgb) override;
+    uint32_t Point(double x, double y) const override;
+    void PaintPicture(const platform::Picture* picture, double x, double y, std::optional<double> width = {},
+                      std::optional<double> height = {}) override;
+    platform::ScaleMode scaleMode() const override { return mode_; }
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+
+    // Device-context state, used by HeadlessGdi.
+    struct DcState {
+        platform::HBRUSH brush = 0; // 0: the stock white brush
+        platform::HPEN pen = 0;     // 0: the stock black pen
+        platform::COLORREF textColor = 0;
+    };
+    DcState& dcState() { return dcState_; }
+    HeadlessGdi& gdi() { return gdi_; }
+
+    // Drawing primitives in pixels, clipped to the surface.
+    void fillRect(const platform::RECT& r, uint32_t rgb);
+    void andRect(const platform::RECT& r, uint32_t rgb);
+    void xorPixel(int32_t x, int32_t y, uint32_t rgb);
+    // Text: returns the height of the text block drawn.
+    int32_t drawText(std::u16string_view text, platform::RECT& rect, uint32_t format, uint32_t rgb);
+    // A picture stretched into the pixel rectangle; transparent pixels skipped when honoured.
+    void blit(const platform::Picture& picture, const platform::RECT& dest, bool honourTransparency);
+
+private:
+    double toPixelsX(double v) const;
+    double toPixelsY(double v) const;
+    double fromPixels(double v) const;
+
+    HeadlessGdi& gdi_;
+    int32_t width_, height_;
+    std::vector<uint32_t> pixels_;
+    platform::ScaleMode mode_;
+    double twipsPerPixel_;
+    platform::HDC dc_;
+    DcState dcState_;
+    uint32_t backColor_ = 0x80000005;
+    platform::FontDesc font_;
+    double currentX_ = 0, currentY_ = 0;
+};
+
+// The device-context functions over software surfaces. One per host; it owns the brush and pen
+// table and counts the objects alive.
+class HeadlessGdi : public platform::Gdi {
+public:
+    // sysColor: the colour of a system colour index (the host's table).
+    explicit HeadlessGdi(std::function<uint32_t(int32_t)> sysColor);
+    ~HeadlessGdi() override;
+
+    platform::HDC registerSurface(SoftwareSurface* surface);
+    void unregisterSurface(platform::HDC dc);
+    SoftwareSurface* surfaceOf(platform::HDC dc) const;
+
+    platform::COLORREF GetSysColor(int32_t index) override;
+    platform::HBRUSH CreateSolidBrush(platform::COLORREF color) override;
+    platform::HPEN CreatePen(int32_t style, int32_t width, platform::COLORREF color) override;
+    platform::HGDIOBJ SelectObject(platform::HDC dc, platform::HGDIOBJ object) override;
+    bool DeleteObject(platform::HGDIOBJ object) override;
+    int32_t FillRect(platform::HDC dc, const platform::RECT& rect, platform::HBRUSH brush) override;
+    bool PatBlt(platform::HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) override;
+    bool GradientFill(platform::HDC dc, const platform::TRIVERTEX* vertices, uint32_t vertexCount,
+                      const platform::GRADIENT_RECT* rects, uint32_t rectCount, uint32_t mode) override;
+    bool RoundRect(platform::HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t cornerWidth,
+                   int32_t cornerHeight) override;
+    platform::COLORREF SetTextColor(platform::HDC dc, platform::COLORREF color) override;
+    int32_t DrawTextA(platform::HDC dc, std::u16string_view text, platform::RECT& rect, uint32_t format) override;
+    bool DrawFocusRect(platform::HDC dc, const platform::RECT& rect) override;
+    int32_t liveObjects() const override;
+
+    uint32_t resolveColor(uint32_t oleColor) const; // a system colour reference through sysColor
+
+private:
+    struct Object {
+        enum class Kind { Brush, Pen } kind;
+        platform::COLORREF color;
+        int32_t width;
+        int32_t selectedIn = 0; // how many device contexts hold it selected
+    };
+    std::function<uint32_t(int32_t)> sysColor_;
+    std::unordered_map<platform::HDC, SoftwareSurface*> surfaces_;
+    std::unordered_map<platform::HGDIOBJ, Object> objects_;
+    int32_t nextDc_ = 0x1000, nextObject_ = 0x2000;
+};
+
+// PNG files of surfaces and pictures (RGB, 8 bits per channel).
+bool writePng(const std::string& path, int32_t width, int32_t height, const uint32_t* pixels, std::string* error);
+std::shared_ptr<platform::Picture> readPng(const std::string& path, std::string* error);
+
+} // namespace tavrin::headless
