@@ -256,6 +256,13 @@ class ControlSite {
 public:
     virtual ~ControlSite() = default;
 
+    // The control's own notifications, set by the control: the host's resize of the control, the
+    // keys it previews while KeyPreview is on, and the focus entering and leaving it.
+    Handler Resize;
+    KeyHandler KeyDown, KeyUp;
+    KeyPressHandler KeyPress;
+    Handler EnterFocus, ExitFocus;
+
     virtual Services& services() = 0;
     virtual UserControlSurface& UserControl() = 0;
 
