@@ -5,8 +5,10 @@
 // user's actions, through the site's RaiseEvent.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tavrin/automation/Dispatch.h"
@@ -14,33 +16,53 @@
 
 namespace tavrin {
 
+// The parts of the bar as a twip position sees them. The thumb lies on the track.
+enum class BarPart { UpButton, Track, DownButton };
+
+// The thirteen pictures of a theme, in the order the picture store is asked for them.
+enum class ThemePart : uint8_t {
+    Up, UpHot, UpPress, Down, DownHot, DownPress, Bar, BarHot, BarPress, Top, Bottom, GripBar, Back
+};
+constexpr size_t kThemePartCount = 13;
+const char* themePartName(ThemePart part); // "VS_UP", "VS_UPHOT", ...
+
 class XPVScroll : public Dispatchable, public platform::ISubclass {
 public:
+    // Fixed layout, twips.
+    static constexpr double kButtonHeight = 255, kWidth = 255, kMinHeight = 750, kNewHeight = 2000;
+    static constexpr double kMinThumbHeight = 240, kCapHeight = 45, kGripHalfHeight = 60, kGripLeft = 75;
+    // Auto-repeat and hover timing, milliseconds.
+    static constexpr int32_t kRepeatDelay = 500, kFirstRepeatInterval = 500, kRepeatInterval = 50;
+    static constexpr int32_t kLeaveCheckInterval = 10, kLeaveTimerId = 1;
+    static constexpr int32_t kDispIdBase = 0x68030000;
+
     explicit XPVScroll(platform::ControlSite& site);
     ~XPVScroll() override;
+    XPVScroll(const XPVScroll&) = delete;
+    XPVScroll& operator=(const XPVScroll&) = delete;
 
     // Host notifications.
     void InitProperties();
-    void ReadProperties(const platform::PropertyBag& bag);
+    void ReadProperties(const platform::PropertyBag& bag); // bag failures propagate; fields read stay
     void WriteProperties(platform::PropertyBag& bag) const;
     void Terminate();
     void UserControl_Resize();
 
     // Properties. Out-of-range writes are ignored silently.
     double Value() const; // through dFormat when it is set; raises 13 if the format gives no number
-    void SetValue(double v);
+    void SetValue(double v); // ignored outside Min..Max
     double Min() const { return Min_; }
-    void SetMin(double v);
+    void SetMin(double v); // above Max: becomes Max
     double Max() const { return Max_; }
-    void SetMax(double v);
+    void SetMax(double v); // below Min: becomes Min
     double SmallChange() const { return SmallChange_; }
-    void SetSmallChange(double v);
+    void SetSmallChange(double v); // ignored above |Max - Min|
     double LargeChange() const { return LargeChange_; }
-    void SetLargeChange(double v);
+    void SetLargeChange(double v); // ignored above |Max - Min|
     int32_t Theme() const { return Theme_; }
-    void SetTheme(int32_t v);
+    void SetTheme(int32_t v); // ignored outside 0..2
     const std::u16string& dFormat() const { return dFormat_; }
-    void SetdFormat(const std::u16string& v);
+    void SetdFormat(const std::u16string& v); // any text; a non-numeric format fails on reading Value
     bool Enabled() const;
     void SetEnabled(bool v);
     int32_t hWnd() const;
@@ -58,15 +80,75 @@ public:
     platform::Timer& tScrl() { return *tScrl_; }
     platform::Timer& tScrlEnable() { return *tScrlEnable_; }
 
-    struct Impl;
+    // Geometry shared by painting, input, the script host and the tests (twips).
+    BarPart partAt(double yTwips) const;
+    bool onThumbForHover(double yTwips) const; // thumb ends included
+    bool onThumbForPress(double yTwips) const; // thumb ends excluded
+    double thumbTop() const { return p_BarTop; }
+    double thumbHeight() const { return p_BarHeight; }
+    double downButtonTop() const { return p_DownTop; }
 
 private:
+    // A picture shown for a moving part, with the name of the theme slot it was taken from.
+    struct CurrentPicture {
+        std::shared_ptr<platform::Picture> picture;
+        ThemePart part = ThemePart::Up;
+    };
+    enum class StepDirection : int32_t { Decrease = 0, Increase = 1 };
+    enum class LeaveCheck { Skip, CursorInside };
+
+    // Value model (ScrollValue.cpp)
+    bool pStep(StepDirection direction, double amount); // true when Value changed
+    void raiseEvent(const char* name, int32_t id);
+    // Geometry (ScrollGeometry.cpp)
+    void pBarSize();
+    void pBarPosition();
+    void barSizeSteps();
+    // Painting (ScrollPainting.cpp)
+    void pLoadTheme();
+    void pDraw();
+    void paint(const std::shared_ptr<platform::Picture>& picture, double x, double y,
+               std::optional<double> height = {});
+    void showPart(CurrentPicture& current, ThemePart part);
+    const std::shared_ptr<platform::Picture>& picture(ThemePart part) const;
+    // Input (ScrollInput.cpp)
+    void pSubclass();
+    void pTerminate();
+    void pMouseLeave(LeaveCheck check, int32_t hwnd, int32_t reason);
+    void tScrlEnable_Timer();
+    void tScrl_Timer();
+    float cursorYTwips();
+    void handleMessage(int32_t hwnd, int32_t msg);
+    void onMouseMove(float y);
+    void onButtonDown(float y);
+    void onButtonUp(float y);
+    void onLeaveTimer(int32_t hwnd);
+    void pressTrack(float y);
+    void dragStep(float y);
+
     platform::ControlSite& site_;
     std::unique_ptr<platform::Timer> tScrl_, tScrlEnable_;
     double Min_ = 0, Max_ = 32767, Value_ = 0, SmallChange_ = 1, LargeChange_ = 1;
     int32_t Theme_ = 0;
     std::u16string dFormat_;
-    std::unique_ptr<Impl> impl_; // geometry, pictures and interaction state
+
+    double p_BarTop = 0;     // top of the thumb
+    double p_BarHeight = 0;  // height of the thumb, at least 240 after a size step
+    double p_DownTop = 0;    // top of the down button: ScaleHeight - 255
+    int32_t p_GripTop = 0;   // top of the grip picture, set by each paint
+    bool p_Hot = false;      // the cursor is over the control; the leave-check timer runs
+    bool p_Pressed = false;  // the left button went down on the control and is still held
+    bool p_Dragging = false; // the press started on the thumb: the thumb follows the cursor
+    bool p_Paging = false;   // the press started on the track beside the thumb: repeats use LargeChange
+    int32_t p_Direction = 0; // 0 decrease (up), 1 increase (down)
+    double p_DragStartY = 0;   // cursor y of the drag anchor
+    double p_DragStartTop = 0; // thumb top of the drag anchor
+    bool p_Subclassed = false; // the five messages are hooked at the subclassing server
+
+    std::array<std::shared_ptr<platform::Picture>, kThemePartCount> p_Pictures; // the loaded theme
+    CurrentPicture p_CurUp;   // picture shown for the up button
+    CurrentPicture p_CurDown; // picture shown for the down button
+    CurrentPicture p_CurBar;  // picture shown for the thumb body
 };
 
 } // namespace tavrin

@@ -1,0 +1,78 @@
+// Painting of the scroll bar: it only stacks theme pictures on its own surface.
+//
+// 1. pLoadTheme asks the picture store for the thirteen pictures of the current theme and puts the
+//    three moving parts back to their normal pictures as it goes.
+// 2. pDraw clears the surface and stacks, in this order: track background, thumb body, grip, top
+//    cap, bottom cap, up button, down button. Later pictures cover earlier ones.
+// 3. The first picture that cannot be drawn stops pDraw and the failure goes to the caller, with
+//    what was drawn before left on the surface.
+#include <string>
+
+#include "tavrin/XPVScroll.h"
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin {
+
+namespace {
+// "Object variable not set": what drawing or comparing a picture that is not loaded raises.
+constexpr int32_t kObjectNotSet = 91;
+
+const char* const kPartNames[kThemePartCount] = {
+    "VS_UP",      "VS_UPHOT",     "VS_UPPRESS", "VS_DOWN",   "VS_DOWNHOT", "VS_DOWNPRESS", "VS_BAR",
+    "VS_BAR_HOT", "VS_BAR_PRESS", "VS_TOP",     "VS_BOTTOM", "VS_GRIPBAR", "VS_BACK"};
+
+int32_t handleOf(const std::shared_ptr<platform::Picture>& picture) {
+    if (!picture) raise(kObjectNotSet);
+    return picture->handle();
+}
+} // namespace
+
+const char* themePartName(ThemePart part) { return kPartNames[static_cast<size_t>(part)]; }
+
+const std::shared_ptr<platform::Picture>& XPVScroll::picture(ThemePart part) const {
+    return p_Pictures[static_cast<size_t>(part)];
+}
+
+// Re-points a moving part's picture only when the handles differ, as every state change does.
+void XPVScroll::showPart(CurrentPicture& current, ThemePart part) {
+    const auto& wanted = picture(part);
+    if (handleOf(current.picture) != handleOf(wanted)) current = {wanted, part};
+}
+
+void XPVScroll::pLoadTheme() {
+    try {
+        auto& store = site_.services().pictureStore();
+        const std::u16string suffix = u"(" + utf16(std::to_string(Theme_)) + u")";
+        for (size_t i = 0; i < kThemePartCount; ++i) {
+            const auto part = static_cast<ThemePart>(i);
+            p_Pictures[i] = store.GetPicture(utf16(kPartNames[i]) + suffix);
+            // A theme change also puts the moving parts back to their normal pictures.
+            if (part == ThemePart::UpPress) p_CurUp = {picture(ThemePart::Up), ThemePart::Up};
+            if (part == ThemePart::DownPress) p_CurDown = {picture(ThemePart::Down), ThemePart::Down};
+            if (part == ThemePart::BarPress) p_CurBar = {picture(ThemePart::Bar), ThemePart::Bar};
+        }
+    } catch (const AutomationError&) {
+        // The parts not reached keep the previous theme's pictures (or none on a new control).
+    }
+}
+
+void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, double y,
+                      std::optional<double> height) {
+    if (!pic) raise(kObjectNotSet);
+    site_.UserControl().PaintPicture(pic.get(), x, y, std::nullopt, height);
+}
+
+void XPVScroll::pDraw() {
+    auto& uc = site_.UserControl();
+    uc.Cls();
+    p_GripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+    paint(picture(ThemePart::Back), 0, 0, uc.ScaleHeight());
+    paint(p_CurBar.picture, 0, p_BarTop, p_BarHeight);
+    paint(picture(ThemePart::GripBar), kGripLeft, p_GripTop);
+    paint(picture(ThemePart::Top), 0, p_BarTop);
+    paint(picture(ThemePart::Bottom), 0, p_BarTop + p_BarHeight - kCapHeight);
+    paint(p_CurUp.picture, 0, 0);
+    paint(p_CurDown.picture, 0, uc.ScaleHeight() - kButtonHeight);
+}
+
+} // namespace tavrin
