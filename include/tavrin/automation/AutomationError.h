@@ -21,6 +21,11 @@ constexpr int32_t WrongNumberOfArguments = 450;   // "Wrong number of arguments 
 constexpr int32_t PermissionDenied = 70;          // "Permission denied"
 constexpr int32_t FileNotFound = 53;              // "File not found"
 constexpr int32_t InvalidPicture = 481;           // "Invalid picture"
+constexpr int32_t OutOfMemory = 7;                // "Out of memory"
+constexpr int32_t SubscriptOutOfRange = 9;        // "Subscript out of range"
+constexpr int32_t ObjectNotSet = 91;              // "Object variable or With block variable not set"
+constexpr int32_t NamedArgumentNotFound = 448;    // "Named argument not found"
+constexpr int32_t IndexOutOfBounds = 35600;       // "Index out of bounds"
 } // namespace err
 
 // The host's standard description of an error number ("Application-defined or object-defined error"
