@@ -143,5 +143,9 @@ private:
 // PNG files of surfaces and pictures (RGB, 8 bits per channel).
 bool writePng(const std::string& path, int32_t width, int32_t height, const uint32_t* pixels, std::string* error);
 std::shared_ptr<platform::Picture> readPng(const std::string& path, std::string* error);
+// PNG data in memory (form files): an empty vector when encoding fails; nullptr and *error set when
+// the data is not a PNG that can be read.
+std::vector<uint8_t> encodePng(int32_t width, int32_t height, const uint32_t* pixels);
+std::shared_ptr<platform::Picture> decodePng(const uint8_t* data, size_t size, std::string* error);
 
 } // namespace tavrin::headless
