@@ -237,6 +237,16 @@ private:
     void DrawRoundBox(platform::HDC dc, platform::RECT& r, int16_t inset, int16_t radius, uint32_t fill,
                       uint32_t outline);
     void wireChildren();
+    // Painting and defaults, split into steps (render/, ListProperties.cpp).
+    void paintNormalBackground();
+    void paintSelectedBackground();
+    void paintSelectionPicture();
+    void drawItemImage(int16_t index, bool selected);
+    void drawItemText(int16_t index);
+    void paintDesignPreview();
+    void placeSampleText(int32_t left, const std::u16string& name);
+    void adoptAmbientFont();
+    void initBehaviourDefaults();
 
     platform::ControlSite& site_;
     std::unique_ptr<platform::PictureBox> iUC_;

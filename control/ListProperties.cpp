@@ -1,0 +1,350 @@
+// The configuring properties of the list: appearance, colours, geometry, font, pointer and
+// behaviour switches, the defaults of a newly placed control, and the font change notification.
+//
+// Every assignment stores without comparing with the old value (an unchanged value is processed
+// like a new one), does its repaint or re-layout, and tells the host through PropertyChanged with
+// the property's name. No value is checked against its enumeration; only BoxOffset and ItemOffset
+// keep their old value, silently, when the new one would not fit the row.
+#include "tavrin/Tavrin.h"
+
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr uint32_t kWindowBackground = 0x80000005;
+constexpr uint32_t kWindowText = 0x80000008;
+constexpr uint32_t kHighlight = 0x8000000D;
+constexpr uint32_t kHighlightText = 0x8000000E;
+constexpr uint32_t kButtonFace = 0x8000000F;
+constexpr std::u16string_view kSampleText = u"TextHeight";
+
+} // namespace
+
+// ---- appearance and frame
+
+int32_t Tavrin::Appearance() const { return userControl().Appearance(); }
+
+// The 3D appearance uses the host's own sunken border; Flat has none, and the control's background
+// (BorderColor) shows as a ring around the inset drawing surface. No re-layout here.
+void Tavrin::SetAppearance(int32_t v) {
+    userControl().SetAppearance(roundToI2(v));
+    userControl().SetBorderStyle(userControl().Appearance() == Appearance3D ? BorderFixedSingle : BorderNone);
+    const bool flat = userControl().Appearance() == Flat;
+    if (flat) userControl().SetBackColor(BorderColor_);
+    if (flat && !p_BorderRefresh) RefreshBorder();
+    propertyChanged("Appearance");
+}
+
+// The host resolves the colour itself, in both appearances; only Flat shows it.
+void Tavrin::SetBorderColor(uint32_t v) {
+    BorderColor_ = v;
+    userControl().SetBackColor(v);
+    if (Appearance() == Flat && !p_BorderRefresh) RefreshBorder();
+    propertyChanged("BorderColor");
+}
+
+// In 3D the value is only stored; it takes effect at the first layout pass in Flat.
+void Tavrin::SetBorderWidth(int16_t v) {
+    BorderWidth_ = v;
+    if (Appearance() == Flat && !p_BorderRefresh) {
+        RefreshBorder();
+        UserControl_Resize();
+    }
+    propertyChanged("BorderWidth");
+}
+
+bool Tavrin::Enabled() const { return userControl().Enabled(); }
+
+void Tavrin::SetEnabled(bool v) {
+    userControl().SetEnabled(v);
+    sbUC().SetEnabled(v);
+    propertyChanged("Enabled");
+}
+
+// The list has no palette of its own: the theme only picks the scroll bar's pictures.
+int32_t Tavrin::Theme() const { return sbUC_->Theme(); }
+
+void Tavrin::SetTheme(int32_t v) {
+    sbUC().SetTheme(v);
+    propertyChanged("Theme");
+}
+
+void Tavrin::SetGotFocusEffect(bool v) {
+    GotFocusEffect_ = v;
+    propertyChanged("GotFocusEffect");
+}
+
+// Kept untranslated: the host resolves it when the focus effect paints the ring.
+void Tavrin::SetGotFocusEffectColor(uint32_t v) {
+    GotFocusEffectColor_ = v;
+    propertyChanged("GotFocusEffectColor");
+}
+
+// ---- colours: each let resolves its own copy and repaints
+
+void Tavrin::SetBackNormal(uint32_t v) {
+    BackNormal_ = v;
+    p_BackNormalRGB = TranslateColor(v);
+    iUC().SetBackColor(p_BackNormalRGB);
+    iUC_Paint();
+    propertyChanged("BackNormal");
+}
+
+void Tavrin::SetBackSelected(uint32_t v) {
+    BackSelected_ = v;
+    p_BackSelectedRGB = TranslateColor(v);
+    iUC_Paint();
+    propertyChanged("BackSelected");
+}
+
+// A colour wider than six hex digits is stored and then rejected with 5 by the conversion.
+void Tavrin::SetBackSelectedG1(uint32_t v) {
+    BackSelectedG1_ = v;
+    p_GradientFrom = ColorToVertex(TranslateColor(v));
+    iUC_Paint();
+    propertyChanged("BackSelectedG1");
+}
+
+void Tavrin::SetBackSelectedG2(uint32_t v) {
+    BackSelectedG2_ = v;
+    p_GradientTo = ColorToVertex(TranslateColor(v));
+    iUC_Paint();
+    propertyChanged("BackSelectedG2");
+}
+
+void Tavrin::SetBoxBorder(uint32_t v) {
+    BoxBorder_ = v;
+    p_BoxBorderRGB = TranslateColor(v);
+    iUC_Paint();
+    propertyChanged("BoxBorder");
+}
+
+// The surface's text colour follows at once, for text printed outside the row painter.
+void Tavrin::SetFontNormal(uint32_t v) {
+    FontNormal_ = v;
+    p_FontNormalRGB = TranslateColor(v);
+    gdi().SetTextColor(iUC().hDC(), p_FontNormalRGB);
+    iUC_Paint();
+    propertyChanged("FontNormal");
+}
+
+void Tavrin::SetFontSelected(uint32_t v) {
+    FontSelected_ = v;
+    p_FontSelectedRGB = TranslateColor(v);
+    iUC_Paint();
+    propertyChanged("FontSelected");
+}
+
+// ---- row geometry and look
+
+void Tavrin::SetAlignment(int32_t v) {
+    Alignment_ = v;
+    iUC_Paint();
+    propertyChanged("Alignment");
+}
+
+// The box may be inset by at most half the row height (compared as real numbers).
+void Tavrin::SetBoxOffset(int16_t v) {
+    if (v <= p_RowHeight / 2.0) BoxOffset_ = v;
+    iUC_Paint();
+    propertyChanged("BoxOffset");
+}
+
+void Tavrin::SetBoxRadius(int16_t v) {
+    BoxRadius_ = v;
+    iUC_Paint();
+    propertyChanged("BoxRadius");
+}
+
+void Tavrin::SetLeftMargin(int16_t v) {
+    LeftMargin_ = v;
+    propertyChanged("LeftMargin");
+    iUC_Paint();
+}
+
+void Tavrin::SetRequiredField(bool v) {
+    RequiredField_ = v;
+    propertyChanged("RequiredField");
+    iUC_Paint();
+}
+
+void Tavrin::SetItemHeight(int16_t v) {
+    ItemHeight_ = v;
+    UserControl_Resize();
+    iUC_Paint();
+    propertyChanged("ItemHeight");
+}
+
+void Tavrin::SetItemHeightAuto(bool v) {
+    ItemHeightAuto_ = v;
+    UserControl_Resize();
+    iUC_Paint();
+    propertyChanged("ItemHeightAuto");
+}
+
+// An inset as large as the whole row is still accepted; one pixel more is not.
+void Tavrin::SetItemOffset(int16_t v) {
+    if (v <= p_RowHeight) ItemOffset_ = v;
+    iUC_Paint();
+    propertyChanged("ItemOffset");
+}
+
+void Tavrin::SetItemTextLeft(int16_t v) {
+    ItemTextLeft_ = v;
+    iUC_Paint();
+    propertyChanged("ItemTextLeft");
+}
+
+void Tavrin::SetSelectionPicture(std::shared_ptr<platform::Picture> v) {
+    SelectionPicture_ = std::move(v);
+    iUC_Paint();
+    propertyChanged("SelectionPicture");
+}
+
+void Tavrin::SetSelectModeStyle(int32_t v) {
+    SelectModeStyle_ = v;
+    iUC_Paint();
+    propertyChanged("SelectModeStyle");
+}
+
+void Tavrin::SetWordWrap(bool v) {
+    WordWrap_ = v;
+    iUC_Paint();
+    propertyChanged("WordWrap");
+}
+
+// ---- behaviour switches
+
+// The focus rectangle is drawn by inversion: switching it off repaints the current row instead.
+void Tavrin::SetFocus(bool v) {
+    Focus_ = v;
+    if (v)
+        DrawFocus(ListIndex_);
+    else
+        DrawItem(ListIndex_);
+    propertyChanged("Focus");
+}
+
+void Tavrin::SetHoverSelection(bool v) {
+    HoverSelection_ = v;
+    DrawItem(ListIndex_);
+    DrawFocus(ListIndex_);
+    propertyChanged("HoverSelection");
+}
+
+// Only stored: the items are reordered when Order runs.
+void Tavrin::SetOrderType(int32_t v) {
+    OrderType_ = v;
+    propertyChanged("OrderType");
+}
+
+void Tavrin::SetShowMenu(bool v) {
+    ShowMenu_ = v;
+    propertyChanged("ShowMenu");
+}
+
+// ---- pointer, forwarded to the drawing surface
+
+std::shared_ptr<platform::Picture> Tavrin::MouseIcon() const { return iUC_->MouseIcon(); }
+
+void Tavrin::SetMouseIcon(std::shared_ptr<platform::Picture> v) {
+    iUC().SetMouseIcon(std::move(v));
+    propertyChanged("MouseIcon");
+}
+
+int16_t Tavrin::MousePointer() const { return iUC_->MousePointer(); }
+
+void Tavrin::SetMousePointer(int16_t v) {
+    iUC().SetMousePointer(v);
+    propertyChanged("MousePointer");
+}
+
+// ---- font
+
+// The control keeps its own font object and copies six attributes into it; weight and character
+// set stay its own. Each attribute that changes re-lays the control out through the notification,
+// before the repaint here. No object: 424.
+void Tavrin::SetFont(const std::shared_ptr<platform::StdFont>& f) {
+    if (!f) raise(err::ObjectRequired);
+    const platform::FontDesc given = f->desc(); // a copy: f may be p_Font itself
+    p_Font->SetName(given.name);
+    p_Font->SetSize(given.size);
+    p_Font->SetBold(given.bold);
+    p_Font->SetItalic(given.italic);
+    p_Font->SetUnderline(given.underline);
+    p_Font->SetStrikethrough(given.strikethrough);
+    iUC_Paint();
+    propertyChanged("Font");
+}
+
+void Tavrin::hookFont() {
+    p_FontToken = p_Font->addListener([this](const std::string& attribute) { p_Font_FontChanged(attribute); });
+}
+
+void Tavrin::unhookFont() {
+    if (p_Font && p_FontToken != 0) p_Font->removeListener(p_FontToken);
+    p_FontToken = 0;
+}
+
+// Whoever changes the font object (the Font set, or a caller through the object Font returns),
+// the drawing surface takes the new font and the rows are measured again.
+void Tavrin::p_Font_FontChanged(const std::string& /*attribute*/) {
+    iUC().SetFont(p_Font->desc());
+    UserControl_Resize();
+}
+
+// ---- defaults of a newly placed control
+
+// Fields are stored directly: no let runs, nothing is repainted and the host hears of no change.
+// GotFocusEffect, GotFocusEffectColor and RequiredField keep their initial False, 0 and False.
+void Tavrin::InitProperties() {
+    userControl().SetAppearance(Appearance3D);
+    userControl().SetBorderStyle(BorderFixedSingle);
+    BorderColor_ = kButtonFace;
+    BorderWidth_ = 3;
+    p_ScrollBarWidth = 13;
+    adoptAmbientFont();
+    BackSelected_ = kHighlight;
+    BackSelectedG1_ = kHighlight;
+    Focus_ = true;
+    WordWrap_ = true;
+    LeftMargin_ = 2;
+    FontNormal_ = kWindowText;
+    FontSelected_ = kHighlightText;
+    BackNormal_ = kWindowBackground;
+    BackSelectedG2_ = kWindowBackground;
+    BoxBorder_ = kHighlightText;
+    BoxOffset_ = 1;
+    BoxRadius_ = 0;
+    Alignment_ = AlignLeft;
+    HoverSelection_ = false;
+    ItemHeight_ = roundToI2(iUC().TextHeight(kSampleText));
+    initBehaviourDefaults();
+    ResolveColors();
+}
+
+// The container's ambient font object becomes the control's own, shared with the container.
+void Tavrin::adoptAmbientFont() {
+    std::shared_ptr<platform::StdFont> ambient = site().AmbientFont();
+    if (!ambient) return;
+    iUC().SetFont(ambient->desc());
+    unhookFont();
+    p_Font = std::move(ambient);
+    hookFont();
+}
+
+void Tavrin::initBehaviourDefaults() {
+    ItemHeightAuto_ = true;
+    ItemOffset_ = 0;
+    ItemTextLeft_ = 2;
+    OrderType_ = Ascendent;
+    SelectionPicture_.reset();
+    ListIndex_ = -1;
+    SelectMode_ = Single;
+    SelectModeStyle_ = Standard;
+    ShowMenu_ = false;
+}
+
+} // namespace tavrin
