@@ -1,0 +1,137 @@
+// Mouse input on the drawing surface: clicks, drag selection, hover selection, the popup menu and
+// the automatic scrolling beyond the top and bottom edges.
+//
+// 1. MouseDown (not the right button) makes the row under the pointer current and, in Multiple
+//    mode, inverts its flag; the new flag becomes the state a drag paints (p_DragState).
+// 2. MouseMove inside the surface makes each newly entered row current, giving it p_DragState;
+//    above or below the surface it runs the automatic scrolling, which polls the clock and yields
+//    with DoEvents, so every other handler (a nested MouseMove, the MouseUp) runs inside it.
+// 3. MouseUp ends the drag; from then on hovering paints rows selected.
+//
+// Automatic scrolling delays, worked out once when a loop starts:
+//   above: (y + 25) * 20 ms, at least 40   ->  480 ms one pixel above, 40 ms from 23 above
+//   below: 500 - (y - height - 1) * 20 ms   ->  500 ms one pixel below, 40 ms from 24 below
+// The first step comes at once; each step moves the current item by one row.
+#include <cmath>
+
+#include "tavrin/Tavrin.h"
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin {
+
+using namespace platform;
+
+namespace {
+constexpr int32_t kClick = 1, kDblClick = 2, kMouseDown = 7, kMouseMove = 8, kMouseUp = 9;
+constexpr int32_t kMinimumDelayMs = 40;
+
+std::vector<Variant> mouseArgs(int16_t button, int16_t shift, float x, float y) {
+    return {Variant::i2(button), Variant::i2(shift), Variant::r4(x), Variant::r4(y)};
+}
+
+// Whole rows from the top of the surface, in single precision as the coordinates are.
+float rowsDown(float y, int16_t rowHeight) { return std::floor(checkedFinite(y / static_cast<float>(rowHeight))); }
+} // namespace
+
+void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) {
+    if (button == vbRightButton) {
+        if (ShowMenu_ && y >= 0 && y < userControl().ScaleHeight())
+            userControl().PopupMenu(*SelectionMenu_);
+    } else {
+        int16_t row = rowUnderY(y);
+        if (row >= 0 && row < ListCount()) {
+            if (SelectMode_ == Single) {
+                p_Selected[row] = 1;
+            } else {
+                p_Selected[row] ^= 1;
+                p_DragState = p_Selected[row] != 0;
+            }
+            p_LastMouseY = y;
+            SetListIndex(row);
+        }
+        p_MouseDown = true;
+    }
+    std::vector<Variant> args = mouseArgs(button, shift, x, y);
+    raiseEvent("MouseDown", kMouseDown, args);
+}
+
+void Tavrin::iUC_MouseMove(int16_t& button, int16_t& shift, float& x, float& y) {
+    p_MouseY = roundToI4(y);
+    if (y < 0) {
+        AutoScrollUp();
+    } else if (y > userControl().ScaleHeight()) {
+        AutoScrollDown();
+    } else if ((HoverSelection_ || button != 0) &&
+               rowsDown(y, p_RowHeight) != rowsDown(p_LastMouseY, p_RowHeight)) {
+        int16_t row = rowUnderY(y);
+        if (row >= 0 && row < ListCount()) {
+            p_Selected[row] = p_DragState ? 1 : 0;
+            SetListIndex(row);
+            p_LastMouseY = y;
+        }
+    }
+    std::vector<Variant> args = mouseArgs(button, shift, x, y);
+    raiseEvent("MouseMove", kMouseMove, args);
+}
+
+void Tavrin::iUC_MouseUp(int16_t& button, int16_t& shift, float& x, float& y) {
+    p_MouseDown = false;
+    p_DragState = true;
+    std::vector<Variant> args = mouseArgs(button, shift, x, y);
+    raiseEvent("MouseUp", kMouseUp, args);
+}
+
+void Tavrin::iUC_Click() {
+    if (ListIndex_ > -1)
+        raiseEvent("Click", kClick);
+}
+
+void Tavrin::iUC_DblClick() {
+    if (ListIndex_ > -1)
+        raiseEvent("DblClick", kDblClick);
+}
+
+// The pointer is above the surface: step the current item up while the button is held.
+void Tavrin::AutoScrollUp() {
+    int32_t delay = std::max(roundToI4((static_cast<double>(p_MouseY) + 25) * 20), kMinimumDelayMs);
+    if (!p_MouseDown)
+        return;
+    int64_t lastStep = 0;
+    while (p_MouseY < 0) {
+        if (static_cast<int64_t>(services().GetTickCount()) - lastStep > delay) {
+            lastStep = services().GetTickCount();
+            if (ListIndex_ > 0) {
+                int16_t target = static_cast<int16_t>(ListIndex_ - 1);
+                if (SelectMode_ == Multiple)
+                    p_Selected[target] = p_DragState ? 1 : 0;
+                SetListIndex(target);
+                PaintRows();
+            }
+        }
+        services().DoEvents();
+        if (!p_MouseDown)
+            break;
+    }
+}
+
+// The pointer is below the surface: step the current item down while the button is held.
+void Tavrin::AutoScrollDown() {
+    double distance = static_cast<double>(p_MouseY) - userControl().ScaleHeight() - 1;
+    int32_t delay = std::max(roundToI4(500 - distance * 20), kMinimumDelayMs);
+    int64_t lastStep = 0;
+    while (p_MouseDown && p_MouseY > userControl().ScaleHeight() - 1) {
+        if (static_cast<int64_t>(services().GetTickCount()) - lastStep > delay) {
+            lastStep = services().GetTickCount();
+            if (ListIndex_ < ListCount() - 1) {
+                int16_t target = static_cast<int16_t>(ListIndex_ + 1);
+                if (SelectMode_ == Multiple)
+                    p_Selected[target] = p_DragState ? 1 : 0;
+                SetListIndex(target);
+                PaintRows();
+            }
+        }
+        services().DoEvents();
+    }
+}
+
+} // namespace tavrin

@@ -1,0 +1,128 @@
+// The list control's life: creating its children, Initialize, Terminate, and the small helpers that
+// every other file of the control uses.
+//
+// 1. The children exist before Initialize, as a form host creates constituent controls first: the
+//    drawing surface iUC, the scroll bar sbUC (loaded from the list's own design data), the edit
+//    box txtEdit (hidden) and the selection menu with its entries disabled.
+// 2. Initialize creates the item storage with its spare slot and the control's font object.
+// 3. The host then runs InitProperties (a new control) or ReadProperties (a stored one).
+#include "tavrin/Tavrin.h"
+
+#include <cmath>
+
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin {
+
+using namespace platform;
+
+namespace {
+// The design data of the list's own scroll bar: only its maximum, under the key as it was stored.
+PropertyBag scrollBarDesignData() {
+    PropertyBag bag;
+    bag.set("max", Variant::i4(100));
+    return bag;
+}
+constexpr int32_t kDesignScrollBarWidthPx = 13;
+constexpr int32_t kDesignScrollBarHeightPx = 100;
+} // namespace
+
+Tavrin::Tavrin(ControlSite& site) : site_(site) {
+    iUC_ = site_.createPictureBox();
+    sbUCSite_ = site_.createChildSite(u"sbUC");
+    sbUCSite_->extender().Move(0, 0, kDesignScrollBarWidthPx, kDesignScrollBarHeightPx);
+    sbUC_ = std::make_unique<XPVScroll>(*sbUCSite_);
+    sbUC_->ReadProperties(scrollBarDesignData());
+    txtEdit_ = site_.createTextBox();
+    txtEdit_->SetVisible(false);
+    SelectionMenu_ = site_.createMenu({u"&Select all", u"&Unselect all", u"-", u"&Invert"});
+    for (int16_t entry : {0, 1, 3})
+        SelectionMenu_->SetEnabled(entry, false);
+    wireChildren();
+
+    // Initialize
+    p_Items.assign(1, Item{});
+    p_Selected.assign(1, 0);
+    p_LastMouseY = -1;
+    p_AutoScroll = true;
+    p_LastIndex = -1;
+    p_Font = std::make_shared<StdFont>();
+    hookFont();
+}
+
+Tavrin::~Tavrin() {
+    unhookFont();
+    // The host may destroy a control it never terminated; detach the scroll bar all the same.
+    if (sbUC_)
+        sbUC_->Terminate();
+}
+
+void Tavrin::wireChildren() {
+    iUC_->Paint = [this] { iUC_Paint(); };
+    iUC_->MouseDown = [this](int16_t& b, int16_t& s, float& x, float& y) { iUC_MouseDown(b, s, x, y); };
+    iUC_->MouseMove = [this](int16_t& b, int16_t& s, float& x, float& y) { iUC_MouseMove(b, s, x, y); };
+    iUC_->MouseUp = [this](int16_t& b, int16_t& s, float& x, float& y) { iUC_MouseUp(b, s, x, y); };
+    iUC_->Click = [this] { iUC_Click(); };
+    iUC_->DblClick = [this] { iUC_DblClick(); };
+    iUC_->GotFocus = [this] { iUC_GotFocus(); };
+    iUC_->LostFocus = [this] { iUC_LostFocus(); };
+    txtEdit_->KeyPress = [this](int16_t& key) { txtEdit_KeyPress(key); };
+    txtEdit_->LostFocus = [this] { txtEdit_LostFocus(); };
+    SelectionMenu_->Click = [this](int16_t index) { optSelectionMenu_Click(index); };
+    sbUCSite_->onEvent = [this](std::string_view name, int32_t, std::vector<Variant>&) {
+        if (name == "Change")
+            sbUC_Change();
+        else if (name == "BarMouseMove")
+            sbUC_BarMouseMove();
+        else if (name == "BarMouseUp")
+            sbUC_BarMouseUp();
+    };
+    site_.Resize = [this] { UserControl_Resize(); };
+    site_.KeyDown = [this](int16_t& k, int16_t& s) { UserControl_KeyDown(k, s); };
+    site_.KeyUp = [this](int16_t& k, int16_t& s) { UserControl_KeyUp(k, s); };
+    site_.KeyPress = [this](int16_t& k) { UserControl_KeyPress(k); };
+    site_.EnterFocus = [this] { UserControl_EnterFocus(); };
+    site_.ExitFocus = [this] { UserControl_ExitFocus(); };
+    userControl().SetKeyPreview(true);
+}
+
+void Tavrin::Terminate() {
+    p_Items.clear();
+    p_Selected.clear();
+    p_ImageList.reset();
+    p_MouseDown = false;
+    p_RequiredPicture.reset();
+    sbUC_->Terminate();
+}
+
+// ---- helpers shared by the control's files
+
+void Tavrin::raiseEvent(const char* name, int32_t memberId, std::vector<Variant>& args) {
+    site_.RaiseEvent(name, memberId, args);
+}
+
+void Tavrin::raiseEvent(const char* name, int32_t memberId) {
+    std::vector<Variant> none;
+    site_.RaiseEvent(name, memberId, none);
+}
+
+double Tavrin::topRow() const { return sbUC_->Value(); }
+
+int16_t Tavrin::topRowIndex() const { return roundToI2(topRow()); }
+
+int16_t Tavrin::rowLeft() const { return RequiredField_ ? addI2(LeftMargin_, 6) : LeftMargin_; }
+
+// The row under a Y of the drawing surface: whole rows down from the top row, rounded half to even.
+// The division is in single precision, as the event's Y is a single.
+int16_t Tavrin::rowUnderY(float y) const {
+    float rows = std::floor(checkedFinite(y / static_cast<float>(p_RowHeight)));
+    return roundToI2(static_cast<double>(rows) + topRow());
+}
+
+// Item operations accept 0 .. ListCount - 1 only; an empty list has no valid index.
+void Tavrin::checkItemIndex(int16_t index) const {
+    if (index < 0 || index >= ListCount())
+        RaiseInvalidArrayIndex();
+}
+
+} // namespace tavrin
