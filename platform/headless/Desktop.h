@@ -207,7 +207,8 @@ private:
     int16_t captureButton_ = 0;
     DesktopWindow* pressed_ = nullptr; // where the left button went down, for Click
     bool pressWasDouble_ = false;      // the press in progress gave DblClick: its release gives no Click
-    LastClick lastClick_;
+    LastClick lastClick_, press_;
+    int16_t heldButtons_ = 0;
 
     platform::Menu* shownMenu_ = nullptr;
     std::optional<int16_t> menuChoice_;
