@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,11 @@
 namespace tavrin::headless {
 
 class HeadlessGdi;
+class SizedFont;
+
+// The stock objects every device context starts with; they are never counted nor deleted.
+constexpr platform::HBRUSH kStockWhiteBrush = 0x1F00;
+constexpr platform::HPEN kStockBlackPen = 0x1F01;
 
 class SoftwareSurface : public platform::DrawingSurface {
 public:
@@ -64,26 +70,42 @@ public:
 
     // Device-context state, used by HeadlessGdi.
     struct DcState {
-        platform::HBRUSH brush = 0; // 0: the stock white brush
-        platform::HPEN pen = 0;     // 0: the stock black pen
+        platform::HBRUSH brush = kStockWhiteBrush;
+        platform::HPEN pen = kStockBlackPen;
         platform::COLORREF textColor = 0;
     };
     DcState& dcState() { return dcState_; }
     HeadlessGdi& gdi() { return gdi_; }
 
-    // Drawing primitives in pixels, clipped to the surface.
+    // Drawing primitives in pixels, clipped to the surface. Empty or inverted rectangles draw nothing.
     void fillRect(const platform::RECT& r, uint32_t rgb);
     void andRect(const platform::RECT& r, uint32_t rgb);
+    void xorRect(const platform::RECT& r, uint32_t rgb);
     void xorPixel(int32_t x, int32_t y, uint32_t rgb);
+    // A linear blend over r from `from` to `to` (16-bit channels), left to right or top to bottom.
+    void gradientRect(const platform::RECT& r, const platform::TRIVERTEX& from, const platform::TRIVERTEX& to,
+                      bool vertical);
+    // Outline in penRgb (none when empty), inside in brushRgb; corners of a quarter-ellipse.
+    void roundRect(const platform::RECT& r, int32_t cornerWidth, int32_t cornerHeight, std::optional<uint32_t> penRgb,
+                   uint32_t brushRgb);
+    // The dotted frame: every other pixel of the border, inverted.
+    void focusRect(const platform::RECT& r);
     // Text: returns the height of the text block drawn.
     int32_t drawText(std::u16string_view text, platform::RECT& rect, uint32_t format, uint32_t rgb);
     // A picture stretched into the pixel rectangle; transparent pixels skipped when honoured.
     void blit(const platform::Picture& picture, const platform::RECT& dest, bool honourTransparency);
 
 private:
+    // Visits the part of r inside the surface, one row span at a time: op(row, x0, x1, y).
+    template <class SpanOp> void forEachSpan(const platform::RECT& r, SpanOp op);
+    void setPixel(int32_t x, int32_t y, uint32_t rgb);
+    SizedFont& sizedFont();
     double toPixelsX(double v) const;
     double toPixelsY(double v) const;
     double fromPixels(double v) const;
+    double fromPixelsY(double v) const;
+    int32_t pixelCoordX(double v) const; // scale units to a whole pixel; raises Overflow when unreachable
+    int32_t pixelCoordY(double v) const;
 
     HeadlessGdi& gdi_;
     int32_t width_, height_;
@@ -95,14 +117,16 @@ private:
     uint32_t backColor_ = 0x80000005;
     platform::FontDesc font_;
     double currentX_ = 0, currentY_ = 0;
+    SizedFont* sizedFont_ = nullptr; // the face of font_ at this surface's pixel size, resolved on first use
 };
 
 // The device-context functions over software surfaces. One per host; it owns the brush and pen
 // table and counts the objects alive.
 class HeadlessGdi : public platform::Gdi {
 public:
-    // sysColor: the colour of a system colour index (the host's table).
-    explicit HeadlessGdi(std::function<uint32_t(int32_t)> sysColor);
+    // sysColor: the colour of a system colour index (the host's table); without one, the
+    // classic desktop's colours. Every surface registered must be gone before this object.
+    explicit HeadlessGdi(std::function<uint32_t(int32_t)> sysColor = {});
     ~HeadlessGdi() override;
 
     platform::HDC registerSurface(SoftwareSurface* surface);
@@ -132,8 +156,12 @@ private:
         enum class Kind { Brush, Pen } kind;
         platform::COLORREF color;
         int32_t width;
+        bool nullPen = false; // a pen that draws no outline
         int32_t selectedIn = 0; // how many device contexts hold it selected
     };
+    std::optional<platform::COLORREF> colorOf(platform::HGDIOBJ object, Object::Kind kind) const;
+    void releaseSelection(platform::HGDIOBJ object);
+
     std::function<uint32_t(int32_t)> sysColor_;
     std::unordered_map<platform::HDC, SoftwareSurface*> surfaces_;
     std::unordered_map<platform::HGDIOBJ, Object> objects_;
