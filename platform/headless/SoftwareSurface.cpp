@@ -1,0 +1,361 @@
+// The software surface: its pixels, its fills, and the host members of a drawing surface.
+//
+// 1. Every fill clips its rectangle to the surface once and then runs one span loop; the pixel
+//    operation (copy, AND, XOR, gradient colour) is a small functor.
+// 2. Gradients take their colours from the rectangle as given, so a clipped gradient shows the
+//    same colours where it is visible as an unclipped one.
+// 3. The host members work in the surface's scale and convert to whole pixels, halves to even.
+#include "platform/headless/SoftwareSurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/headless/Text.h"
+#include "tavrin/automation/AutomationError.h"
+
+namespace tavrin::headless {
+
+using platform::RECT;
+
+namespace {
+
+struct CopyOp {
+    uint32_t rgb;
+    void operator()(uint32_t* row, int32_t x0, int32_t x1, int32_t) const {
+        std::fill(row + x0, row + x1, rgb);
+    }
+};
+struct AndOp {
+    uint32_t rgb;
+    void operator()(uint32_t* row, int32_t x0, int32_t x1, int32_t) const {
+        for (int32_t x = x0; x < x1; ++x)
+            row[x] &= rgb;
+    }
+};
+struct XorOp {
+    uint32_t rgb;
+    void operator()(uint32_t* row, int32_t x0, int32_t x1, int32_t) const {
+        for (int32_t x = x0; x < x1; ++x)
+            row[x] ^= rgb;
+    }
+};
+
+// The colour at step i of n between two 16-bit vertex colours: the high byte of each channel.
+uint32_t blend(const platform::TRIVERTEX& from, const platform::TRIVERTEX& to, int64_t i, int64_t n) {
+    auto channel = [i, n](uint16_t a, uint16_t b) {
+        int64_t value = a + (static_cast<int64_t>(b) - a) * i / n;
+        return static_cast<uint32_t>(value >> 8) & 0xFF;
+    };
+    return channel(from.Red, to.Red) | channel(from.Green, to.Green) << 8 | channel(from.Blue, to.Blue) << 16;
+}
+
+// Half of a rounded corner's extent that a row at distance d (pixel centres) from the corner's
+// flat edge gives up: the horizontal inset of the quarter-ellipse there.
+int32_t cornerInset(double radiusX, double radiusY, double rowCentreFromEdge) {
+    double dy = radiusY - rowCentreFromEdge;
+    if (dy <= 0) return 0;
+    double t = 1.0 - (dy * dy) / (radiusY * radiusY);
+    double dx = radiusX * std::sqrt(std::max(0.0, t));
+    return static_cast<int32_t>(std::lround(std::max(0.0, radiusX - dx)));
+}
+
+constexpr double kMaxPixelCoordinate = 1 << 24;
+
+} // namespace
+
+SoftwareSurface::SoftwareSurface(HeadlessGdi& gdi, int32_t width, int32_t height, platform::ScaleMode mode,
+                                 double twipsPerPixel)
+    : gdi_(gdi), width_(std::max(0, width)), height_(std::max(0, height)),
+      pixels_(static_cast<size_t>(width_) * height_, 0), mode_(mode),
+      twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15.0), dc_(gdi.registerSurface(this)) {
+    std::fill(pixels_.begin(), pixels_.end(), resolvedBackColor());
+}
+
+SoftwareSurface::~SoftwareSurface() {
+    gdi_.unregisterSurface(dc_);
+}
+
+void SoftwareSurface::resize(int32_t width, int32_t height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    std::vector<uint32_t> grown(static_cast<size_t>(width) * height, resolvedBackColor());
+    for (int32_t y = 0; y < std::min(height, height_); ++y)
+        std::copy_n(pixels_.begin() + static_cast<ptrdiff_t>(y) * width_, std::min(width, width_),
+                    grown.begin() + static_cast<ptrdiff_t>(y) * width);
+    pixels_ = std::move(grown);
+    width_ = width;
+    height_ = height;
+}
+
+uint32_t SoftwareSurface::pixelAt(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+    return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+uint32_t SoftwareSurface::resolvedBackColor() const {
+    return gdi_.resolveColor(backColor_);
+}
+
+// ---- fills -------------------------------------------------------------------------------------
+
+template <class SpanOp> void SoftwareSurface::forEachSpan(const RECT& r, SpanOp op) {
+    const int32_t x0 = std::max(r.left, 0), x1 = std::min(r.right, width_);
+    const int32_t y0 = std::max(r.top, 0), y1 = std::min(r.bottom, height_);
+    if (x0 >= x1) return;
+    for (int32_t y = y0; y < y1; ++y)
+        op(pixels_.data() + static_cast<size_t>(y) * width_, x0, x1, y);
+}
+
+void SoftwareSurface::fillRect(const RECT& r, uint32_t rgb) {
+    forEachSpan(r, CopyOp{rgb & 0xFFFFFF});
+}
+void SoftwareSurface::andRect(const RECT& r, uint32_t rgb) {
+    forEachSpan(r, AndOp{rgb & 0xFFFFFF});
+}
+void SoftwareSurface::xorRect(const RECT& r, uint32_t rgb) {
+    forEachSpan(r, XorOp{rgb & 0xFFFFFF});
+}
+void SoftwareSurface::xorPixel(int32_t x, int32_t y, uint32_t rgb) {
+    xorRect({x, y, x + 1, y + 1}, rgb);
+}
+void SoftwareSurface::setPixel(int32_t x, int32_t y, uint32_t rgb) {
+    fillRect({x, y, x + 1, y + 1}, rgb);
+}
+
+void SoftwareSurface::gradientRect(const RECT& r, const platform::TRIVERTEX& from,
+                                   const platform::TRIVERTEX& to, bool vertical) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    if (vertical) {
+        const int64_t n = static_cast<int64_t>(r.bottom) - r.top;
+        forEachSpan(r, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t y) {
+            std::fill(row + x0, row + x1, blend(from, to, y - r.top, n));
+        });
+        return;
+    }
+    const int64_t n = static_cast<int64_t>(r.right) - r.left;
+    std::vector<uint32_t> columns;
+    forEachSpan(r, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t) {
+        if (columns.empty())
+            for (int32_t x = x0; x < x1; ++x)
+                columns.push_back(blend(from, to, x - r.left, n));
+        std::copy(columns.begin(), columns.end(), row + x0);
+    });
+}
+
+void SoftwareSurface::roundRect(const RECT& r, int32_t cornerWidth, int32_t cornerHeight,
+                                std::optional<uint32_t> penRgb, uint32_t brushRgb) {
+    const int64_t w = int64_t{r.right} - r.left, h = int64_t{r.bottom} - r.top;
+    if (w <= 0 || h <= 0) return;
+    const double radiusX = static_cast<double>(std::min<int64_t>(std::max(cornerWidth, 0), w)) / 2.0;
+    const double radiusY = static_cast<double>(std::min<int64_t>(std::max(cornerHeight, 0), h)) / 2.0;
+    const bool rounded = radiusX > 0.5 && radiusY > 0.5;
+    // The shape's span of row y: [left + inset, right - inset).
+    auto insetOf = [&](int32_t y) {
+        if (!rounded || y < r.top || y >= r.bottom) return 0;
+        double fromEdge = static_cast<double>(std::min(int64_t{y} - r.top, int64_t{r.bottom} - 1 - y)) + 0.5;
+        return cornerInset(radiusX, radiusY, fromEdge);
+    };
+    for (int32_t y = std::max(r.top, 0); y < std::min(r.bottom, height_); ++y) {
+        const int32_t inset = insetOf(y);
+        fillRect({r.left + inset, y, r.right - inset, y + 1}, brushRgb);
+        if (!penRgb) continue;
+        if (y == r.top || y == r.bottom - 1) {
+            fillRect({r.left + inset, y, r.right - inset, y + 1}, *penRgb);
+            continue;
+        }
+        // Border pixels: the ends of this row, and what sticks out beyond the row above or below.
+        const int32_t outer = std::max(insetOf(y - 1), insetOf(y + 1));
+        const int32_t edge = std::max(inset + 1, outer);
+        fillRect({r.left + inset, y, r.left + edge, y + 1}, *penRgb);
+        fillRect({r.right - edge, y, r.right - inset, y + 1}, *penRgb);
+    }
+}
+
+void SoftwareSurface::focusRect(const RECT& r) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    auto dot = [&](int32_t x, int32_t y) {
+        if ((int64_t{x} - r.left + int64_t{y} - r.top) % 2 == 0) xorPixel(x, y, 0xFFFFFF);
+    };
+    const int32_t x0 = std::max(r.left, -1), x1 = std::min(r.right, width_ + 1);
+    const int32_t y0 = std::max(r.top + 1, -1), y1 = std::min(r.bottom - 1, height_ + 1);
+    for (int32_t x = x0; x < x1; ++x) {
+        dot(x, r.top);
+        if (r.bottom - 1 != r.top) dot(x, r.bottom - 1);
+    }
+    for (int32_t y = y0; y < y1; ++y) {
+        dot(r.left, y);
+        if (r.right - 1 != r.left) dot(r.right - 1, y);
+    }
+}
+
+void SoftwareSurface::blit(const platform::Picture& picture, const RECT& dest, bool honourTransparency) {
+    const int64_t dw = static_cast<int64_t>(dest.right) - dest.left,
+                  dh = static_cast<int64_t>(dest.bottom) - dest.top;
+    const int64_t pw = picture.width(), ph = picture.height();
+    if (dw <= 0 || dh <= 0 || pw <= 0 || ph <= 0) return;
+    const int64_t transparent = honourTransparency ? picture.transparentColor() : -1;
+    forEachSpan(dest, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t y) {
+        const int32_t sy =
+            static_cast<int32_t>(((2 * (y - static_cast<int64_t>(dest.top)) + 1) * ph) / (2 * dh));
+        for (int32_t x = x0; x < x1; ++x) {
+            const int32_t sx =
+                static_cast<int32_t>(((2 * (x - static_cast<int64_t>(dest.left)) + 1) * pw) / (2 * dw));
+            const uint32_t px = picture.pixel(sx, sy) & 0xFFFFFF;
+            if (static_cast<int64_t>(px) != transparent) row[x] = px;
+        }
+    });
+}
+
+// ---- text --------------------------------------------------------------------------------------
+
+SizedFont& SoftwareSurface::sizedFont() {
+    if (!sizedFont_) sizedFont_ = &SizedFont::of(font_, twipsPerPixel_);
+    return *sizedFont_;
+}
+
+int32_t SoftwareSurface::drawText(std::u16string_view text, RECT& rect, uint32_t format, uint32_t rgb) {
+    TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, rgb};
+    return drawTextBlock(target, sizedFont(), text, rect, format, decorationOf(font_));
+}
+
+void SoftwareSurface::SetFont(const platform::FontDesc& font) {
+    font_ = font;
+    sizedFont_ = nullptr;
+}
+
+void SoftwareSurface::SetFontUnderline(bool underline) {
+    font_.underline = underline;
+}
+
+double SoftwareSurface::TextHeight(std::u16string_view) {
+    return fromPixelsY(sizedFont().lineHeight());
+}
+
+double SoftwareSurface::TextWidth(std::u16string_view text) {
+    return fromPixels(sizedFont().width(decodeUtf16(text)));
+}
+
+void SoftwareSurface::Print(std::u16string_view text) {
+    TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, dcState_.textColor};
+    drawTextLine(target, sizedFont(), decodeUtf16(text), pixelCoordX(currentX_), pixelCoordY(currentY_),
+                 decorationOf(font_));
+    currentY_ += TextHeight(text);
+    currentX_ = 0;
+}
+
+// ---- host members --------------------------------------------------------------------------------
+
+void SoftwareSurface::SetBackColor(uint32_t oleColor) {
+    backColor_ = oleColor;
+}
+
+void SoftwareSurface::Cls() {
+    fillRect({0, 0, width_, height_}, resolvedBackColor());
+    currentX_ = currentY_ = 0;
+}
+
+void SoftwareSurface::Line(double x1, double y1, double x2, double y2, uint32_t rgb) {
+    int32_t x = pixelCoordX(x1), y = pixelCoordY(y1);
+    const int32_t xEnd = pixelCoordX(x2), yEnd = pixelCoordY(y2);
+    const int32_t dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+    const int32_t sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+    int32_t error = dx + dy;
+    while (x != xEnd || y != yEnd) {
+        setPixel(x, y, rgb);
+        const int32_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void SoftwareSurface::PSet(double x, double y, uint32_t rgb) {
+    setPixel(pixelCoordX(x), pixelCoordY(y), rgb);
+}
+
+uint32_t SoftwareSurface::Point(double x, double y) const {
+    const double px = std::nearbyint(toPixelsX(x)), py = std::nearbyint(toPixelsY(y));
+    if (!(px >= 0 && py >= 0 && px < width_ && py < height_)) return 0xFFFFFFFF;
+    return pixelAt(static_cast<int32_t>(px), static_cast<int32_t>(py));
+}
+
+void SoftwareSurface::PaintPicture(const platform::Picture* picture, double x, double y,
+                                   std::optional<double> width, std::optional<double> height) {
+    if (!picture) raise(err::InvalidPicture);
+    const int32_t left = pixelCoordX(x), top = pixelCoordY(y);
+    const int32_t w = width ? pixelCoordX(*width) : picture->width();
+    const int32_t h = height ? pixelCoordY(*height) : picture->height();
+    if (w <= 0 || h <= 0) return;
+    blit(*picture,
+         {left, top, static_cast<int32_t>(std::min<int64_t>(int64_t{left} + w, INT32_MAX)),
+          static_cast<int32_t>(std::min<int64_t>(int64_t{top} + h, INT32_MAX))},
+         false);
+}
+
+double SoftwareSurface::ScaleWidth() const {
+    return fromPixels(width_);
+}
+double SoftwareSurface::ScaleHeight() const {
+    return fromPixelsY(height_);
+}
+
+// ---- scale ---------------------------------------------------------------------------------------
+
+namespace {
+// Twips in one unit of a scale mode, horizontally and vertically; 0 for pixels (and the user scale,
+// which this host keeps in pixels).
+double twipsPerUnit(platform::ScaleMode mode, bool vertical) {
+    using platform::ScaleMode;
+    switch (mode) {
+    case ScaleMode::Twips:
+        return 1;
+    case ScaleMode::Points:
+        return 20;
+    case ScaleMode::Characters:
+        return vertical ? 240 : 120;
+    case ScaleMode::Inches:
+        return 1440;
+    case ScaleMode::Millimeters:
+        return 1440 / 25.4;
+    case ScaleMode::Centimeters:
+        return 1440 / 2.54;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+double SoftwareSurface::toPixelsX(double v) const {
+    double unit = twipsPerUnit(mode_, false);
+    return unit == 0 ? v : v * unit / twipsPerPixel_;
+}
+double SoftwareSurface::toPixelsY(double v) const {
+    double unit = twipsPerUnit(mode_, true);
+    return unit == 0 ? v : v * unit / twipsPerPixel_;
+}
+double SoftwareSurface::fromPixels(double v) const {
+    double unit = twipsPerUnit(mode_, false);
+    return unit == 0 ? v : v * twipsPerPixel_ / unit;
+}
+double SoftwareSurface::fromPixelsY(double v) const {
+    double unit = twipsPerUnit(mode_, true);
+    return unit == 0 ? v : v * twipsPerPixel_ / unit;
+}
+
+int32_t SoftwareSurface::pixelCoordX(double v) const {
+    const double px = std::nearbyint(toPixelsX(v));
+    if (!(std::abs(px) <= kMaxPixelCoordinate)) raise(err::Overflow);
+    return static_cast<int32_t>(px);
+}
+int32_t SoftwareSurface::pixelCoordY(double v) const {
+    const double py = std::nearbyint(toPixelsY(v));
+    if (!(std::abs(py) <= kMaxPixelCoordinate)) raise(err::Overflow);
+    return static_cast<int32_t>(py);
+}
+
+} // namespace tavrin::headless
