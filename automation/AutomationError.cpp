@@ -50,7 +50,9 @@ AutomationError::AutomationError(int32_t number)
 AutomationError::AutomationError(int32_t number, const std::string& description)
     : std::runtime_error(description), number_(number) {}
 
-void raise(int32_t number) { throw AutomationError(number); }
+void raise(int32_t number) {
+    throw AutomationError(number);
+}
 
 void assertionFailed(const char* expr, const char* file, int line) {
     std::fprintf(stderr, "%s:%d: internal check failed: %s\n", file, line, expr);

@@ -79,7 +79,9 @@ float toR4(const Variant& v) {
     return toSingle(numberOf(v));
 }
 
-double toR8(const Variant& v) { return numberOf(v); }
+double toR8(const Variant& v) {
+    return numberOf(v);
+}
 
 bool toBool(const Variant& v) {
     if (v.type() == VarType::String) {
@@ -89,9 +91,15 @@ bool toBool(const Variant& v) {
     return numberOf(v) != 0;
 }
 
-int16_t addI2(int16_t a, int16_t b) { return roundToI2(static_cast<double>(a) + b); }
-int16_t subI2(int16_t a, int16_t b) { return roundToI2(static_cast<double>(a) - b); }
-int16_t mulI2(int16_t a, int16_t b) { return roundToI2(static_cast<double>(a) * b); }
+int16_t addI2(int16_t a, int16_t b) {
+    return roundToI2(static_cast<double>(a) + b);
+}
+int16_t subI2(int16_t a, int16_t b) {
+    return roundToI2(static_cast<double>(a) - b);
+}
+int16_t mulI2(int16_t a, int16_t b) {
+    return roundToI2(static_cast<double>(a) * b);
+}
 
 double checkedDiv(double a, double b) {
     // The host reports 0 / 0 as an overflow and any other division by zero as such.
@@ -143,7 +151,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 char32_t decodeUtf8(std::string_view s, size_t& i) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char b0 = byte(i);
-    const int extra = b0 < 0x80 ? 0 : (b0 >> 5) == 0x6 ? 1 : (b0 >> 4) == 0xE ? 2 : (b0 >> 3) == 0x1E ? 3 : -1;
+    const int extra = b0 < 0x80           ? 0
+                      : (b0 >> 5) == 0x6  ? 1
+                      : (b0 >> 4) == 0xE  ? 2
+                      : (b0 >> 3) == 0x1E ? 3
+                                          : -1;
     if (extra == 0) {
         ++i;
         return b0;
@@ -206,7 +218,8 @@ std::string utf8(std::u16string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

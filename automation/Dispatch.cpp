@@ -11,7 +11,9 @@
 
 namespace tavrin {
 
-void DispatchTable::add(MemberEntry entry) { entries_.push_back(std::move(entry)); }
+void DispatchTable::add(MemberEntry entry) {
+    entries_.push_back(std::move(entry));
+}
 
 const MemberEntry* DispatchTable::find(std::string_view name, InvokeKind kind) const {
     for (const MemberEntry& e : entries_) {
@@ -38,8 +40,7 @@ namespace {
 
 // The entry a call of this kind reaches; 438 when the member is unknown, 450 when it exists but
 // cannot be assigned (or read) this way.
-template <class Key>
-const MemberEntry& resolve(const DispatchTable& table, const Key& key, InvokeKind kind) {
+template <class Key> const MemberEntry& resolve(const DispatchTable& table, const Key& key, InvokeKind kind) {
     if (const MemberEntry* e = table.find(key, kind)) return *e;
     const bool reading = kind == InvokeKind::Method || kind == InvokeKind::PropertyGet;
     if (reading) {
@@ -68,7 +69,8 @@ std::vector<Variant> arrangeArgs(const MemberEntry& entry, CallArgs& args, Invok
     }
     if (args.positional.size() > entry.params.size()) raise(err::WrongNumberOfArguments);
     std::vector<Variant> slots(entry.params.size(), Variant::missing());
-    for (size_t i = 0; i < args.positional.size(); ++i) slots[i] = std::move(args.positional[i]);
+    for (size_t i = 0; i < args.positional.size(); ++i)
+        slots[i] = std::move(args.positional[i]);
     for (NamedArg& named : args.named) {
         const size_t index = paramIndex(entry, named.name);
         if (!slots[index].isMissing()) raise(err::WrongNumberOfArguments); // given twice

@@ -43,14 +43,15 @@ struct Section {
 };
 
 class SectionParser {
-public:
+  public:
     Section parse(std::string_view text) {
-        for (size_t i = 0; i < text.size(); ++i) i = step(text, i);
+        for (size_t i = 0; i < text.size(); ++i)
+            i = step(text, i);
         section_.thousandsScale += pendingCommas_;
         return section_;
     }
 
-private:
+  private:
     // Handles the character at i; returns the index of the last character consumed.
     size_t step(std::string_view text, size_t i) {
         const char c = text[i];
@@ -145,7 +146,8 @@ std::string applySection(const Section& s, double magnitude) {
     if (static_cast<int>(whole.size()) < minWhole) whole.insert(0, minWhole - whole.size(), '0');
     if (s.grouping) whole = groupThousands(whole);
     std::string fraction = detail::fractionDigitsOf(d, s.fractionPlaceholders);
-    while (static_cast<int>(fraction.size()) > s.fractionRequired && fraction.back() == '0') fraction.pop_back();
+    while (static_cast<int>(fraction.size()) > s.fractionRequired && fraction.back() == '0')
+        fraction.pop_back();
 
     std::string out;
     for (const Token& t : s.tokens) {
@@ -167,7 +169,8 @@ std::string applySection(const Section& s, double magnitude) {
 std::string customFormat(double value, std::string_view format) {
     const std::vector<std::string> sections = splitSections(format);
     const auto sectionAt = [&](size_t k) { return sections.size() > k && !sections[k].empty() ? k : 0; };
-    if (value == 0 && sections.size() > 2) return applySection(SectionParser().parse(sections[sectionAt(2)]), 0);
+    if (value == 0 && sections.size() > 2)
+        return applySection(SectionParser().parse(sections[sectionAt(2)]), 0);
     if (value < 0 && sectionAt(1) == 1) return applySection(SectionParser().parse(sections[1]), -value);
     const std::string body = applySection(SectionParser().parse(sections[0]), std::fabs(value));
     // Like the host, a negative value that rounds to zero keeps its sign ("-0.00").
@@ -184,7 +187,8 @@ std::string scientific(double value) {
     std::string whole = detail::integerDigits(d);
     char buf[16];
     std::snprintf(buf, sizeof buf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return (d.negative ? "-" : "") + (whole.empty() ? "0" : whole) + "." + detail::fractionDigitsOf(d, 2) + buf;
+    return (d.negative ? "-" : "") + (whole.empty() ? "0" : whole) + "." + detail::fractionDigitsOf(d, 2) +
+           buf;
 }
 
 std::optional<std::string> namedFormat(double value, std::string_view name) {

@@ -29,7 +29,8 @@ DecimalDigits toDecimalDigits(double value, int significant) {
         if (*p != '.') d.digits.push_back(*p);
     }
     d.exponent = std::atoi(p + 1);
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
     return d;
 }
 
@@ -44,7 +45,8 @@ void roundHalfAway(DecimalDigits& d, int fractionDigits) {
     d.digits.resize(static_cast<size_t>(keep));
     if (up) {
         size_t i = d.digits.size();
-        while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+        while (i > 0 && d.digits[i - 1] == '9')
+            d.digits[--i] = '0';
         if (i == 0) {
             d.digits.insert(d.digits.begin(), '1');
             ++d.exponent;
@@ -52,7 +54,8 @@ void roundHalfAway(DecimalDigits& d, int fractionDigits) {
             ++d.digits[i - 1];
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
 }
 
 std::string integerDigits(const DecimalDigits& d) {
@@ -102,7 +105,9 @@ std::string realText(double value, int significant) {
 
 } // namespace
 
-std::u16string toText(const Variant& v) { return utf16(toUtf8Text(v)); }
+std::u16string toText(const Variant& v) {
+    return utf16(toUtf8Text(v));
+}
 
 std::string toUtf8Text(const Variant& v) {
     switch (v.type()) {
@@ -129,7 +134,9 @@ std::string toUtf8Text(const Variant& v) {
 
 namespace {
 
-bool isSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isSpace(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 int hexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
@@ -153,7 +160,8 @@ std::optional<double> parseRadix(std::u16string_view s) {
         bits = bits * base + static_cast<uint64_t>(digit);
         if (bits > 0xFFFFFFFFull) return std::nullopt;
     }
-    if (!long32 && bits <= 0xFFFF) return static_cast<double>(static_cast<int16_t>(static_cast<uint16_t>(bits)));
+    if (!long32 && bits <= 0xFFFF)
+        return static_cast<double>(static_cast<int16_t>(static_cast<uint16_t>(bits)));
     return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(bits)));
 }
 
@@ -180,7 +188,8 @@ std::optional<double> parseDecimal(std::u16string_view s) {
         ++i;
         if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ascii.push_back(static_cast<char>(s[i++]));
         size_t expDigits = 0;
-        for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i, ++expDigits) ascii.push_back(static_cast<char>(s[i]));
+        for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i, ++expDigits)
+            ascii.push_back(static_cast<char>(s[i]));
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
@@ -192,8 +201,10 @@ std::optional<double> parseDecimal(std::u16string_view s) {
 } // namespace
 
 std::optional<double> parseNumber(std::u16string_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
     if (text.size() > 2 && text[0] == u'&' &&
         (text[1] == u'H' || text[1] == u'h' || text[1] == u'O' || text[1] == u'o')) {

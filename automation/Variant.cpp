@@ -53,7 +53,9 @@ Variant Variant::string(std::u16string value) {
     return v;
 }
 
-Variant Variant::string(std::string_view utf8Text) { return string(utf16(utf8Text)); }
+Variant Variant::string(std::string_view utf8Text) {
+    return string(utf16(utf8Text));
+}
 
 Variant Variant::object(std::shared_ptr<Dispatchable> value) {
     Variant v;

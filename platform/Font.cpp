@@ -25,7 +25,9 @@ double toCurrency(double points) {
 
 } // namespace
 
-std::shared_ptr<StdFont> StdFont::clone() const { return std::make_shared<StdFont>(desc_); }
+std::shared_ptr<StdFont> StdFont::clone() const {
+    return std::make_shared<StdFont>(desc_);
+}
 
 void StdFont::SetName(const std::u16string& v) {
     if (v == desc_.name) return;
@@ -92,7 +94,8 @@ void StdFont::removeListener(int token) {
 void StdFont::notify(const std::string& attribute) {
     // A listener may add or remove listeners while it runs: call a snapshot.
     const auto snapshot = listeners_;
-    for (const auto& entry : snapshot) entry.second(attribute);
+    for (const auto& entry : snapshot)
+        entry.second(attribute);
 }
 
 const DispatchTable& StdFont::dispatchTable() const {

@@ -17,7 +17,9 @@ int32_t nextHandle() {
 constexpr int16_t kPictureTypeBitmap = 1;
 
 // The host reports picture sizes in HiMetric (hundredths of a millimetre) at 96 pixels per inch.
-int32_t toHiMetric(int32_t pixels) { return roundToI4(static_cast<double>(pixels) * 2540.0 / 96.0); }
+int32_t toHiMetric(int32_t pixels) {
+    return roundToI4(static_cast<double>(pixels) * 2540.0 / 96.0);
+}
 
 } // namespace
 

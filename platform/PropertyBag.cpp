@@ -8,7 +8,9 @@ namespace tavrin::platform {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 double numberOf(const Variant& v) {
     switch (v.type()) {
@@ -58,7 +60,9 @@ void PropertyBag::WriteProperty(std::string_view name, const Variant& value, con
     set(name, value);
 }
 
-bool PropertyBag::contains(std::string_view name) const { return values_.count(std::string(name)) != 0; }
+bool PropertyBag::contains(std::string_view name) const {
+    return values_.count(std::string(name)) != 0;
+}
 
 void PropertyBag::set(std::string_view name, const Variant& value) {
     // operator[] finds a key written earlier in another case and keeps that spelling.
@@ -68,7 +72,8 @@ void PropertyBag::set(std::string_view name, const Variant& value) {
 bool bagValuesEqual(const Variant& a, const Variant& b) {
     if (a.isNumeric() && b.isNumeric()) return numberOf(a) == numberOf(b);
     if (a.type() == VarType::String && b.type() == VarType::String) return a.asString() == b.asString();
-    if (a.type() == VarType::Object && b.type() == VarType::Object) return objectsEqual(a.asObject(), b.asObject());
+    if (a.type() == VarType::Object && b.type() == VarType::Object)
+        return objectsEqual(a.asObject(), b.asObject());
     const auto nothing = [](const Variant& v) { return v.isEmpty() || v.isMissing(); };
     return nothing(a) && nothing(b);
 }

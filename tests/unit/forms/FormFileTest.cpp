@@ -1,0 +1,210 @@
+// Form files: every kind of value survives a save and a load; bad files and failed saves change
+// nothing and say which file is wrong.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/headless/FormFile.h"
+#include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Font.h"
+#include "tavrin/platform/Picture.h"
+
+using namespace tavrin;
+using namespace tavrin::headless;
+using namespace tavrin::platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FormFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("tavrin-forms-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    void write(const std::string& name, const std::string& text) const { std::ofstream(path(name)) << text; }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name));
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path dir_;
+};
+
+FormData sampleForm() {
+    FormData form{"Tavrin", "lstFruit", 200, 160, {}};
+    FontDesc desc;
+    desc.name = u"DejaVu Serif";
+    desc.size = 9.75;
+    desc.bold = true;
+    desc.weight = 700;
+    desc.italic = true;
+    desc.underline = true;
+    desc.strikethrough = true;
+    desc.charset = 2;
+    std::vector<uint32_t> px = {0x0000FF, 0x00FF00, 0xFF0000, 0x123456, 0xFFFFFF, 0x000000};
+    auto picture = std::make_shared<Picture>(3, 2, px);
+    picture->setTransparentColor(0xFF00FF);
+    form.bag.set("LeftMargin", Variant::i2(5));
+    form.bag.set("BackNormal", Variant::i4(-2147483643));
+    form.bag.set("Max", Variant::r8(100));
+    form.bag.set("Value", Variant::r8(-2.5));
+    form.bag.set("Ratio", Variant::r4(0.1f));
+    form.bag.set("WordWrap", Variant::boolean(false));
+    form.bag.set("dFormat", Variant::string("0.0 \"°\" Grüße"));
+    form.bag.set("Font", Variant::object(std::make_shared<StdFont>(desc)));
+    form.bag.set("SelectionPicture", Variant::object(picture));
+    form.bag.set("MouseIcon", Variant::object(nullptr));
+    return form;
+}
+
+} // namespace
+
+TEST_F(FormFiles, EveryKindOfValueSurvivesASaveAndALoad) {
+    const FormData original = sampleForm();
+    saveForm(path("form.json"), original);
+    EXPECT_FALSE(fs::exists(path("form.json.tmp")));
+    EXPECT_NE(read("form.json").find("\"Max\": 100.0"), std::string::npos); // a real stays a real
+
+    const FormData loaded = loadForm(path("form.json"));
+    EXPECT_EQ(loaded.type, "Tavrin");
+    EXPECT_EQ(loaded.name, "lstFruit");
+    EXPECT_EQ(loaded.width, 200);
+    EXPECT_EQ(loaded.height, 160);
+    const PropertyBag& bag = loaded.bag;
+    EXPECT_EQ(bag.size(), original.bag.size());
+    EXPECT_EQ(bag.ReadProperty("leftmargin", {}), Variant::i4(5)); // integers come back as I4
+    EXPECT_EQ(bag.ReadProperty("BackNormal", {}), Variant::i4(-2147483643));
+    EXPECT_EQ(bag.ReadProperty("Max", {}), Variant::r8(100));
+    EXPECT_EQ(bag.ReadProperty("Value", {}), Variant::r8(-2.5));
+    EXPECT_EQ(toR4(bag.ReadProperty("Ratio", {})), 0.1f);
+    EXPECT_EQ(bag.ReadProperty("WordWrap", {}), Variant::boolean(false));
+    EXPECT_EQ(bag.ReadProperty("dFormat", {}), Variant::string("0.0 \"°\" Grüße"));
+    EXPECT_EQ(bag.ReadProperty("MouseIcon", Variant::i2(1)), Variant::object(nullptr));
+
+    auto font = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty("Font", {}).asObject());
+    ASSERT_TRUE(font);
+    auto originalFont = std::dynamic_pointer_cast<StdFont>(original.bag.ReadProperty("Font", {}).asObject());
+    EXPECT_EQ(font->desc(), originalFont->desc());
+
+    auto picture = std::dynamic_pointer_cast<Picture>(bag.ReadProperty("SelectionPicture", {}).asObject());
+    ASSERT_TRUE(picture);
+    auto originalPicture =
+        std::dynamic_pointer_cast<Picture>(original.bag.ReadProperty("SelectionPicture", {}).asObject());
+    EXPECT_EQ(picture->width(), 3);
+    EXPECT_EQ(picture->pixels(), originalPicture->pixels());
+    EXPECT_EQ(picture->transparentColor(), 0xFF00FF);
+    EXPECT_NE(picture->handle(), originalPicture->handle());
+}
+
+TEST_F(FormFiles, InlineBagsAndFontsWithoutOptionalAttributes) {
+    const PropertyBag bag = parseBag(
+        R"({"SelectMode": 1, "ItemHeight": 30.5, "Font": {"Font": {"Name": "X", "Size": 10, "Weight": 800}}})",
+        "inline bag");
+    EXPECT_EQ(bag.ReadProperty("selectmode", {}), Variant::i4(1));
+    EXPECT_EQ(bag.ReadProperty("ItemHeight", {}), Variant::r8(30.5));
+    auto font = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty("Font", {}).asObject());
+    ASSERT_TRUE(font);
+    EXPECT_TRUE(font->Bold()); // Bold follows a stored Weight
+    EXPECT_EQ(parseBag("{}", "inline bag").size(), 0u);
+}
+
+TEST_F(FormFiles, BadFilesAreRejectedNamingTheFileAndTheFault) {
+    const std::string head = R"({"type": "Tavrin", "name": "T", "width": 10, "height": 10, "properties": )";
+    struct Case {
+        std::string text;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {"{\"type\": ", "not valid JSON"},
+        {"hello", "line 1"},
+        {"[1, 2]", "must be a JSON object"},
+        {R"({"name": "T", "width": 1, "height": 1, "properties": {}})", "missing \"type\""},
+        {R"({"type": 5, "name": "T", "width": 1, "height": 1, "properties": {}})", "\"type\" must be a text"},
+        {R"({"type": "Tavrin", "name": "T", "width": -1, "height": 1, "properties": {}})", "\"width\""},
+        {R"({"type": "Tavrin", "name": "T", "width": 1, "height": "1", "properties": {}})", "\"height\""},
+        {R"({"type": "Tavrin", "name": "T", "width": 1, "height": 1})", "missing \"properties\""},
+        {head + "[]}", "properties must be a JSON object"},
+        {head + R"({"Max": [1]}})", "\"Max\": a value of kind array is not allowed"},
+        {head + R"({"Max": 4294967296}})", "integer out of range"},
+        {head + R"({"Max": 1, "max": 2}})", "appears twice"},
+        {head + R"({"Icon": {"Sound": 1}}})", "\"Font\" or \"Picture\""},
+        {head + R"({"Font": {"Font": {"Size": 8}}}})", "\"Name\""},
+        {head + R"({"Font": {"Font": {"Name": "X", "Size": 0}}}})", "\"Size\" out of range"},
+        {head + R"({"Font": {"Font": {"Name": "X", "Size": 8, "Bold": 1}}}})", "\"Bold\""},
+        {head + R"({"Font": {"Font": {"Name": "X", "Size": 8, "Colour": 1}}}})", "unknown font attribute"},
+        {head + R"({"Pic": {"Picture": {"png": "!!!!"}}}})", "not base64"},
+        {head + R"({"Pic": {"Picture": {"png": "AAAA"}}}})", "picture data"},
+        {head + R"({"Pic": {"Picture": {}}}})", "\"png\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        write("bad.json", c.text);
+        FormData kept = sampleForm();
+        try {
+            kept = loadForm(path("bad.json"));
+            ADD_FAILURE() << "accepted";
+        } catch (const FormFileError& e) {
+            const std::string message = e.what();
+            EXPECT_EQ(message.rfind(path("bad.json"), 0), 0u) << message;
+            EXPECT_NE(message.find(c.fault), std::string::npos) << message;
+        }
+        EXPECT_EQ(kept.name, "lstFruit"); // nothing was assigned
+        EXPECT_EQ(kept.bag.size(), sampleForm().bag.size());
+    }
+}
+
+TEST_F(FormFiles, MissingFilesAndDirectoriesAreNotForms) {
+    for (const std::string& name : {std::string("absent.json"), std::string("")}) {
+        try {
+            loadForm(path(name));
+            ADD_FAILURE() << "accepted " << name;
+        } catch (const FormFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(path(name)), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(FormFiles, AFailedSaveLeavesTheOldFileIntact) {
+    saveForm(path("form.json"), sampleForm());
+    const std::string before = read("form.json");
+
+    // the temporary file cannot be created: something else already has its name
+    fs::create_directory(path("form.json.tmp"));
+    FormData changed = sampleForm();
+    changed.name = "other";
+    EXPECT_THROW(saveForm(path("form.json"), changed), FormFileError);
+    EXPECT_EQ(read("form.json"), before);
+    EXPECT_TRUE(fs::is_directory(path("form.json.tmp"))); // not ours: left alone
+    fs::remove(path("form.json.tmp"));
+
+    // a value a form cannot keep fails before any file is touched
+    changed.bag.set("Broken", Variant());
+    try {
+        saveForm(path("form.json"), changed);
+        ADD_FAILURE() << "saved";
+    } catch (const FormFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"Broken\""), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(read("form.json"), before);
+    EXPECT_FALSE(fs::exists(path("form.json.tmp")));
+}
+
+TEST_F(FormFiles, SavingOverADirectoryOrIntoAMissingOneFails) {
+    fs::create_directory(path("taken"));
+    fs::create_directory(path("taken/inside"));
+    EXPECT_THROW(saveForm(path("taken"), sampleForm()), FormFileError);
+    EXPECT_TRUE(fs::is_directory(path("taken/inside")));
+    EXPECT_FALSE(fs::exists(path("taken.tmp")));
+    EXPECT_THROW(saveForm(path("nowhere/form.json"), sampleForm()), FormFileError);
+}
