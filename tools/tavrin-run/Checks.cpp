@@ -1,0 +1,130 @@
+// The `expect` statements: comparisons, tolerances, colours, automation errors, the event and
+// PropertyChanged logs. Each one counts as passed or failed; a failure prints
+// "FILE:LINE: expected X, got Y" and the script goes on.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "tavrin/automation/AutomationError.h"
+#include "tavrin/automation/Conversions.h"
+#include "tools/tavrin-run/Interpreter.h"
+#include "tools/tavrin-run/Values.h"
+
+namespace tavrin::run {
+
+namespace {
+
+// The statement's text after the word `expect`: what the script expected, in its own words.
+std::string expectedText(const Stmt& s) {
+    size_t space = s.source.find(' ');
+    return space == std::string::npos ? s.source : s.source.substr(space + 1);
+}
+
+std::string colourText(const Variant& v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "&H%06X", static_cast<unsigned>(toI4(v)) & 0xFFFFFFu);
+    return buf;
+}
+
+bool coloursWithin(const Variant& a, const Variant& b, double tolerance) {
+    uint32_t x = static_cast<uint32_t>(toI4(a)), y = static_cast<uint32_t>(toI4(b));
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int cx = static_cast<int>((x >> shift) & 0xFF), cy = static_cast<int>((y >> shift) & 0xFF);
+        if (std::abs(cx - cy) > tolerance) return false;
+    }
+    return true;
+}
+
+bool compare(const std::string& op, const Variant& a, const Variant& b) {
+    if (op == "=") return valuesEqual(a, b);
+    if (op == "<>") return !valuesEqual(a, b);
+    int c = compareValues(a, b);
+    if (op == "<") return c < 0;
+    if (op == ">") return c > 0;
+    if (op == "<=") return c <= 0;
+    return c >= 0;
+}
+
+std::string logText(const std::vector<LoggedEvent>& log) {
+    if (log.empty()) return "none";
+    std::string text;
+    for (size_t i = 0; i < log.size(); ++i) {
+        text += (i ? ", " : "") + log[i].name;
+        if (log[i].args.empty()) continue;
+        text += "(";
+        for (size_t j = 0; j < log[i].args.size(); ++j) text += (j ? ", " : "") + quotedText(log[i].args[j]);
+        text += ")";
+    }
+    return text;
+}
+
+// Restores the error number that member access lets through, whatever happens.
+class ExpectedErrorScope {
+public:
+    ExpectedErrorScope(std::optional<int32_t>& slot, int32_t number) : slot_(slot), saved_(slot) { slot_ = number; }
+    ~ExpectedErrorScope() { slot_ = saved_; }
+
+private:
+    std::optional<int32_t>& slot_;
+    std::optional<int32_t> saved_;
+};
+
+} // namespace
+
+void Interpreter::fail(const Stmt& s, const std::string& expected, const std::string& got) {
+    reporter_.failed(program_.fileName, s.line, expected, got);
+}
+
+void Interpreter::expect(const Stmt& s) {
+    Variant left = eval(s.exprs[0]);
+    if (s.exprs.size() == 1) {
+        if (toBool(left)) return pass();
+        return fail(s, expectedText(s), quotedText(left));
+    }
+    Variant right = eval(s.exprs[1]);
+    bool holds;
+    if (s.word == "colour~") holds = coloursWithin(left, right, evalNumber(s.exprs[2]));
+    else if (s.word == "~") holds = std::fabs(toR8(left) - toR8(right)) <= evalNumber(s.exprs[2]);
+    else holds = compare(s.word, left, right);
+    if (holds) return pass();
+    fail(s, expectedText(s), s.word == "colour~" ? colourText(left) : quotedText(left));
+}
+
+void Interpreter::expectError(const Stmt& s) {
+    int32_t number = evalInt(s.exprs[0]);
+    std::string expected = "error " + std::to_string(number);
+    try {
+        ExpectedErrorScope scope(expectedError_, number);
+        execute(*s.inner);
+    } catch (const AutomationError& e) {
+        if (e.number() == number) return pass();
+        return fail(s, expected, "error " + std::to_string(e.number()) + " (" + e.what() + ")");
+    }
+    fail(s, expected, "no error");
+}
+
+void Interpreter::expectLog(const Stmt& s) {
+    bool events = namesEqual(s.word, "events");
+    std::vector<LoggedEvent> log;
+    // Only the log the statement names starts afresh.
+    if (events) {
+        log = session_->events();
+        session_->events().clear();
+    } else {
+        for (const std::string& name : session_->changed()) log.push_back({name, {}});
+        session_->changed().clear();
+    }
+
+    bool holds = log.size() == s.patterns.size();
+    for (size_t i = 0; holds && i < log.size(); ++i) {
+        const LogPattern& p = s.patterns[i];
+        holds = namesEqual(p.name, log[i].name);
+        if (!holds || !p.hasArgs) continue;
+        holds = p.args.size() == log[i].args.size();
+        for (size_t j = 0; holds && j < p.args.size(); ++j) holds = valuesEqual(eval(p.args[j]), log[i].args[j]);
+    }
+    if (holds) return pass();
+    fail(s, expectedText(s), s.word + " " + logText(log));
+}
+
+} // namespace tavrin::run

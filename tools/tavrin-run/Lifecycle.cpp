@@ -1,0 +1,120 @@
+// Host set-up and the life of the script's controls: new, load, save, reload, terminate, resize.
+//
+// File names are relative to the script's folder; a form that the script saved is looked for in
+// the output folder as well, where `save` writes.
+#include <filesystem>
+
+#include "platform/headless/FormFile.h"
+#include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Font.h"
+#include "tools/tavrin-run/Interpreter.h"
+#include "tools/tavrin-run/Values.h"
+
+namespace tavrin::run {
+
+namespace {
+
+constexpr int32_t kListWidth = 200, kListHeight = 160; // client pixels of a new list
+constexpr int32_t kBarWidth = 17, kBarHeight = 160;    // a new stand-alone scroll bar
+
+ControlKind kindOf(const std::string& typeName) {
+    return typeName == "Tavrin" ? ControlKind::List : ControlKind::Bar;
+}
+
+} // namespace
+
+std::string Interpreter::scriptPath(const std::string& name) const {
+    std::filesystem::path p(name);
+    if (p.is_absolute()) return name;
+    std::filesystem::path inScriptDir = std::filesystem::path(options_.scriptDir) / p;
+    std::filesystem::path inOutDir = std::filesystem::path(options_.outDir) / p;
+    if (!std::filesystem::exists(inScriptDir) && std::filesystem::exists(inOutDir)) return inOutDir.string();
+    return inScriptDir.string();
+}
+
+void Interpreter::needControl(const Stmt& s) {
+    if (!session_->site(session_->current()))
+        throw ScriptError(s.line, "there is no control: use `new` or `load` first");
+}
+
+void Interpreter::setup(const Stmt& s) {
+    headless::Desktop& desktop = session_->desktop();
+    switch (s.kind) {
+    case StmtKind::Screen: {
+        headless::DesktopOptions options;
+        options.screenWidthPx = evalInt(s.exprs[0]);
+        options.screenHeightPx = evalInt(s.exprs[1]);
+        if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);
+        if (options.screenWidthPx <= 0 || options.screenHeightPx <= 0 || options.twipsPerPixel <= 0)
+            throw ScriptError(s.line, "the screen needs a positive size and twips per pixel");
+        if (!session_->setScreen(options)) throw ScriptError(s.line, "`screen` must come before `new` or `load`");
+        return;
+    }
+    case StmtKind::SysColor:
+        return desktop.setSysColor(evalInt(s.exprs[0]), static_cast<uint32_t>(evalInt(s.exprs[1])));
+    case StmtKind::Ambient: {
+        Variant v = eval(s.exprs[0]);
+        if (namesEqual(s.word, "UserMode")) {
+            desktop.ambient().userMode = toBool(v);
+        } else if (namesEqual(s.word, "DisplayName")) {
+            desktop.ambient().displayName = toText(v);
+        } else {
+            auto font = isObject(v) ? std::dynamic_pointer_cast<platform::StdFont>(v.asObject()) : nullptr;
+            if (!font) throw ScriptError(s.line, "the ambient font must be a Font(\"Name\", Size)");
+            desktop.ambient().font = font;
+        }
+        return;
+    }
+    default: return desktop.failPicture(toText(eval(s.exprs[0])));
+    }
+}
+
+void Interpreter::lifecycle(const Stmt& s) {
+    try {
+        switch (s.kind) {
+        case StmtKind::New: {
+            ControlKind kind = kindOf(s.word);
+            bool list = kind == ControlKind::List;
+            int32_t w = s.exprs.empty() ? (list ? kListWidth : kBarWidth) : evalInt(s.exprs[0]);
+            int32_t h = s.exprs.empty() ? (list ? kListHeight : kBarHeight) : evalInt(s.exprs[1]);
+            if (w < 0 || h < 0) throw ScriptError(s.line, "a size cannot be negative");
+            return session_->create(kind, w, h);
+        }
+        case StmtKind::Load: {
+            ControlKind kind = kindOf(s.word);
+            headless::FormData form;
+            if (s.window == "bag") {
+                form.type = s.word;
+                form.width = kind == ControlKind::List ? kListWidth : kBarWidth;
+                form.height = kind == ControlKind::List ? kListHeight : kBarHeight;
+                form.bag = headless::parseBag(s.text, program_.fileName + ":" + std::to_string(s.line));
+            } else {
+                form = headless::loadForm(scriptPath(s.text));
+                if (form.type != s.word)
+                    throw ScriptError(s.line, s.text + " holds a " + form.type + ", not a " + s.word);
+            }
+            return session_->load(kind, form);
+        }
+        case StmtKind::Save: {
+            needControl(s);
+            std::filesystem::path p(s.text);
+            if (p.is_relative()) p = std::filesystem::path(options_.outDir) / p;
+            std::error_code ec;
+            if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+            return headless::saveForm(p.string(), session_->save());
+        }
+        case StmtKind::Reload: needControl(s); return session_->reload();
+        case StmtKind::Terminate: needControl(s); return session_->terminate();
+        default: {
+            needControl(s);
+            int32_t w = evalInt(s.exprs[0]), h = evalInt(s.exprs[1]);
+            if (w < 0 || h < 0) throw ScriptError(s.line, "a size cannot be negative");
+            return session_->resize(w, h);
+        }
+        }
+    } catch (const headless::FormFileError& e) {
+        throw ScriptError(s.line, e.what());
+    }
+}
+
+} // namespace tavrin::run

@@ -1,0 +1,168 @@
+#include "tools/tavrin-run/Session.h"
+
+#include "tavrin/Tavrin.h"
+#include "tavrin/XPVScroll.h"
+#include "tavrin/automation/Conversions.h"
+#include "tools/tavrin-run/Values.h"
+
+namespace tavrin::run {
+
+namespace {
+
+const char* objectName(ControlKind kind) { return kind == ControlKind::List ? "List" : "Bar"; }
+std::u16string typeName(ControlKind kind) { return kind == ControlKind::List ? u"Tavrin" : u"XPVScroll"; }
+
+std::string eventLine(ControlKind kind, std::string_view name, const std::vector<Variant>& args) {
+    std::string line = std::string("event ") + objectName(kind) + "." + std::string(name);
+    if (args.empty()) return line;
+    line += "(";
+    for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + displayText(args[i]);
+    return line + ")";
+}
+
+} // namespace
+
+Session::Session(std::function<void(const std::string&)> trace) : trace_(std::move(trace)) {
+    resetDesktop({});
+}
+
+Session::~Session() {
+    destroy(list_);
+    destroy(bar_);
+}
+
+void Session::resetDesktop(const headless::DesktopOptions& options) {
+    desktop_ = std::make_unique<headless::Desktop>(options);
+    if (pump_) desktop_->setInputPump(pump_);
+}
+
+bool Session::setScreen(const headless::DesktopOptions& options) {
+    if (hasControl()) return false;
+    // Set-up given before the screen is kept: system colours, ambient properties.
+    headless::Desktop::Ambient ambient = desktop_->ambient();
+    std::vector<uint32_t> colours;
+    for (int32_t i = 0; i < 31; ++i) colours.push_back(desktop_->sysColor(i));
+    resetDesktop(options);
+    desktop_->ambient() = ambient;
+    for (int32_t i = 0; i < 31; ++i) desktop_->setSysColor(i, colours[static_cast<size_t>(i)]);
+    return true;
+}
+
+void Session::setInputPump(std::function<bool()> pump) {
+    pump_ = std::move(pump);
+    desktop_->setInputPump(pump_);
+}
+
+Tavrin* Session::list() { return static_cast<Tavrin*>(list_.control.get()); }
+XPVScroll* Session::bar() { return static_cast<XPVScroll*>(bar_.control.get()); }
+headless::HeadlessSite* Session::site(ControlKind kind) { return slot(kind).site.get(); }
+
+std::shared_ptr<HostObject> Session::object(std::string_view name) {
+    if (namesEqual(name, "List")) return list_.object;
+    if (namesEqual(name, "Bar")) return bar_.object;
+    if (namesEqual(name, "Host")) return makeHostInfoObject(*desktop_);
+    if (namesEqual(name, "frmAbout")) return makeAboutObject(*desktop_);
+    return nullptr;
+}
+
+void Session::destroy(Slot& s) {
+    if (!s.control) return;
+    if (s.alive) *s.alive = false;
+    if (s.site) {
+        s.site->onEvent = nullptr;
+        s.site->onPropertyChanged = nullptr;
+    }
+    s.object.reset();
+    s.control.reset();
+    s.site.reset();
+}
+
+void Session::hook(ControlKind kind, headless::HeadlessSite& site) {
+    site.onEvent = [this, kind](std::string_view name, int32_t, std::vector<Variant>& args) {
+        events_.push_back({std::string(name), args});
+        if (trace_) trace_(eventLine(kind, name, args));
+    };
+    site.onPropertyChanged = [this, kind](std::string_view name) {
+        changed_.emplace_back(name);
+        if (trace_) trace_(std::string("changed ") + objectName(kind) + "." + std::string(name));
+    };
+}
+
+// Creates the site and the control, runs its initialisation, the first resize and paint; the
+// logs start empty afterwards.
+void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
+                    const std::function<void(Dispatchable&)>& initialise) {
+    Slot& s = slot(kind);
+    if (s.control) {
+        if (kind == ControlKind::List) list()->Terminate();
+        else bar()->Terminate();
+        destroy(s);
+    }
+    s.site = desktop_->createControlSite(typeName(kind), clientW, clientH);
+    hook(kind, *s.site);
+    s.alive = std::make_shared<bool>(true);
+    double tpp = desktop_->options().twipsPerPixel;
+    if (kind == ControlKind::List) {
+        auto list = std::make_shared<Tavrin>(*s.site);
+        s.control = list;
+        s.object = makeListObject(*list, *s.site, tpp, s.alive);
+    } else {
+        auto bar = std::make_shared<XPVScroll>(*s.site);
+        if (!s.site->Resize) s.site->Resize = [b = bar.get()] { b->UserControl_Resize(); };
+        s.control = bar;
+        s.object = makeScrollBarObject("Bar", *bar, nullptr, s.site.get(), tpp, s.alive);
+    }
+    current_ = kind;
+    initialise(*s.control);
+    s.site->resizeClient(clientW, clientH);
+    desktop_->flushPaints();
+    events_.clear();
+    changed_.clear();
+}
+
+void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
+    place(kind, clientW, clientH, [kind](Dispatchable& c) {
+        if (kind == ControlKind::List) static_cast<Tavrin&>(c).InitProperties();
+        else static_cast<XPVScroll&>(c).InitProperties();
+    });
+}
+
+void Session::load(ControlKind kind, const headless::FormData& form) {
+    place(kind, form.width, form.height, [kind, &form](Dispatchable& c) {
+        if (kind == ControlKind::List) static_cast<Tavrin&>(c).ReadProperties(form.bag);
+        else static_cast<XPVScroll&>(c).ReadProperties(form.bag);
+    });
+}
+
+headless::FormData Session::save() {
+    Slot& s = slot(current_);
+    headless::FormData form;
+    form.type = current_ == ControlKind::List ? "Tavrin" : "XPVScroll";
+    form.name = utf8(s.site->AmbientDisplayName());
+    form.width = s.site->core().window().clientWidth();
+    form.height = s.site->core().window().clientHeight();
+    if (current_ == ControlKind::List) list()->WriteProperties(form.bag);
+    else bar()->WriteProperties(form.bag);
+    return form;
+}
+
+void Session::reload() {
+    headless::FormData form = save();
+    terminate();
+    load(current_, form);
+}
+
+void Session::terminate() {
+    Slot& s = slot(current_);
+    if (current_ == ControlKind::List) list()->Terminate();
+    else bar()->Terminate();
+    destroy(s);
+    desktop_->flushPaints();
+}
+
+void Session::resize(int32_t clientW, int32_t clientH) {
+    slot(current_).site->resizeClient(clientW, clientH);
+    desktop_->flushPaints();
+}
+
+} // namespace tavrin::run

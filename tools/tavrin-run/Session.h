@@ -1,0 +1,81 @@
+// The host side of one script: the simulated desktop, the controls the script placed on it
+// (`List`, `Bar`), their lives (new, load, save, reload, terminate, resize) and the logs of the
+// events and PropertyChanged calls they made.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/Desktop.h"
+#include "platform/headless/FormFile.h"
+#include "tools/tavrin-run/HostObjects.h"
+
+namespace tavrin {
+class Tavrin;
+class XPVScroll;
+} // namespace tavrin
+
+namespace tavrin::run {
+
+struct LoggedEvent {
+    std::string name;
+    std::vector<Variant> args;
+};
+
+enum class ControlKind { List, Bar };
+
+class Session {
+public:
+    // trace receives "event List.Click" and "changed List.ListIndex" lines (may be empty).
+    explicit Session(std::function<void(const std::string&)> trace);
+    ~Session();
+
+    headless::Desktop& desktop() { return *desktop_; }
+    // A new screen before any control exists; false once a control was created.
+    bool setScreen(const headless::DesktopOptions& options);
+    void setInputPump(std::function<bool()> pump);
+
+    void create(ControlKind kind, int32_t clientW, int32_t clientH);
+    void load(ControlKind kind, const headless::FormData& form);
+    headless::FormData save(); // the last created control
+    void reload();
+    void terminate();
+    void resize(int32_t clientW, int32_t clientH);
+    bool hasControl() const { return list_.control || bar_.control; }
+
+    Tavrin* list();
+    XPVScroll* bar();
+    headless::HeadlessSite* site(ControlKind kind);
+    ControlKind current() const { return current_; }
+    // The script's objects: List, Bar, Host, frmAbout (nullptr when there is none).
+    std::shared_ptr<HostObject> object(std::string_view name);
+
+    std::vector<LoggedEvent>& events() { return events_; }
+    std::vector<std::string>& changed() { return changed_; }
+
+private:
+    struct Slot {
+        std::unique_ptr<headless::HeadlessSite> site;
+        std::shared_ptr<Dispatchable> control; // Tavrin or XPVScroll
+        std::shared_ptr<HostObject> object;
+        Liveness alive;
+    };
+    Slot& slot(ControlKind kind) { return kind == ControlKind::List ? list_ : bar_; }
+    void place(ControlKind kind, int32_t clientW, int32_t clientH,
+               const std::function<void(Dispatchable&)>& initialise);
+    void destroy(Slot& slot);
+    void hook(ControlKind kind, headless::HeadlessSite& site);
+    void resetDesktop(const headless::DesktopOptions& options);
+
+    std::function<void(const std::string&)> trace_;
+    std::function<bool()> pump_;
+    std::unique_ptr<headless::Desktop> desktop_;
+    Slot list_, bar_;
+    ControlKind current_ = ControlKind::List;
+    std::vector<LoggedEvent> events_;
+    std::vector<std::string> changed_;
+};
+
+} // namespace tavrin::run
