@@ -52,15 +52,15 @@ struct Scheme {
 const Scheme kSchemes[3] = {
     // Blue: periwinkle buttons on a warm white track, slate-blue arrows.
     {hex(0xEEEDE5), hex(0xFCFCF9), hex(0x8DA6E2),
-     {{{hex(0xE3EBFE), hex(0xB4C8F6)}, {hex(0xF6FAFF), hex(0xC9DAFE)}, {hex(0xA4B9F0), hex(0x7E9BE6)}}},
+     {{{hex(0xE0E9FD), hex(0xADC3F5)}, {hex(0xFAFCFF), hex(0xD3E2FF)}, {hex(0xA4B9F0), hex(0x7E9BE6)}}},
      hex(0x4D6185), hex(0xEEF4FE), hex(0x8CAAEC)},
     // Silver: brushed white-to-lavender-grey metal, charcoal arrows.
     {hex(0xEBEBEF), hex(0xFBFBFC), hex(0xA5A4B6),
-     {{{hex(0xFEFEFE), hex(0xCFCEDB)}, {hex(0xFFFFFF), hex(0xE2E1EA)}, {hex(0xC7C6D4), hex(0xAAA9BC)}}},
+     {{{hex(0xFCFCFC), hex(0xC9C8D6)}, {hex(0xFFFFFF), hex(0xEBEAF1)}, {hex(0xC7C6D4), hex(0xAAA9BC)}}},
      hex(0x4A4A58), hex(0xFFFFFF), hex(0xA09FB4)},
     // Olive: pale sage with moss borders and dark olive arrows.
     {hex(0xEDEEE1), hex(0xFBFBF5), hex(0xA2B47F),
-     {{{hex(0xF1F5DF), hex(0xC6D49D)}, {hex(0xFAFCEE), hex(0xD8E3B4)}, {hex(0xBBC98F), hex(0x9FB26D)}}},
+     {{{hex(0xEFF4DB), hex(0xC1D095)}, {hex(0xFCFDF3), hex(0xDFE9C0)}, {hex(0xBBC98F), hex(0x9FB26D)}}},
      hex(0x5B6D2F), hex(0xF9FBEF), hex(0x9DB074)},
 };
 
