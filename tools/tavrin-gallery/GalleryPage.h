@@ -30,4 +30,7 @@ std::vector<Page>& pages();
 // Registers a page at start-up: `static const bool registered = registerPage({...});`
 bool registerPage(Page page);
 
+// The list's page writes its own file (list.png) into outDir; false with the reason on failure.
+bool writeListPage(const std::string& outDir, std::string* error);
+
 } // namespace tavrin::gallery

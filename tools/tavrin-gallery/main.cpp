@@ -43,5 +43,12 @@ int main(int argc, char** argv) {
         }
         std::printf("%s\n", path.c_str());
     }
+    std::string error;
+    if (tavrin::gallery::writeListPage(dir, &error)) {
+        std::printf("%s/list.png\n", dir.c_str());
+    } else {
+        std::fprintf(stderr, "tavrin-gallery: list.png: %s\n", error.c_str());
+        ++failures;
+    }
     return failures == 0 ? 0 : 1;
 }
