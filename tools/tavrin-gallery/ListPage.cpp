@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GalleryPage.h"
 #include "platform/headless/Desktop.h"
 #include "platform/headless/HeadlessImageList.h"
 #include "tavrin/Tavrin.h"
