@@ -14,11 +14,11 @@ namespace tavrin::run {
 // A script that cannot go on: a syntax error, an unknown member, a statement that makes no sense
 // in the current state. The line is 0 when the error is not tied to a statement.
 class ScriptError : public std::runtime_error {
-public:
+  public:
     ScriptError(int line, const std::string& message) : std::runtime_error(message), line_(line) {}
     int line() const { return line_; }
 
-private:
+  private:
     int line_;
 };
 
@@ -42,11 +42,11 @@ struct Segment {
 struct Expr {
     enum class Kind : uint8_t { Literal, Ref, Enum, Unary, Binary };
     Kind kind = Kind::Literal;
-    Variant literal;            // Literal
-    std::vector<Segment> path;  // Ref: the base name first, then the members
-    std::string op;             // Unary "-", Binary "&", "+", "-", "*", "/"; Enum: the bracketed name
-    ExprPtr left, right;        // Unary: left only
-    std::string source;         // the script's own text of the expression
+    Variant literal;           // Literal
+    std::vector<Segment> path; // Ref: the base name first, then the members
+    std::string op;            // Unary "-", Binary "&", "+", "-", "*", "/"; Enum: the bracketed name
+    ExprPtr left, right;       // Unary: left only
+    std::string source;        // the script's own text of the expression
 };
 
 // An event or PropertyChanged entry that `expect events` / `expect changed` wants.
@@ -57,31 +57,55 @@ struct LogPattern {
 };
 
 enum class StmtKind : uint8_t {
-    Screen, SysColor, Ambient, PicturesFail,           // host set-up
-    New, Load, Save, Reload, Terminate, Resize,        // the control's life
-    Assign, SetObject, Call, Print,                    // calling the control
-    Expect, ExpectError, ExpectLog, ExpectMenu,        // checking
-    Mouse, Click, Key, KeyPress, Type, Focus, Wait,    // user input
-    MenuChoose, MenuCancel, AboutClose, Snapshot,      // modal things and pictures
-    For, Next,                                         // loops
+    Screen,
+    SysColor,
+    Ambient,
+    PicturesFail, // host set-up
+    New,
+    Load,
+    Save,
+    Reload,
+    Terminate,
+    Resize, // the control's life
+    Assign,
+    SetObject,
+    Call,
+    Print, // calling the control
+    Expect,
+    ExpectError,
+    ExpectLog,
+    ExpectMenu, // checking
+    Mouse,
+    Click,
+    Key,
+    KeyPress,
+    Type,
+    Focus,
+    Wait, // user input
+    MenuChoose,
+    MenuCancel,
+    AboutClose,
+    Snapshot, // modal things and pictures
+    For,
+    Next, // loops
 };
 
 struct Stmt {
     StmtKind kind = StmtKind::Print;
     int line = 0;
-    std::string source;          // the statement's text, for messages
-    std::string word;            // type name, property, operator, action, window, log kind...
-    std::string text;            // a file name or an inline bag
-    std::vector<ExprPtr> exprs;  // operands in the statement's order
-    Expr target;                 // Assign / SetObject / Call: the reference
-    std::vector<Arg> args;       // Call: the arguments
+    std::string source;               // the statement's text, for messages
+    std::string word;                 // type name, property, operator, action, window, log kind...
+    std::string text;                 // a file name or an inline bag
+    std::vector<ExprPtr> exprs;       // operands in the statement's order
+    Expr target;                      // Assign / SetObject / Call: the reference
+    std::vector<Arg> args;            // Call: the arguments
     std::vector<LogPattern> patterns; // ExpectLog (empty: none)
-    int16_t button = 0;          // Mouse: the button pressed or released
-    int16_t buttons = 0;         // Mouse move: the buttons held
-    int16_t shift = 0;           // Mouse / Key: the modifier mask
-    std::string window;          // input target given with `on`, snapshot window given with `of`
-    std::shared_ptr<Stmt> inner; // ExpectError: the statement expected to fail
-    size_t jump = 0;             // For: the index of its Next; Next: the index of its For
+    int16_t button = 0;               // Mouse: the button pressed or released
+    int16_t buttons = 0;              // Mouse move: the buttons held
+    int16_t shift = 0;                // Mouse / Key: the modifier mask
+    std::string window;               // input target given with `on`, snapshot window given with `of`
+    std::shared_ptr<Stmt> inner;      // ExpectError: the statement expected to fail
+    size_t jump = 0;                  // For: the index of its Next; Next: the index of its For
 };
 
 struct Program {

@@ -52,7 +52,8 @@ std::string logText(const std::vector<LoggedEvent>& log) {
         text += (i ? ", " : "") + log[i].name;
         if (log[i].args.empty()) continue;
         text += "(";
-        for (size_t j = 0; j < log[i].args.size(); ++j) text += (j ? ", " : "") + quotedText(log[i].args[j]);
+        for (size_t j = 0; j < log[i].args.size(); ++j)
+            text += (j ? ", " : "") + quotedText(log[i].args[j]);
         text += ")";
     }
     return text;
@@ -60,11 +61,13 @@ std::string logText(const std::vector<LoggedEvent>& log) {
 
 // Restores the error number that member access lets through, whatever happens.
 class ExpectedErrorScope {
-public:
-    ExpectedErrorScope(std::optional<int32_t>& slot, int32_t number) : slot_(slot), saved_(slot) { slot_ = number; }
+  public:
+    ExpectedErrorScope(std::optional<int32_t>& slot, int32_t number) : slot_(slot), saved_(slot) {
+        slot_ = number;
+    }
     ~ExpectedErrorScope() { slot_ = saved_; }
 
-private:
+  private:
     std::optional<int32_t>& slot_;
     std::optional<int32_t> saved_;
 };
@@ -83,9 +86,12 @@ void Interpreter::expect(const Stmt& s) {
     }
     Variant right = eval(s.exprs[1]);
     bool holds;
-    if (s.word == "colour~") holds = coloursWithin(left, right, evalNumber(s.exprs[2]));
-    else if (s.word == "~") holds = std::fabs(toR8(left) - toR8(right)) <= evalNumber(s.exprs[2]);
-    else holds = compare(s.word, left, right);
+    if (s.word == "colour~")
+        holds = coloursWithin(left, right, evalNumber(s.exprs[2]));
+    else if (s.word == "~")
+        holds = std::fabs(toR8(left) - toR8(right)) <= evalNumber(s.exprs[2]);
+    else
+        holds = compare(s.word, left, right);
     if (holds) return pass();
     fail(s, expectedText(s), s.word == "colour~" ? colourText(left) : quotedText(left));
 }
@@ -111,7 +117,8 @@ void Interpreter::expectLog(const Stmt& s) {
         log = session_->events();
         session_->events().clear();
     } else {
-        for (const std::string& name : session_->changed()) log.push_back({name, {}});
+        for (const std::string& name : session_->changed())
+            log.push_back({name, {}});
         session_->changed().clear();
     }
 
@@ -121,7 +128,8 @@ void Interpreter::expectLog(const Stmt& s) {
         holds = namesEqual(p.name, log[i].name);
         if (!holds || !p.hasArgs) continue;
         holds = p.args.size() == log[i].args.size();
-        for (size_t j = 0; holds && j < p.args.size(); ++j) holds = valuesEqual(eval(p.args[j]), log[i].args[j]);
+        for (size_t j = 0; holds && j < p.args.size(); ++j)
+            holds = valuesEqual(eval(p.args[j]), log[i].args[j]);
     }
     if (holds) return pass();
     fail(s, expectedText(s), s.word + " " + logText(log));

@@ -21,15 +21,66 @@ namespace {
 
 // Public members of the controls: a name here that the control does not answer is a feature that
 // has not landed yet rather than a typing mistake in the script.
-constexpr std::array kContractMembers = {
-    "SetImageList", "AddItem", "InsertItem", "ModifyItem", "RemoveItem", "FindFirst", "Clear", "Order",
-    "Alignment", "Appearance", "BackNormal", "BackSelected", "BackSelectedG1", "BackSelectedG2", "BorderColor",
-    "BorderWidth", "BoxBorder", "BoxOffset", "BoxRadius", "Enabled", "LeftMargin", "RequiredField", "Theme",
-    "Focus", "Font", "FontNormal", "FontSelected", "HoverSelection", "GotFocusEffect", "GotFocusEffectColor",
-    "ItemHeight", "ItemHeightAuto", "ItemOffset", "ItemTextLeft", "ListCount", "ListIndex", "MouseIcon",
-    "MousePointer", "OrderType", "SelectedCount", "SelectionPicture", "SelectMode", "SelectModeStyle",
-    "ShowMenu", "TopIndex", "WordWrap", "ItemText", "ItemIcon", "ItemIconSelected", "ItemSelected", "StartEdit",
-    "EndEdit", "About", "Value", "Min", "Max", "SmallChange", "LargeChange", "dFormat", "hwnd"};
+constexpr std::array kContractMembers = {"SetImageList",
+                                         "AddItem",
+                                         "InsertItem",
+                                         "ModifyItem",
+                                         "RemoveItem",
+                                         "FindFirst",
+                                         "Clear",
+                                         "Order",
+                                         "Alignment",
+                                         "Appearance",
+                                         "BackNormal",
+                                         "BackSelected",
+                                         "BackSelectedG1",
+                                         "BackSelectedG2",
+                                         "BorderColor",
+                                         "BorderWidth",
+                                         "BoxBorder",
+                                         "BoxOffset",
+                                         "BoxRadius",
+                                         "Enabled",
+                                         "LeftMargin",
+                                         "RequiredField",
+                                         "Theme",
+                                         "Focus",
+                                         "Font",
+                                         "FontNormal",
+                                         "FontSelected",
+                                         "HoverSelection",
+                                         "GotFocusEffect",
+                                         "GotFocusEffectColor",
+                                         "ItemHeight",
+                                         "ItemHeightAuto",
+                                         "ItemOffset",
+                                         "ItemTextLeft",
+                                         "ListCount",
+                                         "ListIndex",
+                                         "MouseIcon",
+                                         "MousePointer",
+                                         "OrderType",
+                                         "SelectedCount",
+                                         "SelectionPicture",
+                                         "SelectMode",
+                                         "SelectModeStyle",
+                                         "ShowMenu",
+                                         "TopIndex",
+                                         "WordWrap",
+                                         "ItemText",
+                                         "ItemIcon",
+                                         "ItemIconSelected",
+                                         "ItemSelected",
+                                         "StartEdit",
+                                         "EndEdit",
+                                         "About",
+                                         "Value",
+                                         "Min",
+                                         "Max",
+                                         "SmallChange",
+                                         "LargeChange",
+                                         "dFormat",
+                                         "hwnd"};
 
 bool isContractMember(std::string_view name) {
     for (const char* m : kContractMembers)
@@ -37,33 +88,41 @@ bool isContractMember(std::string_view name) {
     return false;
 }
 
-bool isPrivateName(std::string_view name) { return name.size() > 2 && (name[0] == 'p' || name[0] == 'P') && name[1] == '_'; }
+bool isPrivateName(std::string_view name) {
+    return name.size() > 2 && (name[0] == 'p' || name[0] == 'P') && name[1] == '_';
+}
 
 } // namespace
 
 Variant Interpreter::eval(const Expr& e) {
     switch (e.kind) {
-    case Expr::Kind::Literal: return e.literal;
+    case Expr::Kind::Literal:
+        return e.literal;
     case Expr::Kind::Enum: {
         if (auto v = enumValue(e.op)) return Variant::i4(*v);
         throw ScriptError(line_, "unknown enumeration member [" + e.op + "]");
     }
-    case Expr::Kind::Unary: return negate(eval(e.left));
-    case Expr::Kind::Binary: return applyOperator(e.op, eval(e.left), eval(e.right));
-    case Expr::Kind::Ref: return evalRef(e);
+    case Expr::Kind::Unary:
+        return negate(eval(e.left));
+    case Expr::Kind::Binary:
+        return applyOperator(e.op, eval(e.left), eval(e.right));
+    case Expr::Kind::Ref:
+        return evalRef(e);
     }
     return Variant();
 }
 
 Variant Interpreter::evalRef(const Expr& e) {
     Variant v = base(e.path.front());
-    for (size_t i = 1; i < e.path.size(); ++i) v = member(v, e.path[i], InvokeKind::PropertyGet, nullptr);
+    for (size_t i = 1; i < e.path.size(); ++i)
+        v = member(v, e.path[i], InvokeKind::PropertyGet, nullptr);
     return v;
 }
 
 Variant Interpreter::resolvePrefix(const std::vector<Segment>& path) {
     Variant v = base(path.front());
-    for (size_t i = 1; i + 1 < path.size(); ++i) v = member(v, path[i], InvokeKind::PropertyGet, nullptr);
+    for (size_t i = 1; i + 1 < path.size(); ++i)
+        v = member(v, path[i], InvokeKind::PropertyGet, nullptr);
     return v;
 }
 
@@ -86,7 +145,8 @@ Variant Interpreter::base(const Segment& seg) {
         if (auto obj = session_->object(name)) return Variant::object(obj);
         if (namesEqual(name, "frmAbout")) throw ScriptError(line_, "frmAbout is not shown");
         throw ScriptError(line_, std::string("there is no ") + o + " yet: use `new " +
-                                     (namesEqual(name, "Bar") ? "XPVScroll" : "Tavrin") + "` or `load` first");
+                                     (namesEqual(name, "Bar") ? "XPVScroll" : "Tavrin") +
+                                     "` or `load` first");
     }
     if (!seg.hasArgs)
         if (auto v = enumValue(name)) return Variant::i4(*v);
@@ -97,23 +157,26 @@ Variant Interpreter::construct(const Segment& seg) {
     std::vector<NamedArg> named;
     std::vector<Variant> a = evalArgs(seg.args, named);
     auto arity = [&](size_t low, size_t high, const char* usage) {
-        if (!named.empty() || a.size() < low || a.size() > high) throw ScriptError(line_, std::string("usage: ") + usage);
+        if (!named.empty() || a.size() < low || a.size() > high)
+            throw ScriptError(line_, std::string("usage: ") + usage);
     };
     if (namesEqual(seg.name, "ImageList")) {
         arity(3, 4, "ImageList(W, H, N [, ScaleMode])");
         int16_t scale = a.size() > 3 ? toI2(a[3]) : int16_t{1};
         return Variant::object(std::make_shared<headless::HeadlessImageList>(session_->desktop(), toI4(a[0]),
-                                                                              toI4(a[1]), toI4(a[2]), scale));
+                                                                             toI4(a[1]), toI4(a[2]), scale));
     }
     if (namesEqual(seg.name, "Picture")) {
         arity(3, 3, "Picture(W, H, RGB)");
-        return Variant::object(platform::Picture::solid(toI4(a[0]), toI4(a[1]), static_cast<uint32_t>(toI4(a[2]))));
+        return Variant::object(
+            platform::Picture::solid(toI4(a[0]), toI4(a[1]), static_cast<uint32_t>(toI4(a[2]))));
     }
     if (namesEqual(seg.name, "LoadPicture")) {
         arity(1, 1, "LoadPicture(\"file.png\")");
         std::string path = scriptPath(toUtf8Text(a[0])), error;
         auto picture = headless::readPng(path, &error);
-        if (!picture) throw AutomationError(err::FileNotFound, "File not found: " + path + " (" + error + ")");
+        if (!picture)
+            throw AutomationError(err::FileNotFound, "File not found: " + path + " (" + error + ")");
         return Variant::object(picture);
     }
     arity(2, 2, "Font(\"Name\", Size)");
@@ -126,13 +189,16 @@ Variant Interpreter::construct(const Segment& seg) {
 std::vector<Variant> Interpreter::evalArgs(const std::vector<Arg>& args, std::vector<NamedArg>& named) {
     std::vector<Variant> positional;
     for (const Arg& a : args) {
-        if (!a.name.empty()) named.push_back({a.name, eval(a.value)});
-        else positional.push_back(a.value ? eval(a.value) : Variant::missing());
+        if (!a.name.empty())
+            named.push_back({a.name, eval(a.value)});
+        else
+            positional.push_back(a.value ? eval(a.value) : Variant::missing());
     }
     return positional;
 }
 
-Variant Interpreter::member(const Variant& object, const Segment& seg, InvokeKind kind, const Variant* value) {
+Variant Interpreter::member(const Variant& object, const Segment& seg, InvokeKind kind,
+                            const Variant* value) {
     if (!isObject(object) || !object.asObject())
         throw ScriptError(line_, "." + seg.name + " needs an object, got " + quotedText(object));
     Dispatchable& d = *object.asObject();
@@ -155,10 +221,11 @@ Variant Interpreter::member(const Variant& object, const Segment& seg, InvokeKin
     return invokeMember(*target, host->path(), seg.name, kind, std::move(call));
 }
 
-Variant Interpreter::invokeMember(Dispatchable& d, const std::string& owner, const std::string& name, InvokeKind kind,
-                                  CallArgs call) {
+Variant Interpreter::invokeMember(Dispatchable& d, const std::string& owner, const std::string& name,
+                                  InvokeKind kind, CallArgs call) {
     if (isPrivateName(name)) {
-        if (kind != InvokeKind::PropertyGet) throw ScriptError(line_, owner + "." + name + " is private: read-only");
+        if (kind != InvokeKind::PropertyGet)
+            throw ScriptError(line_, owner + "." + name + " is private: read-only");
         Variant out;
         if (d.readPrivate(name, out)) return out;
         throw ScriptError(line_, owner + " has no readable private field " + name + " (not available yet?)");
@@ -168,13 +235,20 @@ Variant Interpreter::invokeMember(Dispatchable& d, const std::string& owner, con
     InvokeKind k = kind;
     if (!has(k)) {
         // A property read as a method call and back; a let of an object property and back.
-        if (kind == InvokeKind::PropertyGet && has(InvokeKind::Method)) k = InvokeKind::Method;
-        else if (kind == InvokeKind::Method && has(InvokeKind::PropertyGet)) k = InvokeKind::PropertyGet;
-        else if (kind == InvokeKind::PropertyLet && has(InvokeKind::PropertySet)) k = InvokeKind::PropertySet;
-        else if (kind == InvokeKind::PropertySet && has(InvokeKind::PropertyLet)) k = InvokeKind::PropertyLet;
+        if (kind == InvokeKind::PropertyGet && has(InvokeKind::Method))
+            k = InvokeKind::Method;
+        else if (kind == InvokeKind::Method && has(InvokeKind::PropertyGet))
+            k = InvokeKind::PropertyGet;
+        else if (kind == InvokeKind::PropertyLet && has(InvokeKind::PropertySet))
+            k = InvokeKind::PropertySet;
+        else if (kind == InvokeKind::PropertySet && has(InvokeKind::PropertyLet))
+            k = InvokeKind::PropertyLet;
         else if (table.hasName(name))
-            throw ScriptError(line_, owner + "." + name + (kind == InvokeKind::PropertyGet ? " cannot be read" : " cannot be written"));
-        else missingMember(owner, name);
+            throw ScriptError(
+                line_, owner + "." + name +
+                           (kind == InvokeKind::PropertyGet ? " cannot be read" : " cannot be written"));
+        else
+            missingMember(owner, name);
     }
     try {
         return d.invoke(name, k, std::move(call));
@@ -186,7 +260,8 @@ Variant Interpreter::invokeMember(Dispatchable& d, const std::string& owner, con
 
 void Interpreter::missingMember(const std::string& owner, const std::string& name) {
     if (isContractMember(name))
-        throw ScriptError(line_, owner + "." + name + " is part of the control's interface but is not available yet");
+        throw ScriptError(line_, owner + "." + name +
+                                     " is part of the control's interface but is not available yet");
     throw ScriptError(line_, owner + " has no member " + name);
 }
 
@@ -214,8 +289,14 @@ void Interpreter::call(const Stmt& s) {
     member(resolvePrefix(path), seg, InvokeKind::Method, nullptr);
 }
 
-int32_t Interpreter::evalInt(const ExprPtr& e) { return toI4(eval(e)); }
-double Interpreter::evalNumber(const ExprPtr& e) { return toR8(eval(e)); }
-std::string Interpreter::evalText(const ExprPtr& e) { return toUtf8Text(eval(e)); }
+int32_t Interpreter::evalInt(const ExprPtr& e) {
+    return toI4(eval(e));
+}
+double Interpreter::evalNumber(const ExprPtr& e) {
+    return toR8(eval(e));
+}
+std::string Interpreter::evalText(const ExprPtr& e) {
+    return toUtf8Text(eval(e));
+}
 
 } // namespace tavrin::run

@@ -17,9 +17,13 @@ Variant number(double v) {
     if (std::floor(v) == v && std::fabs(v) < 2147483647.0) return Variant::i4(static_cast<int32_t>(v));
     return Variant::r8(v);
 }
-Variant colour(uint32_t c) { return Variant::i4(static_cast<int32_t>(c)); }
+Variant colour(uint32_t c) {
+    return Variant::i4(static_cast<int32_t>(c));
+}
 
-bool is(std::string_view a, std::string_view b) { return namesEqual(a, b); }
+bool is(std::string_view a, std::string_view b) {
+    return namesEqual(a, b);
+}
 
 void needArgs(const std::vector<Variant>& args, size_t n) {
     if (args.size() != n) raise(err::WrongNumberOfArguments);
@@ -27,13 +31,20 @@ void needArgs(const std::vector<Variant>& args, size_t n) {
 
 // Members every window shares: place and size in its parent's pixels, visibility.
 bool windowMember(const platform::Window& w, std::string_view name, Variant& out) {
-    if (is(name, "Left")) out = number(w.Left());
-    else if (is(name, "Top")) out = number(w.Top());
-    else if (is(name, "Width")) out = number(w.Width());
-    else if (is(name, "Height")) out = number(w.Height());
-    else if (is(name, "Visible")) out = Variant::boolean(w.Visible());
-    else if (is(name, "Enabled")) out = Variant::boolean(w.Enabled());
-    else return false;
+    if (is(name, "Left"))
+        out = number(w.Left());
+    else if (is(name, "Top"))
+        out = number(w.Top());
+    else if (is(name, "Width"))
+        out = number(w.Width());
+    else if (is(name, "Height"))
+        out = number(w.Height());
+    else if (is(name, "Visible"))
+        out = Variant::boolean(w.Visible());
+    else if (is(name, "Enabled"))
+        out = Variant::boolean(w.Enabled());
+    else
+        return false;
     return true;
 }
 
@@ -58,129 +69,168 @@ bool pixelMember(const platform::DrawingSurface& s, std::string_view name, const
 }
 
 class PictureBoxObject final : public HostObject {
-public:
+  public:
     PictureBoxObject(std::string path, platform::PictureBox& box, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), box_(box) {}
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (windowMember(box_, name, out) || pixelMember(box_, name, args, out)) return true;
-        if (is(name, "BackColor")) out = colour(box_.BackColor());
-        else if (is(name, "ScaleWidth")) out = number(box_.ScaleWidth());
-        else if (is(name, "ScaleHeight")) out = number(box_.ScaleHeight());
-        else if (is(name, "MousePointer")) out = Variant::i2(box_.MousePointer());
-        else return false;
+        if (is(name, "BackColor"))
+            out = colour(box_.BackColor());
+        else if (is(name, "ScaleWidth"))
+            out = number(box_.ScaleWidth());
+        else if (is(name, "ScaleHeight"))
+            out = number(box_.ScaleHeight());
+        else if (is(name, "MousePointer"))
+            out = Variant::i2(box_.MousePointer());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     platform::PictureBox& box_;
 };
 
 class TextBoxObject final : public HostObject {
-public:
+  public:
     TextBoxObject(std::string path, platform::TextBox& box, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), box_(box) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
         if (windowMember(box_, name, out)) return true;
-        if (is(name, "Text")) out = Variant::string(box_.Text());
-        else if (is(name, "Alignment")) out = Variant::i2(box_.Alignment());
-        else if (is(name, "BackColor")) out = colour(box_.BackColor());
-        else if (is(name, "ForeColor")) out = colour(box_.ForeColor());
-        else if (is(name, "SelStart")) out = Variant::i4(box_.SelStart());
-        else if (is(name, "SelLength")) out = Variant::i4(box_.SelLength());
-        else return false;
+        if (is(name, "Text"))
+            out = Variant::string(box_.Text());
+        else if (is(name, "Alignment"))
+            out = Variant::i2(box_.Alignment());
+        else if (is(name, "BackColor"))
+            out = colour(box_.BackColor());
+        else if (is(name, "ForeColor"))
+            out = colour(box_.ForeColor());
+        else if (is(name, "SelStart"))
+            out = Variant::i4(box_.SelStart());
+        else if (is(name, "SelLength"))
+            out = Variant::i4(box_.SelLength());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     platform::TextBox& box_;
 };
 
 class UserControlObject final : public HostObject {
-public:
+  public:
     UserControlObject(std::string path, platform::UserControlSurface& uc, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), uc_(uc) {}
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (pixelMember(uc_, name, args, out)) return true;
-        if (is(name, "ScaleWidth")) out = number(uc_.ScaleWidth());
-        else if (is(name, "ScaleHeight")) out = number(uc_.ScaleHeight());
-        else if (is(name, "BackColor")) out = colour(uc_.BackColor());
-        else if (is(name, "BorderStyle")) out = Variant::i2(uc_.BorderStyle());
-        else if (is(name, "Appearance")) out = Variant::i2(uc_.Appearance());
-        else if (is(name, "KeyPreview")) out = Variant::boolean(uc_.KeyPreview());
-        else if (is(name, "Enabled")) out = Variant::boolean(uc_.Enabled());
-        else if (is(name, "Width")) out = number(uc_.Width());
-        else if (is(name, "Height")) out = number(uc_.Height());
-        else return false;
+        if (is(name, "ScaleWidth"))
+            out = number(uc_.ScaleWidth());
+        else if (is(name, "ScaleHeight"))
+            out = number(uc_.ScaleHeight());
+        else if (is(name, "BackColor"))
+            out = colour(uc_.BackColor());
+        else if (is(name, "BorderStyle"))
+            out = Variant::i2(uc_.BorderStyle());
+        else if (is(name, "Appearance"))
+            out = Variant::i2(uc_.Appearance());
+        else if (is(name, "KeyPreview"))
+            out = Variant::boolean(uc_.KeyPreview());
+        else if (is(name, "Enabled"))
+            out = Variant::boolean(uc_.Enabled());
+        else if (is(name, "Width"))
+            out = number(uc_.Width());
+        else if (is(name, "Height"))
+            out = number(uc_.Height());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     platform::UserControlSurface& uc_;
 };
 
 class MenuEntryObject final : public HostObject {
-public:
+  public:
     MenuEntryObject(std::string path, platform::Menu& menu, int16_t index, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), menu_(menu), index_(index) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
-        if (is(name, "Enabled")) out = Variant::boolean(menu_.Enabled(index_));
-        else if (is(name, "Caption")) out = Variant::string(menu_.Caption(index_));
-        else return false;
+        if (is(name, "Enabled"))
+            out = Variant::boolean(menu_.Enabled(index_));
+        else if (is(name, "Caption"))
+            out = Variant::string(menu_.Caption(index_));
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     platform::Menu& menu_;
     int16_t index_;
 };
 
 class TimerObject final : public HostObject {
-public:
+  public:
     TimerObject(std::string path, platform::Timer& timer, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), timer_(timer) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
-        if (is(name, "Interval")) out = Variant::i4(timer_.Interval());
-        else if (is(name, "Enabled")) out = Variant::boolean(timer_.Enabled());
-        else return false;
+        if (is(name, "Interval"))
+            out = Variant::i4(timer_.Interval());
+        else if (is(name, "Enabled"))
+            out = Variant::boolean(timer_.Enabled());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     platform::Timer& timer_;
 };
 
 class ScrollBarObject final : public HostObject {
-public:
-    ScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender, headless::HeadlessSite* site,
-                    double tpp, Liveness alive)
-        : HostObject(std::move(path), std::move(alive)), bar_(bar), extender_(extender), site_(site), tpp_(tpp) {}
+  public:
+    ScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
+                    headless::HeadlessSite* site, double tpp, Liveness alive)
+        : HostObject(std::move(path), std::move(alive)), bar_(bar), extender_(extender), site_(site),
+          tpp_(tpp) {}
 
     Dispatchable* target() override { return &bar_; }
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         platform::UserControlSurface& uc = bar_.site().UserControl();
         if (is(name, "Point")) return pixelMember(uc, name, args, out);
-        if (is(name, "UserControl")) out = child<UserControlObject>("UserControl", uc);
-        else if (is(name, "tScrl")) out = child<TimerObject>("tScrl", bar_.tScrl());
-        else if (is(name, "tScrlEnable")) out = child<TimerObject>("tScrlEnable", bar_.tScrlEnable());
-        else if (extender_) return windowMember(*extender_, name, out);
-        else return standaloneMember(name, uc, out);
+        if (is(name, "UserControl"))
+            out = child<UserControlObject>("UserControl", uc);
+        else if (is(name, "tScrl"))
+            out = child<TimerObject>("tScrl", bar_.tScrl());
+        else if (is(name, "tScrlEnable"))
+            out = child<TimerObject>("tScrlEnable", bar_.tScrlEnable());
+        else if (extender_)
+            return windowMember(*extender_, name, out);
+        else
+            return standaloneMember(name, uc, out);
         return true;
     }
 
-private:
-    template <class T, class Obj>
-    Variant child(const char* name, Obj& obj) {
+  private:
+    template <class T, class Obj> Variant child(const char* name, Obj& obj) {
         return Variant::object(std::make_shared<T>(path() + "." + name, obj, liveness()));
     }
     // The stand-alone bar's outer size in pixels and its place on the form.
     bool standaloneMember(std::string_view name, platform::UserControlSurface& uc, Variant& out) {
         headless::DesktopWindow& w = site_->core().window();
-        if (is(name, "Width")) out = number(uc.Width() / tpp_);
-        else if (is(name, "Height")) out = number(uc.Height() / tpp_);
-        else if (is(name, "Left")) out = number(w.left());
-        else if (is(name, "Top")) out = number(w.top());
-        else if (is(name, "Visible")) out = Variant::boolean(w.visible());
-        else return false;
+        if (is(name, "Width"))
+            out = number(uc.Width() / tpp_);
+        else if (is(name, "Height"))
+            out = number(uc.Height() / tpp_);
+        else if (is(name, "Left"))
+            out = number(w.left());
+        else if (is(name, "Top"))
+            out = number(w.top());
+        else if (is(name, "Visible"))
+            out = Variant::boolean(w.visible());
+        else
+            return false;
         return true;
     }
 
@@ -191,7 +241,7 @@ private:
 };
 
 class ListObject final : public HostObject {
-public:
+  public:
     ListObject(Tavrin& list, headless::HeadlessSite& site, double tpp, Liveness alive)
         : HostObject("List", std::move(alive)), list_(list), site_(site), tpp_(tpp) {}
 
@@ -203,10 +253,11 @@ public:
         } else if (is(name, "iUC")) {
             out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", list_.iUC(), liveness()));
         } else if (is(name, "txtEdit")) {
-            out = Variant::object(std::make_shared<TextBoxObject>("List.txtEdit", list_.txtEdit(), liveness()));
+            out =
+                Variant::object(std::make_shared<TextBoxObject>("List.txtEdit", list_.txtEdit(), liveness()));
         } else if (is(name, "UserControl")) {
-            out = Variant::object(
-                std::make_shared<UserControlObject>("List.UserControl", list_.site().UserControl(), liveness()));
+            out = Variant::object(std::make_shared<UserControlObject>(
+                "List.UserControl", list_.site().UserControl(), liveness()));
         } else if (is(name, "optSelectionMenu")) {
             out = menuEntry(args);
         } else if (is(name, "Width") && args.empty()) {
@@ -219,7 +270,7 @@ public:
         return true;
     }
 
-private:
+  private:
     Variant menuEntry(const std::vector<Variant>& args) {
         needArgs(args, 1);
         int16_t i = toI2(args[0]);
@@ -235,41 +286,55 @@ private:
 };
 
 class HostInfoObject final : public HostObject {
-public:
+  public:
     explicit HostInfoObject(headless::Desktop& desktop) : HostObject("Host", nullptr), desktop_(desktop) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
-        if (is(name, "Clock")) out = Variant::r8(desktop_.GetTickCount());
-        else if (is(name, "Focus")) out = Variant::string(std::string_view(desktop_.focusName()));
-        else if (is(name, "MenuShown")) out = Variant::boolean(desktop_.menuShown());
-        else if (is(name, "PopupCount")) out = Variant::i4(desktop_.popupCount());
-        else if (is(name, "MessageBoxCount")) out = Variant::i4(desktop_.messageBoxCount());
-        else if (is(name, "LastMessageBox")) out = Variant::string(desktop_.lastMessageBox());
-        else if (is(name, "GdiObjects")) out = Variant::i4(desktop_.gdiObjects());
-        else return false;
+        if (is(name, "Clock"))
+            out = Variant::r8(desktop_.GetTickCount());
+        else if (is(name, "Focus"))
+            out = Variant::string(std::string_view(desktop_.focusName()));
+        else if (is(name, "MenuShown"))
+            out = Variant::boolean(desktop_.menuShown());
+        else if (is(name, "PopupCount"))
+            out = Variant::i4(desktop_.popupCount());
+        else if (is(name, "MessageBoxCount"))
+            out = Variant::i4(desktop_.messageBoxCount());
+        else if (is(name, "LastMessageBox"))
+            out = Variant::string(desktop_.lastMessageBox());
+        else if (is(name, "GdiObjects"))
+            out = Variant::i4(desktop_.gdiObjects());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     headless::Desktop& desktop_;
 };
 
 // The about box, in twips on the screen, while it is shown.
 class AboutObject final : public HostObject {
-public:
+  public:
     AboutObject(headless::Desktop& desktop) : HostObject("frmAbout", nullptr), desktop_(desktop) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
         platform::Form* f = desktop_.shownForm();
         if (!f) return false;
-        if (is(name, "Left")) out = number(f->Left());
-        else if (is(name, "Top")) out = number(f->Top());
-        else if (is(name, "Width")) out = number(f->Width());
-        else if (is(name, "Height")) out = number(f->Height());
-        else if (is(name, "Visible")) out = Variant::boolean(f->Shown());
-        else return false;
+        if (is(name, "Left"))
+            out = number(f->Left());
+        else if (is(name, "Top"))
+            out = number(f->Top());
+        else if (is(name, "Width"))
+            out = number(f->Width());
+        else if (is(name, "Height"))
+            out = number(f->Height());
+        else if (is(name, "Visible"))
+            out = Variant::boolean(f->Shown());
+        else
+            return false;
         return true;
     }
 
-private:
+  private:
     headless::Desktop& desktop_;
 };
 
@@ -288,7 +353,8 @@ std::shared_ptr<HostObject> makeListObject(Tavrin& list, headless::HeadlessSite&
 std::shared_ptr<HostObject> makeScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
                                                 headless::HeadlessSite* site, double twipsPerPixel,
                                                 Liveness alive) {
-    return std::make_shared<ScrollBarObject>(std::move(path), bar, extender, site, twipsPerPixel, std::move(alive));
+    return std::make_shared<ScrollBarObject>(std::move(path), bar, extender, site, twipsPerPixel,
+                                             std::move(alive));
 }
 
 std::shared_ptr<HostObject> makeHostInfoObject(headless::Desktop& desktop) {

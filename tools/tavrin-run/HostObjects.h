@@ -29,7 +29,7 @@ namespace tavrin::run {
 using Liveness = std::shared_ptr<bool>;
 
 class HostObject : public Dispatchable {
-public:
+  public:
     HostObject(std::string path, Liveness alive) : path_(std::move(path)), alive_(std::move(alive)) {}
 
     const DispatchTable& dispatchTable() const override;
@@ -43,10 +43,10 @@ public:
     const std::string& path() const { return path_; }
     bool alive() const { return !alive_ || *alive_; }
 
-protected:
+  protected:
     const Liveness& liveness() const { return alive_; }
 
-private:
+  private:
     std::string path_;
     Liveness alive_;
 };

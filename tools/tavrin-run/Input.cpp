@@ -24,8 +24,10 @@ bool Interpreter::isInput(const Stmt& s) const {
     case StmtKind::Wait:
     case StmtKind::MenuChoose:
     case StmtKind::MenuCancel:
-    case StmtKind::AboutClose: return true;
-    default: return false;
+    case StmtKind::AboutClose:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -48,7 +50,8 @@ int32_t Interpreter::windowHandle(const std::string& name, int line) {
 void Interpreter::input(const Stmt& s) {
     headless::Desktop& desktop = session_->desktop();
     switch (s.kind) {
-    case StmtKind::Mouse: return mouse(s);
+    case StmtKind::Mouse:
+        return mouse(s);
     case StmtKind::Click: {
         Stmt down = s, up = s;
         down.word = "down";
@@ -60,11 +63,14 @@ void Interpreter::input(const Stmt& s) {
     case StmtKind::Key:
         if (s.word == "down") return desktop.keyDown(static_cast<int16_t>(evalInt(s.exprs[0])), s.shift);
         return desktop.keyUp(static_cast<int16_t>(evalInt(s.exprs[0])), s.shift);
-    case StmtKind::KeyPress: return desktop.keyPress(static_cast<int16_t>(evalInt(s.exprs[0])));
-    case StmtKind::Type: return desktop.typeText(toText(eval(s.exprs[0])));
+    case StmtKind::KeyPress:
+        return desktop.keyPress(static_cast<int16_t>(evalInt(s.exprs[0])));
+    case StmtKind::Type:
+        return desktop.typeText(toText(eval(s.exprs[0])));
     case StmtKind::Focus:
         return desktop.focusWindow(s.word == "away" ? 0 : windowHandle("iUC", s.line));
-    case StmtKind::Wait: return waitFor(static_cast<uint32_t>(evalInt(s.exprs[0])));
+    case StmtKind::Wait:
+        return waitFor(static_cast<uint32_t>(evalInt(s.exprs[0])));
     case StmtKind::MenuChoose:
         if (!desktop.menuShown()) throw ScriptError(s.line, "no popup menu is open");
         return desktop.menuChoose(static_cast<int16_t>(evalInt(s.exprs[0])));
@@ -74,7 +80,8 @@ void Interpreter::input(const Stmt& s) {
     case StmtKind::AboutClose:
         if (!desktop.shownForm()) throw ScriptError(s.line, "the about box is not shown");
         return desktop.pressFormButton(u"Close");
-    default: throw ScriptError(s.line, "statement not supported here");
+    default:
+        throw ScriptError(s.line, "statement not supported here");
     }
 }
 

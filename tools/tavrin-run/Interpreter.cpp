@@ -24,10 +24,12 @@ Interpreter::~Interpreter() = default;
 
 bool Interpreter::run() {
     auto trace = [this](const std::string& line) { reporter_.print(line); };
-    session_ = std::make_unique<Session>(options_.trace ? std::function<void(const std::string&)>(trace) : nullptr);
+    session_ =
+        std::make_unique<Session>(options_.trace ? std::function<void(const std::string&)>(trace) : nullptr);
     session_->setInputPump([this] { return pump(); });
     try {
-        while (pc_ < program_.statements.size() && !stopped_) step();
+        while (pc_ < program_.statements.size() && !stopped_)
+            step();
     } catch (const Abandon&) {
         // stopped_ says why
     }
@@ -59,20 +61,23 @@ bool Interpreter::pump() {
             int line = program_.statements.empty() ? 0 : program_.statements.back().line;
             bool modal = session_->desktop().menuShown() || session_->desktop().shownForm();
             if (modal || !held_.empty())
-                stopWith(ScriptError(line, std::string("the script ended while the control was still waiting: ") +
-                                               (modal ? "a popup menu or the about box is open"
-                                                      : "a mouse button is still held in a drag")));
+                stopWith(
+                    ScriptError(line, std::string("the script ended while the control was still waiting: ") +
+                                          (modal ? "a popup menu or the about box is open"
+                                                 : "a mouse button is still held in a drag")));
         }
         releaseHeldInput();
         if (++pumpCallsAfterStop_ > kMaxPumpCallsAfterEnd) {
-            if (!stopped_) stopWith(ScriptError(0, "the control kept waiting for input after the script ended"));
+            if (!stopped_)
+                stopWith(ScriptError(0, "the control kept waiting for input after the script ended"));
             throw Abandon{};
         }
         return false;
     }
     ++pumpDepth_;
     bool wasInput = false;
-    while (!wasInput && !stopped_ && pc_ < program_.statements.size()) wasInput = step();
+    while (!wasInput && !stopped_ && pc_ < program_.statements.size())
+        wasInput = step();
     --pumpDepth_;
     return true;
 }
@@ -108,33 +113,46 @@ void Interpreter::execute(const Stmt& s) {
     case StmtKind::Screen:
     case StmtKind::SysColor:
     case StmtKind::Ambient:
-    case StmtKind::PicturesFail: return setup(s);
+    case StmtKind::PicturesFail:
+        return setup(s);
     case StmtKind::New:
     case StmtKind::Load:
     case StmtKind::Save:
     case StmtKind::Reload:
     case StmtKind::Terminate:
-    case StmtKind::Resize: return lifecycle(s);
-    case StmtKind::Snapshot: return snapshot(s);
-    case StmtKind::Assign: return assign(s, false);
-    case StmtKind::SetObject: return assign(s, true);
-    case StmtKind::Call: return call(s);
+    case StmtKind::Resize:
+        return lifecycle(s);
+    case StmtKind::Snapshot:
+        return snapshot(s);
+    case StmtKind::Assign:
+        return assign(s, false);
+    case StmtKind::SetObject:
+        return assign(s, true);
+    case StmtKind::Call:
+        return call(s);
     case StmtKind::Print: {
         std::string line;
-        for (size_t i = 0; i < s.exprs.size(); ++i) line += (i ? " " : "") + displayText(eval(s.exprs[i]));
+        for (size_t i = 0; i < s.exprs.size(); ++i)
+            line += (i ? " " : "") + displayText(eval(s.exprs[i]));
         return reporter_.print(line);
     }
-    case StmtKind::Expect: return expect(s);
-    case StmtKind::ExpectError: return expectError(s);
-    case StmtKind::ExpectLog: return expectLog(s);
+    case StmtKind::Expect:
+        return expect(s);
+    case StmtKind::ExpectError:
+        return expectError(s);
+    case StmtKind::ExpectLog:
+        return expectLog(s);
     case StmtKind::ExpectMenu: {
         bool shown = session_->desktop().menuShown();
         if (shown == (s.word == "shown")) return pass();
         return fail(s, "menu " + s.word, shown ? "menu shown" : "menu hidden");
     }
-    case StmtKind::For: return forStart(s);
-    case StmtKind::Next: return forNext(s);
-    default: return input(s);
+    case StmtKind::For:
+        return forStart(s);
+    case StmtKind::Next:
+        return forNext(s);
+    default:
+        return input(s);
     }
 }
 

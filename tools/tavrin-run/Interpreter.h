@@ -23,24 +23,24 @@ namespace tavrin::run {
 
 struct RunOptions {
     bool trace = false;
-    std::string outDir = ".";     // where snapshots go
-    std::string scriptDir = ".";  // relative file names of load/save/LoadPicture
+    std::string outDir = ".";    // where snapshots go
+    std::string scriptDir = "."; // relative file names of load/save/LoadPicture
 };
 
 class Interpreter {
-public:
+  public:
     Interpreter(const Program& program, RunOptions options, Reporter& reporter);
     ~Interpreter();
     // Runs the script to its end; false when a script error stopped it (already reported).
     bool run();
 
-private:
+  private:
     // ---- control flow (Interpreter.cpp)
-    bool step();                      // runs statements_[pc_++]; true when it was an input
-    bool pump();                      // the desktop's input pump
+    bool step(); // runs statements_[pc_++]; true when it was an input
+    bool pump(); // the desktop's input pump
     void stopWith(const ScriptError& e);
     void releaseHeldInput();
-    void execute(const Stmt& s);      // may throw ScriptError or AutomationError
+    void execute(const Stmt& s);        // may throw ScriptError or AutomationError
     void executeCounted(const Stmt& s); // an uncaught automation error is a failed expectation
     void forStart(const Stmt& s);
     void forNext(const Stmt& s);

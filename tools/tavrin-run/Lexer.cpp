@@ -7,19 +7,31 @@
 
 namespace tavrin::run {
 
-bool Token::is(TokenKind k, std::string_view t) const { return kind == k && text == t; }
+bool Token::is(TokenKind k, std::string_view t) const {
+    return kind == k && text == t;
+}
 
-bool Token::isWord(std::string_view w) const { return kind == TokenKind::Word && namesEqual(text, w); }
+bool Token::isWord(std::string_view w) const {
+    return kind == TokenKind::Word && namesEqual(text, w);
+}
 
 namespace {
 
-bool isWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool isWordStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 class Lexer {
-public:
+  public:
     explicit Lexer(std::string_view line) : s_(line) {}
 
     std::vector<Token> run() {
@@ -35,11 +47,12 @@ public:
         return out;
     }
 
-private:
+  private:
     bool atEnd() const { return i_ >= s_.size(); }
     char peek(size_t ahead = 0) const { return i_ + ahead < s_.size() ? s_[i_ + ahead] : '\0'; }
     void skipSpace() {
-        while (!atEnd() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r')) ++i_;
+        while (!atEnd() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r'))
+            ++i_;
     }
     [[noreturn]] void fail(const std::string& what, size_t at) const {
         throw SyntaxError(what + " at column " + std::to_string(at + 1));
@@ -67,7 +80,8 @@ private:
 
     Token word() {
         size_t b = i_;
-        while (!atEnd() && isWordChar(s_[i_])) ++i_;
+        while (!atEnd() && isWordChar(s_[i_]))
+            ++i_;
         return make(TokenKind::Word, b, std::string(s_.substr(b, i_ - b)));
     }
 
@@ -75,17 +89,20 @@ private:
         size_t b = i_;
         if (s_[i_] == '0' && (peek(1) == 'x' || peek(1) == 'X') && isHexDigit(peek(2))) return hex(2);
         bool real = false;
-        while (!atEnd() && isDigit(s_[i_])) ++i_;
+        while (!atEnd() && isDigit(s_[i_]))
+            ++i_;
         if (peek() == '.' && isDigit(peek(1))) {
             real = true;
             ++i_;
-            while (!atEnd() && isDigit(s_[i_])) ++i_;
+            while (!atEnd() && isDigit(s_[i_]))
+                ++i_;
         }
         if ((peek() == 'e' || peek() == 'E') &&
             (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
             real = true;
             i_ += 2;
-            while (!atEnd() && isDigit(s_[i_])) ++i_;
+            while (!atEnd() && isDigit(s_[i_]))
+                ++i_;
         }
         if (!atEnd() && isWordChar(s_[i_])) fail("malformed number", b);
         std::string text(s_.substr(b, i_ - b));
@@ -103,9 +120,11 @@ private:
         size_t b = i_;
         i_ += prefix;
         size_t digits = i_;
-        while (!atEnd() && isHexDigit(s_[i_])) ++i_;
+        while (!atEnd() && isHexDigit(s_[i_]))
+            ++i_;
         if (i_ - digits > 8) fail("hexadecimal number longer than 32 bits", b);
-        uint32_t pattern = static_cast<uint32_t>(std::strtoul(std::string(s_.substr(digits, i_ - digits)).c_str(), nullptr, 16));
+        uint32_t pattern = static_cast<uint32_t>(
+            std::strtoul(std::string(s_.substr(digits, i_ - digits)).c_str(), nullptr, 16));
         if (peek() == '&') ++i_;
         if (!atEnd() && isWordChar(s_[i_])) fail("malformed hexadecimal number", b);
         Token t = make(TokenKind::Integer, b, std::string(s_.substr(b, i_ - b)));
@@ -149,8 +168,10 @@ private:
         for (; !atEnd(); ++i_) {
             char c = s_[i_];
             if (inString) {
-                if (c == '\\') ++i_;
-                else if (c == '"') inString = false;
+                if (c == '\\')
+                    ++i_;
+                else if (c == '"')
+                    inString = false;
             } else if (c == '"') {
                 inString = true;
             } else if (c == '{') {
@@ -173,7 +194,8 @@ private:
             }
         }
         static const std::string_view oneChar = ".,()=<>~&:?+-*/";
-        if (oneChar.find(s_[i_]) == std::string_view::npos) fail(std::string("unexpected character '") + s_[i_] + "'", b);
+        if (oneChar.find(s_[i_]) == std::string_view::npos)
+            fail(std::string("unexpected character '") + s_[i_] + "'", b);
         ++i_;
         return make(TokenKind::Symbol, b, std::string(1, s_[b]));
     }
@@ -184,6 +206,8 @@ private:
 
 } // namespace
 
-std::vector<Token> tokenize(std::string_view line) { return Lexer(line).run(); }
+std::vector<Token> tokenize(std::string_view line) {
+    return Lexer(line).run();
+}
 
 } // namespace tavrin::run

@@ -26,9 +26,9 @@ enum class TokenKind : uint8_t {
 
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string text;      // the word, the symbol, the unquoted string, the bag
-    int64_t integer = 0;   // Integer: the value (hex as a 32-bit pattern)
-    double real = 0;       // Real: the value
+    std::string text;          // the word, the symbol, the unquoted string, the bag
+    int64_t integer = 0;       // Integer: the value (hex as a 32-bit pattern)
+    double real = 0;           // Real: the value
     size_t begin = 0, end = 0; // offsets in the line
 
     bool is(TokenKind k, std::string_view t) const;
@@ -38,7 +38,7 @@ struct Token {
 
 // A malformed line: the message says what, the column where.
 class SyntaxError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -47,7 +47,8 @@ void Interpreter::setup(const Stmt& s) {
         if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);
         if (options.screenWidthPx <= 0 || options.screenHeightPx <= 0 || options.twipsPerPixel <= 0)
             throw ScriptError(s.line, "the screen needs a positive size and twips per pixel");
-        if (!session_->setScreen(options)) throw ScriptError(s.line, "`screen` must come before `new` or `load`");
+        if (!session_->setScreen(options))
+            throw ScriptError(s.line, "`screen` must come before `new` or `load`");
         return;
     }
     case StmtKind::SysColor:
@@ -65,7 +66,8 @@ void Interpreter::setup(const Stmt& s) {
         }
         return;
     }
-    default: return desktop.failPicture(toText(eval(s.exprs[0])));
+    default:
+        return desktop.failPicture(toText(eval(s.exprs[0])));
     }
 }
 
@@ -103,8 +105,12 @@ void Interpreter::lifecycle(const Stmt& s) {
             if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
             return headless::saveForm(p.string(), session_->save());
         }
-        case StmtKind::Reload: needControl(s); return session_->reload();
-        case StmtKind::Terminate: needControl(s); return session_->terminate();
+        case StmtKind::Reload:
+            needControl(s);
+            return session_->reload();
+        case StmtKind::Terminate:
+            needControl(s);
+            return session_->terminate();
         default: {
             needControl(s);
             int32_t w = evalInt(s.exprs[0]), h = evalInt(s.exprs[1]);

@@ -8,7 +8,8 @@ std::string where(const std::string& file, int line) {
 }
 } // namespace
 
-void Reporter::failed(const std::string& file, int line, const std::string& expected, const std::string& got) {
+void Reporter::failed(const std::string& file, int line, const std::string& expected,
+                      const std::string& got) {
     ++failed_;
     out_ << where(file, line) << ": expected " << expected << ", got " << got << '\n';
 }
@@ -20,7 +21,9 @@ void Reporter::scriptError(const std::string& file, int line, const std::string&
     err_.flush();
 }
 
-void Reporter::summary() { out_ << passed_ << " passed, " << failed_ << " failed" << std::endl; }
+void Reporter::summary() {
+    out_ << passed_ << " passed, " << failed_ << " failed" << std::endl;
+}
 
 int Reporter::exitCode() const {
     if (scriptErrors_ > 0) return 2;

@@ -8,7 +8,7 @@
 namespace tavrin::run {
 
 class Reporter {
-public:
+  public:
     Reporter(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
     void print(const std::string& text) { out_ << text << '\n'; }
@@ -26,7 +26,7 @@ public:
     // 2 after a script error, 1 after a failed expectation, else 0.
     int exitCode() const;
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
     int passed_ = 0, failed_ = 0, scriptErrors_ = 0;

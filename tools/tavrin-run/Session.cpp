@@ -9,14 +9,19 @@ namespace tavrin::run {
 
 namespace {
 
-const char* objectName(ControlKind kind) { return kind == ControlKind::List ? "List" : "Bar"; }
-std::u16string typeName(ControlKind kind) { return kind == ControlKind::List ? u"Tavrin" : u"XPVScroll"; }
+const char* objectName(ControlKind kind) {
+    return kind == ControlKind::List ? "List" : "Bar";
+}
+std::u16string typeName(ControlKind kind) {
+    return kind == ControlKind::List ? u"Tavrin" : u"XPVScroll";
+}
 
 std::string eventLine(ControlKind kind, std::string_view name, const std::vector<Variant>& args) {
     std::string line = std::string("event ") + objectName(kind) + "." + std::string(name);
     if (args.empty()) return line;
     line += "(";
-    for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + displayText(args[i]);
+    for (size_t i = 0; i < args.size(); ++i)
+        line += (i ? ", " : "") + displayText(args[i]);
     return line + ")";
 }
 
@@ -41,10 +46,12 @@ bool Session::setScreen(const headless::DesktopOptions& options) {
     // Set-up given before the screen is kept: system colours, ambient properties.
     headless::Desktop::Ambient ambient = desktop_->ambient();
     std::vector<uint32_t> colours;
-    for (int32_t i = 0; i < 31; ++i) colours.push_back(desktop_->sysColor(i));
+    for (int32_t i = 0; i < 31; ++i)
+        colours.push_back(desktop_->sysColor(i));
     resetDesktop(options);
     desktop_->ambient() = ambient;
-    for (int32_t i = 0; i < 31; ++i) desktop_->setSysColor(i, colours[static_cast<size_t>(i)]);
+    for (int32_t i = 0; i < 31; ++i)
+        desktop_->setSysColor(i, colours[static_cast<size_t>(i)]);
     return true;
 }
 
@@ -53,9 +60,15 @@ void Session::setInputPump(std::function<bool()> pump) {
     desktop_->setInputPump(pump_);
 }
 
-Tavrin* Session::list() { return static_cast<Tavrin*>(list_.control.get()); }
-XPVScroll* Session::bar() { return static_cast<XPVScroll*>(bar_.control.get()); }
-headless::HeadlessSite* Session::site(ControlKind kind) { return slot(kind).site.get(); }
+Tavrin* Session::list() {
+    return static_cast<Tavrin*>(list_.control.get());
+}
+XPVScroll* Session::bar() {
+    return static_cast<XPVScroll*>(bar_.control.get());
+}
+headless::HeadlessSite* Session::site(ControlKind kind) {
+    return slot(kind).site.get();
+}
 
 std::shared_ptr<HostObject> Session::object(std::string_view name) {
     if (namesEqual(name, "List")) return list_.object;
@@ -94,8 +107,10 @@ void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
                     const std::function<void(Dispatchable&)>& initialise) {
     Slot& s = slot(kind);
     if (s.control) {
-        if (kind == ControlKind::List) list()->Terminate();
-        else bar()->Terminate();
+        if (kind == ControlKind::List)
+            list()->Terminate();
+        else
+            bar()->Terminate();
         destroy(s);
     }
     s.site = desktop_->createControlSite(typeName(kind), clientW, clientH);
@@ -122,15 +137,19 @@ void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
 
 void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
     place(kind, clientW, clientH, [kind](Dispatchable& c) {
-        if (kind == ControlKind::List) static_cast<Tavrin&>(c).InitProperties();
-        else static_cast<XPVScroll&>(c).InitProperties();
+        if (kind == ControlKind::List)
+            static_cast<Tavrin&>(c).InitProperties();
+        else
+            static_cast<XPVScroll&>(c).InitProperties();
     });
 }
 
 void Session::load(ControlKind kind, const headless::FormData& form) {
     place(kind, form.width, form.height, [kind, &form](Dispatchable& c) {
-        if (kind == ControlKind::List) static_cast<Tavrin&>(c).ReadProperties(form.bag);
-        else static_cast<XPVScroll&>(c).ReadProperties(form.bag);
+        if (kind == ControlKind::List)
+            static_cast<Tavrin&>(c).ReadProperties(form.bag);
+        else
+            static_cast<XPVScroll&>(c).ReadProperties(form.bag);
     });
 }
 
@@ -141,8 +160,10 @@ headless::FormData Session::save() {
     form.name = utf8(s.site->AmbientDisplayName());
     form.width = s.site->core().window().clientWidth();
     form.height = s.site->core().window().clientHeight();
-    if (current_ == ControlKind::List) list()->WriteProperties(form.bag);
-    else bar()->WriteProperties(form.bag);
+    if (current_ == ControlKind::List)
+        list()->WriteProperties(form.bag);
+    else
+        bar()->WriteProperties(form.bag);
     return form;
 }
 
@@ -154,8 +175,10 @@ void Session::reload() {
 
 void Session::terminate() {
     Slot& s = slot(current_);
-    if (current_ == ControlKind::List) list()->Terminate();
-    else bar()->Terminate();
+    if (current_ == ControlKind::List)
+        list()->Terminate();
+    else
+        bar()->Terminate();
     destroy(s);
     desktop_->flushPaints();
 }

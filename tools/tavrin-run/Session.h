@@ -27,7 +27,7 @@ struct LoggedEvent {
 enum class ControlKind { List, Bar };
 
 class Session {
-public:
+  public:
     // trace receives "event List.Click" and "changed List.ListIndex" lines (may be empty).
     explicit Session(std::function<void(const std::string&)> trace);
     ~Session();
@@ -55,7 +55,7 @@ public:
     std::vector<LoggedEvent>& events() { return events_; }
     std::vector<std::string>& changed() { return changed_; }
 
-private:
+  private:
     struct Slot {
         std::unique_ptr<headless::HeadlessSite> site;
         std::shared_ptr<Dispatchable> control; // Tavrin or XPVScroll

@@ -19,21 +19,24 @@ struct EnumMember {
 
 // Every member of the control's enumerations.
 constexpr EnumMember kEnumMembers[] = {
-    {"AlignLeft", 0}, {"AlignCenter", 1}, {"AlignRight", 2},                                // AlignmentCts
-    {"Flat", 0}, {"3D", 1},                                                                 // AppearanceCts
-    {"XPBlue", 0}, {"XPSilver", 1}, {"XPOlive", 2},                                         // ctsListThemes
-    {"None", 0}, {"Fixed Single", 1},                                                       // BorderStyleCts
-    {"Ascendent", 0}, {"Descendent", 1},                                                    // OrderTypeCts
-    {"Single", 0}, {"Multiple", 1},                                                         // SelectModeCts
-    {"Standard", 0}, {"Dither", 1}, {"Gradient_V", 2}, {"Gradient_H", 3}, {"Box", 4},       // SelectModeStyleCts
-    {"Underline", 5}, {"byPicture", 6},
+    {"AlignLeft", 0},  {"AlignCenter", 1},  {"AlignRight", 2}, // AlignmentCts
+    {"Flat", 0},       {"3D", 1},                              // AppearanceCts
+    {"XPBlue", 0},     {"XPSilver", 1},     {"XPOlive", 2},    // ctsListThemes
+    {"None", 0},       {"Fixed Single", 1},                    // BorderStyleCts
+    {"Ascendent", 0},  {"Descendent", 1},                      // OrderTypeCts
+    {"Single", 0},     {"Multiple", 1},                        // SelectModeCts
+    {"Standard", 0},   {"Dither", 1},       {"Gradient_V", 2},
+    {"Gradient_H", 3}, {"Box", 4}, // SelectModeStyleCts
+    {"Underline", 5},  {"byPicture", 6},
 };
 
 bool isInteger(const Variant& v) {
     return v.type() == VarType::I2 || v.type() == VarType::I4 || v.type() == VarType::Bool;
 }
 
-bool isNumberLike(const Variant& v) { return v.isNumeric() || v.isEmpty() || v.isMissing(); }
+bool isNumberLike(const Variant& v) {
+    return v.isNumeric() || v.isEmpty() || v.isMissing();
+}
 
 // A whole result of integer operands stays an integer when it fits 32 bits.
 Variant numberResult(double r, bool integral) {
@@ -51,7 +54,9 @@ std::optional<int32_t> enumValue(std::string_view name) {
     return std::nullopt;
 }
 
-bool isObject(const Variant& v) { return v.type() == VarType::Object; }
+bool isObject(const Variant& v) {
+    return v.type() == VarType::Object;
+}
 
 std::string toLower(std::string_view s) {
     std::string out(s);

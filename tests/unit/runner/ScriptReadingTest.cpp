@@ -18,8 +18,12 @@ TEST(RunnerLexer, IntegersAndHexPatterns) {
         const char* text;
         int64_t value;
     } cases[] = {
-        {"12", 12},           {"&H8000000D", -2147483635}, {"&HC08040&", 0xC08040},
-        {"0x8000000D", -2147483635}, {"&HFFFF", 65535},   {"&hff", 255},
+        {"12", 12},
+        {"&H8000000D", -2147483635},
+        {"&HC08040&", 0xC08040},
+        {"0x8000000D", -2147483635},
+        {"&HFFFF", 65535},
+        {"&hff", 255},
     };
     for (const Case& c : cases) {
         Token t = single(c.text);
@@ -48,7 +52,8 @@ TEST(RunnerLexer, MalformedTokensAreRejected) {
 }
 
 TEST(RunnerParser, CallsTakeNamedAndMissingArguments) {
-    Program p = parseScript("List.FindFirst \"ab\", , True\nList.FindFirst(\"ab\", StartWith:=True)", "t.tvs");
+    Program p =
+        parseScript("List.FindFirst \"ab\", , True\nList.FindFirst(\"ab\", StartWith:=True)", "t.tvs");
     ASSERT_EQ(p.statements.size(), 2u);
     const Stmt& a = p.statements[0];
     EXPECT_EQ(a.kind, StmtKind::Call);
@@ -136,7 +141,8 @@ TEST(RunnerParser, ErrorsNameTheLine) {
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const ScriptError& e) {
             EXPECT_EQ(e.line(), c.line) << c.text;
-            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.text << " -> " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
+                << c.text << " -> " << e.what();
         }
     }
 }

@@ -37,7 +37,7 @@ TEST(RunnerValues, OperatorsAndComparisons) {
     EXPECT_EQ(applyOperator("+", Variant::i4(2), Variant::i4(3)).type(), VarType::I4);
     EXPECT_EQ(applyOperator("/", Variant::i4(1), Variant::i4(2)), Variant::r8(0.5));
     EXPECT_THROW(applyOperator("/", Variant::i4(1), Variant::i4(0)), AutomationError);
-    EXPECT_TRUE(valuesEqual(Variant::i2(3), Variant::r8(3.0)));   // numbers by value
+    EXPECT_TRUE(valuesEqual(Variant::i2(3), Variant::r8(3.0))); // numbers by value
     EXPECT_TRUE(valuesEqual(Variant::boolean(true), Variant::i4(-1)));
     EXPECT_FALSE(valuesEqual(Variant::string("3"), Variant::string("3.0")));
     EXPECT_TRUE(valuesEqual(Variant::string("3.0"), Variant::i4(3)));
@@ -55,14 +55,16 @@ TEST(RunnerRun, ExpressionsPrintAsTheHostWritesThem) {
 }
 
 TEST(RunnerRun, ExpectFormsCountAndReport) {
-    Outcome o = runText("expect 3 = 3\nexpect 3 <> 3\nexpect 2.9 ~ 3 within 0.2\nexpect 4 ~ 3 within 0.5\n"
-                        "expect colour &H102030 ~ &H112131 within 1\nexpect colour &H102030 ~ &H102035 within 2\n"
-                        "expect \"b\" > \"a\"\nexpect 1 >= 2");
+    Outcome o =
+        runText("expect 3 = 3\nexpect 3 <> 3\nexpect 2.9 ~ 3 within 0.2\nexpect 4 ~ 3 within 0.5\n"
+                "expect colour &H102030 ~ &H112131 within 1\nexpect colour &H102030 ~ &H102035 within 2\n"
+                "expect \"b\" > \"a\"\nexpect 1 >= 2");
     EXPECT_EQ(o.passed, 4);
     EXPECT_EQ(o.failed, 4);
     EXPECT_TRUE(contains(o.out, "s.tvs:2: expected 3 <> 3, got 3\n")) << o.out;
     EXPECT_TRUE(contains(o.out, "s.tvs:4: expected 4 ~ 3 within 0.5, got 4\n")) << o.out;
-    EXPECT_TRUE(contains(o.out, "s.tvs:6: expected colour &H102030 ~ &H102035 within 2, got &H102030")) << o.out;
+    EXPECT_TRUE(contains(o.out, "s.tvs:6: expected colour &H102030 ~ &H102035 within 2, got &H102030"))
+        << o.out;
 }
 
 TEST(RunnerRun, LoopsRunTheirBodyAndKeepIntegers) {
@@ -78,7 +80,7 @@ TEST(RunnerRun, ListCallsErrorsAndEventLogs) {
     Outcome o = runText("new Tavrin\nfor i = 0 to 4: List.AddItem \"Item \" & i: next\n"
                         "expect List.ListCount = 5\n"
                         "expect error 381: List.ItemText(5) = \"x\"\n"
-                        "List.ItemText(9) = \"x\"\n"       // uncaught: a failed expectation
+                        "List.ItemText(9) = \"x\"\n" // uncaught: a failed expectation
                         "expect List.FindFirst(\"Item 3\", , True) = 3\n"
                         "expect List.FindFirst(\"Item 4\", StartWith:=True) = 4\n"
                         "List.ListIndex = 2\n"
@@ -135,15 +137,17 @@ TEST(RunnerRun, PumpRunsTheDragAndStopsAScriptThatEndsInside) {
     Outcome held = runText("new Tavrin\nfor i = 0 to 49: List.AddItem \"Item \" & i: next\n"
                            "mouse down left 10 5\nmouse move 10 200 left");
     EXPECT_FALSE(held.completed);
-    EXPECT_TRUE(contains(held.err, "s.tvs:4: script error: the script ended while the control was still waiting"))
+    EXPECT_TRUE(
+        contains(held.err, "s.tvs:4: script error: the script ended while the control was still waiting"))
         << held.err;
 }
 
 TEST(RunnerRun, SaveReloadAndInlineBags) {
-    Outcome o = runText("load Tavrin {\"SelectMode\": 1, \"ItemHeightAuto\": false, \"ItemHeight\": 30}\n"
-                        "expect List.SelectMode = Multiple\nexpect List.ItemHeight = 30\n"
-                        "List.WordWrap = False\nsave \"runner-saved.frm\"\nreload\nexpect List.WordWrap = False\n"
-                        "load Tavrin \"runner-saved.frm\"\nexpect List.ItemHeight = 30\nexpect events none");
+    Outcome o =
+        runText("load Tavrin {\"SelectMode\": 1, \"ItemHeightAuto\": false, \"ItemHeight\": 30}\n"
+                "expect List.SelectMode = Multiple\nexpect List.ItemHeight = 30\n"
+                "List.WordWrap = False\nsave \"runner-saved.frm\"\nreload\nexpect List.WordWrap = False\n"
+                "load Tavrin \"runner-saved.frm\"\nexpect List.ItemHeight = 30\nexpect events none");
     EXPECT_TRUE(o.completed) << o.err;
     EXPECT_EQ(o.failed, 0) << o.out;
     EXPECT_EQ(o.passed, 5);
