@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# The demo: runs the example scripts through the script host and writes their pictures.
+# The demo: runs the example scripts through the script host, the C++ example and the gallery,
+# and writes their pictures into BUILD/demo.
 set -euo pipefail
 build=${1:-build}
 out="$build/demo"
 mkdir -p "$out"
 "$build/tools/tavrin-run" --out "$out" examples/*.tvs
-echo "pictures written to $out"
+"$build/examples/hello-list" "$out/hello-list.png"
+"$build/tools/tavrin-gallery" "$out"
+"$build/tools/tavrin-sampler" "$out/sampler.png"
+echo "pictures written to $out:"
+ls "$out"
