@@ -24,7 +24,9 @@ constexpr std::u16string_view kSampleText = u"TextHeight";
 
 // ---- appearance and frame
 
-int32_t Tavrin::Appearance() const { return userControl().Appearance(); }
+int32_t Tavrin::Appearance() const {
+    return userControl().Appearance();
+}
 
 // The 3D appearance uses the host's own sunken border; Flat has none, and the control's background
 // (BorderColor) shows as a ring around the inset drawing surface. No re-layout here.
@@ -55,7 +57,9 @@ void Tavrin::SetBorderWidth(int16_t v) {
     propertyChanged("BorderWidth");
 }
 
-bool Tavrin::Enabled() const { return userControl().Enabled(); }
+bool Tavrin::Enabled() const {
+    return userControl().Enabled();
+}
 
 void Tavrin::SetEnabled(bool v) {
     userControl().SetEnabled(v);
@@ -64,7 +68,9 @@ void Tavrin::SetEnabled(bool v) {
 }
 
 // The list has no palette of its own: the theme only picks the scroll bar's pictures.
-int32_t Tavrin::Theme() const { return sbUC_->Theme(); }
+int32_t Tavrin::Theme() const {
+    return sbUC_->Theme();
+}
 
 void Tavrin::SetTheme(int32_t v) {
     sbUC().SetTheme(v);
@@ -247,14 +253,18 @@ void Tavrin::SetShowMenu(bool v) {
 
 // ---- pointer, forwarded to the drawing surface
 
-std::shared_ptr<platform::Picture> Tavrin::MouseIcon() const { return iUC_->MouseIcon(); }
+std::shared_ptr<platform::Picture> Tavrin::MouseIcon() const {
+    return iUC_->MouseIcon();
+}
 
 void Tavrin::SetMouseIcon(std::shared_ptr<platform::Picture> v) {
     iUC().SetMouseIcon(std::move(v));
     propertyChanged("MouseIcon");
 }
 
-int16_t Tavrin::MousePointer() const { return iUC_->MousePointer(); }
+int16_t Tavrin::MousePointer() const {
+    return iUC_->MousePointer();
+}
 
 void Tavrin::SetMousePointer(int16_t v) {
     iUC().SetMousePointer(v);
@@ -280,7 +290,8 @@ void Tavrin::SetFont(const std::shared_ptr<platform::StdFont>& f) {
 }
 
 void Tavrin::hookFont() {
-    p_FontToken = p_Font->addListener([this](const std::string& attribute) { p_Font_FontChanged(attribute); });
+    p_FontToken =
+        p_Font->addListener([this](const std::string& attribute) { p_Font_FontChanged(attribute); });
 }
 
 void Tavrin::unhookFont() {

@@ -17,7 +17,9 @@ constexpr uint32_t kSystemColourIndexMask = 0x7FFFFFFFu;
 constexpr uint32_t kLargestRgb = 0x00FFFFFFu;
 
 // One 8-bit channel as the 16-bit gradient channel (0xFF becomes 0xFF00).
-uint16_t channelOf(uint32_t rgb, int shift) { return static_cast<uint16_t>(((rgb >> shift) & 0xFFu) << 8); }
+uint16_t channelOf(uint32_t rgb, int shift) {
+    return static_cast<uint16_t>(((rgb >> shift) & 0xFFu) << 8);
+}
 
 } // namespace
 

@@ -55,10 +55,17 @@ void Tavrin::paintDesignPreview() {
 void Tavrin::placeSampleText(int32_t left, const std::u16string& name) {
     const double scaleWidth = userControl().ScaleWidth();
     switch (Alignment_) {
-    case AlignLeft: iUC().SetCurrentX(left + ItemOffset_ + ItemTextLeft_); break;
-    case AlignCenter: iUC().SetCurrentX((scaleWidth - iUC().TextWidth(name)) * 0.5); break;
-    case AlignRight: iUC().SetCurrentX(scaleWidth - iUC().TextWidth(name) - ItemOffset_); break;
-    default: break;
+    case AlignLeft:
+        iUC().SetCurrentX(left + ItemOffset_ + ItemTextLeft_);
+        break;
+    case AlignCenter:
+        iUC().SetCurrentX((scaleWidth - iUC().TextWidth(name)) * 0.5);
+        break;
+    case AlignRight:
+        iUC().SetCurrentX(scaleWidth - iUC().TextWidth(name) - ItemOffset_);
+        break;
+    default:
+        break;
     }
     iUC().SetCurrentY(ItemOffset_);
 }

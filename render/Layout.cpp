@@ -44,7 +44,8 @@ int16_t wholeRows(double clientHeight, int16_t rowHeight) {
 
 // The drawing surface: in 3D the host's own frame surrounds the client area; in Flat the surface
 // is inset so that the control's background shows as a ring of BorderWidth pixels.
-Placement surfacePlacement(bool flat, double scaleWidth, double scaleHeight, int16_t barWidth, int16_t border) {
+Placement surfacePlacement(bool flat, double scaleWidth, double scaleHeight, int16_t barWidth,
+                           int16_t border) {
     if (!flat) return {0, 0, roundToI2(scaleWidth - barWidth), roundToI2(scaleHeight)};
     const int16_t both = mulI2(2, border);
     return {border, border, roundToI2(scaleWidth - barWidth - both), roundToI2(scaleHeight - both)};
@@ -65,8 +66,8 @@ void Tavrin::UserControl_Resize() {
     auto& bar = sbUCSite().extender();
     const int16_t barWidth = bar.Visible() ? roundToI2(bar.Width()) : int16_t{0};
     const bool flat = userControl().Appearance() == Flat;
-    const Placement surface =
-        surfacePlacement(flat, userControl().ScaleWidth(), userControl().ScaleHeight(), barWidth, BorderWidth_);
+    const Placement surface = surfacePlacement(flat, userControl().ScaleWidth(), userControl().ScaleHeight(),
+                                               barWidth, BorderWidth_);
 
     render::FlagScope inLayout(p_InLayout);
     ignoringFailures([&] { iUC().Move(surface.left, surface.top, surface.width, surface.height); });
@@ -76,7 +77,8 @@ void Tavrin::UserControl_Resize() {
         if (userControl().Appearance() == Appearance3D)
             bar.Move(scaleWidth - width, 0, width, scaleHeight);
         else
-            bar.Move(scaleWidth - width - BorderWidth_, BorderWidth_, width, scaleHeight - mulI2(2, BorderWidth_));
+            bar.Move(scaleWidth - width - BorderWidth_, BorderWidth_, width,
+                     scaleHeight - mulI2(2, BorderWidth_));
     });
     ignoringFailures([&] { bar.SetVisible(false); });
     ignoringFailures([&] { UpdateScrollRange(); });

@@ -11,8 +11,7 @@ namespace tavrin::render {
 
 // Runs one host or drawing step whose failure must not stop the pass it belongs to: painting and
 // the later steps of layout carry on with the next step, as the host's "resume next" would.
-template <class Fn>
-void ignoringFailures(Fn&& step) {
+template <class Fn> void ignoringFailures(Fn&& step) {
     try {
         std::forward<Fn>(step)();
     } catch (const AutomationError&) {
@@ -25,19 +24,19 @@ void ignoringFailures(Fn&& step) {
 // this control, and a border refresh repaints the control's own surface. The flag is cleared, not
 // restored, so the outermost pass always ends with it False.
 class FlagScope {
-public:
+  public:
     explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
     ~FlagScope() { flag_ = false; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 
 // A brush or pen created for one drawing call and deleted when the call is done.
 class OwnedGdiObject {
-public:
+  public:
     OwnedGdiObject(platform::Gdi& gdi, platform::HGDIOBJ object) : gdi_(gdi), object_(object) {}
     ~OwnedGdiObject() {
         if (object_ != 0) gdi_.DeleteObject(object_);
@@ -46,7 +45,7 @@ public:
     OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
     platform::HGDIOBJ get() const { return object_; }
 
-private:
+  private:
     platform::Gdi& gdi_;
     platform::HGDIOBJ object_;
 };
@@ -55,7 +54,7 @@ private:
 // the scope's life, then the previous object of its kind goes back and the new one is deleted.
 // Declared after another SelectedGdiObject, it is released before it (reverse order).
 class SelectedGdiObject {
-public:
+  public:
     SelectedGdiObject(platform::Gdi& gdi, platform::HDC dc, platform::HGDIOBJ object)
         : owned_(gdi, object), gdi_(gdi), dc_(dc), selected_(object != 0) {
         if (selected_) previous_ = gdi_.SelectObject(dc_, object);
@@ -66,7 +65,7 @@ public:
     SelectedGdiObject(const SelectedGdiObject&) = delete;
     SelectedGdiObject& operator=(const SelectedGdiObject&) = delete;
 
-private:
+  private:
     OwnedGdiObject owned_; // destroyed last: deleted once it is no longer selected
     platform::Gdi& gdi_;
     platform::HDC dc_;

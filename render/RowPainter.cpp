@@ -76,17 +76,30 @@ void Tavrin::paintNormalBackground() {
 void Tavrin::paintSelectedBackground() {
     const HDC dc = iUC().hDC();
     switch (SelectModeStyle_) {
-    case Standard: FillSolid(dc, p_RowRect, p_BackSelectedRGB); break;
-    case Dither: FillSolid(dc, p_RowRect, p_BackNormalRGB); break; // the pattern follows the image
-    case Gradient_V: FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_V); break;
-    case Gradient_H: FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_H); break;
+    case Standard:
+        FillSolid(dc, p_RowRect, p_BackSelectedRGB);
+        break;
+    case Dither:
+        FillSolid(dc, p_RowRect, p_BackNormalRGB);
+        break; // the pattern follows the image
+    case Gradient_V:
+        FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_V);
+        break;
+    case Gradient_H:
+        FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_H);
+        break;
     case Box:
         FillSolid(dc, p_RowRect, p_BackNormalRGB);
         DrawRoundBox(dc, p_RowRect, BoxOffset_, BoxRadius_, p_BackSelectedRGB, p_BoxBorderRGB);
         break;
-    case Underline: FillSolid(dc, p_RowRect, p_BackNormalRGB); break;
-    case byPicture: paintSelectionPicture(); break;
-    default: return;
+    case Underline:
+        FillSolid(dc, p_RowRect, p_BackNormalRGB);
+        break;
+    case byPicture:
+        paintSelectionPicture();
+        break;
+    default:
+        return;
     }
     gdi().SetTextColor(iUC().hDC(), p_FontSelectedRGB);
     if (SelectModeStyle_ == Underline) iUC().SetFontUnderline(true);

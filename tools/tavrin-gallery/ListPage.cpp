@@ -24,7 +24,7 @@ constexpr int32_t kTileW = 214, kTileH = 176, kMargin = 22, kTitleH = 52, kCapti
 constexpr int32_t kListW = 196, kListH = 142;
 constexpr uint32_t kCanvas = 0xF7F3F0, kInk = 0x3A3330, kMuted = 0x7A706A;
 
-const char16_t* const kFruit[] = {u"Apple",      u"Blackberry", u"Cherry",    u"Damson plum",
+const char16_t* const kFruit[] = {u"Apple",      u"Blackberry", u"Cherry",     u"Damson plum",
                                   u"Elderberry", u"Fig",        u"Gooseberry", u"Huckleberry"};
 const char16_t* const kWrapped[] = {
     u"Apricots: small golden fruit with a velvety skin",
@@ -56,7 +56,8 @@ void addFruit(Tavrin& list, int count, const std::shared_ptr<headless::HeadlessI
     list.SetImageList(Variant::object(images));
     for (int i = 0; i < count; ++i) {
         const auto icon = static_cast<int16_t>(i % 8 + 1);
-        list.AddItem(Variant::string(std::u16string(kFruit[i % 8])), icon, static_cast<int16_t>((i + 3) % 8 + 1));
+        list.AddItem(Variant::string(std::u16string(kFruit[i % 8])), icon,
+                     static_cast<int16_t>((i + 3) % 8 + 1));
     }
 }
 
@@ -94,23 +95,27 @@ std::vector<Tile> tiles() {
     auto styled = [](int32_t style) { return [style](Tavrin& l, Desktop& d) { singleLine(l, d, style); }; };
     return {
         {u"Standard", styled(Standard)},
-        {u"Dither", [](Tavrin& l, Desktop& d) {
+        {u"Dither",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelected(0x80C0F0);
              l.SetFontSelected(0x203050);
              singleLine(l, d, Dither);
          }},
-        {u"Gradient_V", [](Tavrin& l, Desktop& d) {
+        {u"Gradient_V",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xF3D9B8);
              l.SetBackSelectedG2(0xC8843E);
              singleLine(l, d, Gradient_V);
          }},
-        {u"Gradient_H", [](Tavrin& l, Desktop& d) {
+        {u"Gradient_H",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xC56A31);
              l.SetBackSelectedG2(0xFFFFFF);
              l.SetFontSelected(0x000000);
              singleLine(l, d, Gradient_H);
          }},
-        {u"Box, radius 8", [](Tavrin& l, Desktop& d) {
+        {u"Box, radius 8",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelected(0xFBEAD9);
              l.SetBoxBorder(0xC56A31);
              l.SetFontSelected(0x6B3A1A);
@@ -118,44 +123,52 @@ std::vector<Tile> tiles() {
              l.SetBoxOffset(2);
              l.SetBoxRadius(8);
          }},
-        {u"Underline", [](Tavrin& l, Desktop& d) {
+        {u"Underline",
+         [](Tavrin& l, Desktop& d) {
              l.SetFontSelected(0x1A46C8);
              singleLine(l, d, Underline);
          }},
-        {u"byPicture", [](Tavrin& l, Desktop& d) {
+        {u"byPicture",
+         [](Tavrin& l, Desktop& d) {
              l.SetSelectionPicture(ribbonPicture());
              l.SetFontSelected(0x202020);
              singleLine(l, d, byPicture);
          }},
-        {u"Flat, scrolling", [](Tavrin& l, Desktop& d) {
+        {u"Flat, scrolling",
+         [](Tavrin& l, Desktop& d) {
              l.SetAppearance(Flat);
              l.SetTheme(XPOlive);
              l.SetBorderColor(0x5A8C7A);
              l.SetBackSelected(0x4F9A7B);
              singleLine(l, d, Standard);
              for (int i = 0; i < 6; ++i)
-                 l.AddItem(Variant::string(std::u16string(u"More ") + kFruit[i]), static_cast<int16_t>(i + 1), 1);
+                 l.AddItem(Variant::string(std::u16string(u"More ") + kFruit[i]), static_cast<int16_t>(i + 1),
+                           1);
          }},
-        {u"Wrapped, Flat, Box", [](Tavrin& l, Desktop& d) {
+        {u"Wrapped, Flat, Box",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelected(0xE6F4FF);
              l.SetBoxBorder(0x3C8CE0);
              l.SetFontSelected(0x1A3A70);
              l.SetBoxRadius(6);
              wrapped(l, d, Box, AlignLeft);
          }},
-        {u"Wrapped, centred", [](Tavrin& l, Desktop& d) {
+        {u"Wrapped, centred",
+         [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xE0B070);
              l.SetBackSelectedG2(0xFAF0E4);
              l.SetFontSelected(0x202020);
              wrapped(l, d, Gradient_V, AlignCenter);
          }},
         {u"Design time", [](Tavrin&, Desktop&) {}, true},
-        {u"Required field", [](Tavrin& l, Desktop& d) {
+        {u"Required field",
+         [](Tavrin& l, Desktop& d) {
              l.SetAppearance(Flat);
              l.SetBorderColor(0x9C9CE0);
              l.SetRequiredField(true);
              singleLine(l, d, Standard);
-         }, false, true},
+         },
+         false, true},
     };
 }
 
@@ -181,8 +194,8 @@ std::vector<uint32_t> renderTile(Desktop& desk, const Tile& tile, int32_t& w, in
     return pixels;
 }
 
-void blitInto(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& px, int32_t w, int32_t h, int32_t x0,
-              int32_t y0) {
+void blitInto(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& px, int32_t w, int32_t h,
+              int32_t x0, int32_t y0) {
     for (int32_t y = 0; y < h && y0 + y < canvas.heightPx(); ++y)
         for (int32_t x = 0; x < w && x0 + x < canvas.widthPx(); ++x)
             canvas.pixels()[static_cast<size_t>((y0 + y) * canvas.widthPx() + x0 + x)] =

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/headless/Desktop.h"
-#include "tavrin/automation/Conversions.h"
 #include "tavrin/Tavrin.h"
+#include "tavrin/automation/Conversions.h"
 
 namespace tavrin::testing {
 

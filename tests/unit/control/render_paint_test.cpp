@@ -1,6 +1,6 @@
 // Painting: each selection style at points no text reaches, images, the text's left edge, rows out
-// of view, the focus rectangle, the design-time preview, the required-field mark, and that no
-// brush or pen outlives a paint.
+// of view, the focus rectangle, and that no brush or pen outlives a paint. (The design-time preview
+// and the required-field mark are checked by the paint_* scenarios.)
 #include "RenderFixture.h"
 #include "platform/headless/HeadlessImageList.h"
 
@@ -27,7 +27,8 @@ uint64_t checksum(ListOnForm& l) {
 
 bool near(uint32_t actual, uint32_t expected, int tolerance) {
     for (int shift : {0, 8, 16}) {
-        const int a = static_cast<int>((actual >> shift) & 0xFF), e = static_cast<int>((expected >> shift) & 0xFF);
+        const int a = static_cast<int>((actual >> shift) & 0xFF),
+                  e = static_cast<int>((expected >> shift) & 0xFF);
         if (std::abs(a - e) > tolerance) return false;
     }
     return true;
@@ -58,8 +59,14 @@ TEST(RenderPaint, EachStylePaintsTheSelectedRowToItsRightEnd) {
         {Dither, {{197, kRow1Mid, kRed}}}, // white AND red
         {Gradient_V, {{197, 20, kRed}, {197, 39, 0xF2000C}}},
         {Gradient_H, {{2, kRow1Mid, kRed}, {199, kRow1Mid, 0xFE0001}}},
-        {Box, {{199, kRow1Mid, kWhite}, {198, kRow1Mid, kBlack}, {197, kRow1Mid, kRed}, {150, 20, kWhite},
-               {150, 21, kBlack}, {150, 38, kBlack}, {150, 39, kWhite}}},
+        {Box,
+         {{199, kRow1Mid, kWhite},
+          {198, kRow1Mid, kBlack},
+          {197, kRow1Mid, kRed},
+          {150, 20, kWhite},
+          {150, 21, kBlack},
+          {150, 38, kBlack},
+          {150, 39, kWhite}}},
         {Underline, {{197, kRow1Mid, kWhite}}},
         {byPicture, {{197, kRow1Mid, kRed}}}, // no picture: like Standard
     };
@@ -67,8 +74,8 @@ TEST(RenderPaint, EachStylePaintsTheSelectedRowToItsRightEnd) {
         ListOnForm l;
         prepare(l, c.style);
         for (const Probe& p : c.probes)
-            EXPECT_TRUE(near(l.pixel(p.x, p.y), p.rgb, 6))
-                << "style " << c.style << " at " << p.x << "," << p.y << ": " << std::hex << l.pixel(p.x, p.y);
+            EXPECT_TRUE(near(l.pixel(p.x, p.y), p.rgb, 6)) << "style " << c.style << " at " << p.x << ","
+                                                           << p.y << ": " << std::hex << l.pixel(p.x, p.y);
         EXPECT_EQ(l.pixel(197, 50), kWhite) << "unselected row, style " << c.style;
         EXPECT_EQ(l.desk.gdiObjects(), 0) << "style " << c.style;
     }
@@ -110,13 +117,13 @@ TEST(RenderPaint, RowStartsAtLeftMarginAndTextAtItemTextLeft) {
         const int32_t left = required ? 8 : 2;
         EXPECT_NE(l.pixel(left - 1, kRow1Mid), kRed) << required;
         EXPECT_EQ(count(l, left, 20, left + 100, 40, kRed), 100 * 20) << required; // no text before it
-        EXPECT_GT(count(l, left + 100, 20, 180, 40, kWhite), 0) << required;      // FontSelected text
+        EXPECT_GT(count(l, left + 100, 20, 180, 40, kWhite), 0) << required;       // FontSelected text
     }
 }
 
 TEST(RenderPaint, RowsOutsideTheViewDrawNothing) {
     ListOnForm l;
-    l.fill(20, 20); // 8 rows in view
+    l.fill(20, 20);      // 8 rows in view
     l->SetListIndex(12); // scrolls: rows 5..12 in view
     const uint64_t before = checksum(l);
     for (int16_t index : {0, 4, 13, 19})
@@ -136,7 +143,7 @@ TEST(RenderPaint, ImagesLandAtTheSamePixelsWhateverTheParentsScaleMode) {
             l->AddItem(Variant::string(""), 1, 2);
             l->AddItem(Variant::string("no image"), 0, 0); // index 0 is no entry: nothing drawn, no error
             const int32_t top = wrapped ? 0 : 2;           // at the row's top, or centred in it
-            EXPECT_GT(count(l, 2, top + 1, 18, top + 2, 0x2040E0), 0) << mode; // the disc's top
+            EXPECT_GT(count(l, 2, top + 1, 18, top + 2, 0x2040E0), 0) << mode;   // the disc's top
             EXPECT_GT(count(l, 2, top + 14, 18, top + 15, 0x2040E0), 0) << mode; // ... and bottom
             EXPECT_EQ(count(l, 0, 0, 200, top + 1, 0x2040E0) + count(l, 0, top + 15, 200, 40, 0x2040E0), 0)
                 << mode;
@@ -177,39 +184,6 @@ TEST(RenderPaint, FocusRectangleFollowsFocusAndIsRemovedByRepaintingItsRow) {
     l->SetFocus(true);
     l->SetListIndex(-1);
     EXPECT_EQ(count(l, 2, 0, 200, 80, kRed), 0); // nothing selected, nothing framed
-}
-
-TEST(RenderPaint, DesignTimeShowsTheNameAndTheFirstRowFrame) {
-    ListOnForm l(200, 160, /*userMode=*/false);
-    l->iUC_Paint();
-    const int16_t row = l->rowHeight();
-    const uint32_t bg = l->TranslateColor(l->iUC().BackColor());
-    const int32_t h = static_cast<int32_t>(l->iUC().Height());
-    EXPECT_GT(count(l, 4, 0, 80, row, kBlack), 0);  // "Tavrin1" in FontNormal
-    EXPECT_GT(count(l, 2, 0, 3, row, bg), 0);       // dotted left edge of the frame: some pixels
-    EXPECT_LT(count(l, 2, 0, 3, row, bg), row);     // ... but not all
-    EXPECT_EQ(count(l, 0, row + 1, 200, h, bg), 200 * (h - row - 1));
-    l->AddItem(Variant::string("never shown at design time"));
-    l->iUC_Paint();
-    EXPECT_EQ(count(l, 0, row + 1, 200, h, bg), 200 * (h - row - 1));
-}
-
-TEST(RenderPaint, RequiredMarkSitsInTheTopLeftCornerOnceLoaded) {
-    ListOnForm l;
-    l->ReadProperties(platform::PropertyBag{}); // loading fetches the mark's picture
-    l.site->resizeClient(200, 160);
-    l->AddItem(Variant::string("x"));
-    l->SetRequiredField(true);
-    const uint32_t border = l.desk.sysColor(15);
-    const uint32_t background = l->TranslateColor(l->iUC().BackColor());
-    // BorderWidth 3: lines in BorderColor close the mark at x = 8 and y = 8; rows start at x = 8
-    // and paint over the vertical one, the horizontal one stays left of them.
-    EXPECT_EQ(l.pixel(0, 8), border);
-    EXPECT_EQ(l.pixel(7, 8), border);
-    EXPECT_EQ(l.pixel(7, 3), background); // the inner corner, rounded in the background colour
-    EXPECT_EQ(l.pixel(3, 5), background);
-    EXPECT_NE(l.pixel(5, 5), background); // the picture itself
-    EXPECT_EQ(l.desk.gdiObjects(), 0);
 }
 
 } // namespace

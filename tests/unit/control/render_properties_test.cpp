@@ -38,7 +38,8 @@ TEST(RenderColours, SystemColourReferencesResolveThroughTheHostTable) {
     EXPECT_EQ(l->TranslateColor(0x8000000D), l.desk.sysColor(13));
     EXPECT_EQ(l->TranslateColor(0x80000005), 0xFFFFFFu);
     EXPECT_EQ(l->TranslateColor(0x00C08040), 0x00C08040u);
-    EXPECT_EQ(l.field("p_GradientFrom"), "12544 27136 50432"); // highlight 0xC56A31: 0x31, 0x6A, 0xC5 times 256
+    EXPECT_EQ(l.field("p_GradientFrom"),
+              "12544 27136 50432"); // highlight 0xC56A31: 0x31, 0x6A, 0xC5 times 256
 }
 
 TEST(RenderColours, TooWideGradientColourIsStoredThenRejected) {
@@ -190,20 +191,6 @@ TEST(RenderProperties, ChangingTheReturnedFontObjectRelaysOut) {
     l->Font()->SetBold(true);
     EXPECT_TRUE(l->iUC().Font().bold);
     EXPECT_TRUE(l.changed.empty()); // the notification is no property assignment
-}
-
-TEST(RenderProperties, AppearanceSwitchesTheHostFrameAndRing) {
-    ListOnForm l;
-    platform::UserControlSurface& host = l.site->UserControl();
-    l->SetBorderColor(kRed);
-    l->SetAppearance(Flat);
-    EXPECT_EQ(host.BorderStyle(), BorderNone);
-    EXPECT_EQ(host.BackColor(), kRed);
-    l->SetAppearance(Appearance3D);
-    EXPECT_EQ(host.BorderStyle(), BorderFixedSingle);
-    l->SetEnabled(false);
-    EXPECT_FALSE(host.Enabled());
-    EXPECT_FALSE(l->sbUC().Enabled());
 }
 
 } // namespace
