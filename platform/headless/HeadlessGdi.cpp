@@ -64,13 +64,16 @@ SoftwareSurface* HeadlessGdi::surfaceOf(HDC dc) const {
 }
 
 COLORREF HeadlessGdi::GetSysColor(int32_t index) {
+    return systemColor(index);
+}
+
+uint32_t HeadlessGdi::systemColor(int32_t index) const {
     if (sysColor_) return sysColor_(index) & 0xFFFFFF;
     return index >= 0 && index < static_cast<int32_t>(kClassicColors.size()) ? kClassicColors[index] : 0;
 }
 
 uint32_t HeadlessGdi::resolveColor(uint32_t oleColor) const {
-    if (oleColor & 0x80000000u) return const_cast<HeadlessGdi*>(this)->GetSysColor(oleColor & 0xFF);
-    return oleColor & 0xFFFFFF;
+    return oleColor & 0x80000000u ? systemColor(oleColor & 0xFF) : oleColor & 0xFFFFFF;
 }
 
 // ---- objects -------------------------------------------------------------------------------------

@@ -159,6 +159,7 @@ private:
         bool nullPen = false; // a pen that draws no outline
         int32_t selectedIn = 0; // how many device contexts hold it selected
     };
+    uint32_t systemColor(int32_t index) const;
     std::optional<platform::COLORREF> colorOf(platform::HGDIOBJ object, Object::Kind kind) const;
     void releaseSelection(platform::HGDIOBJ object);
 

@@ -95,7 +95,7 @@ Family familyOf(const std::u16string& name) {
 }
 
 int faceIdOf(const platform::FontDesc& font) {
-    int style = (font.bold ? 1 : 0) + (font.italic ? 2 : 0);
+    int style = (font.bold || font.weight > 550 ? 1 : 0) + (font.italic ? 2 : 0);
     return static_cast<int>(familyOf(font.name)) * kStyles + style;
 }
 

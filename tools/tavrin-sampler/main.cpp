@@ -38,7 +38,7 @@ std::shared_ptr<Picture> samplePicture() {
 class Sampler {
   public:
     Sampler() : surface_(gdi_, 660, 500) {
-        surface_.SetBackColor(0xECE9D8);
+        surface_.SetBackColor(0xD8E9EC); // the classic button face
         surface_.Cls();
         dc_ = surface_.hDC();
     }
@@ -136,7 +136,7 @@ class Sampler {
         textBox(
             {330, 248, 640, 270},
             u"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \u0420\u0443\u0441\u0441\u043A\u0438\u0439 "
-            u"\u05E2\u05D1\u05E8\u05D9\u05EA \u263A \U0001F600 \U0001D49C \u4E2D",
+            u"\u10E5\u10D0\u10E0\u10D7\u10E3\u10DA\u10D8 \u263A \U0001F600 \U0001D49C \u4E2D",
             DT_SINGLELINE | DT_VCENTER);
     }
 
@@ -149,7 +149,7 @@ class Sampler {
         surface_.SetCurrentX(14);
         surface_.SetCurrentY(250);
         surface_.Print(u"Printed at CurrentX, CurrentY");
-        surface_.SetCurrentY(surface_.CurrentY());
+        surface_.SetCurrentX(14); // Print went back to the left edge
         surface_.Print(u"and one line further down");
         for (int i = 0; i < 12; ++i)
             surface_.Line(20, 290, 20 + i * 12, 350, 0x00A0FF - i * 0x000C00);

@@ -50,6 +50,22 @@ TEST_F(TextTest, TextWidthIsTheSumOfAdvances) {
     EXPECT_GT(surface.TextWidth(u"Width"), regular);
 }
 
+TEST_F(TextTest, FontNamesAndWeightsPickTheirFaces) {
+    auto widthIn = [&](const char16_t* name, int16_t weight, std::u16string_view text) {
+        platform::FontDesc font;
+        font.name = name;
+        font.weight = weight;
+        surface.SetFont(font);
+        return surface.TextWidth(text);
+    };
+    const double sans = widthIn(u"DejaVu Sans", 400, u"Wiggle");
+    EXPECT_EQ(widthIn(u"MS Sans Serif", 400, u"Wiggle"), sans);
+    EXPECT_EQ(widthIn(u"No Such Face", 400, u"Wiggle"), sans);
+    EXPECT_EQ(widthIn(u"dejavu sans mono", 400, u"iiii"), widthIn(u"DejaVu Sans Mono", 400, u"WWWW"));
+    EXPECT_NE(widthIn(u"DejaVu Serif", 400, u"Wiggle"), sans);
+    EXPECT_GT(widthIn(u"DejaVu Sans", 700, u"Wiggle"), sans) << "a heavy weight is bold";
+}
+
 TEST_F(TextTest, SurrogatePairsAreOneCharacterAndLoneHalvesAreReplaced) {
     EXPECT_EQ(decodeUtf16(u"a\U0001F600b"), U"a\U0001F600b");
     const char16_t lone[] = {u'x', 0xD83D, u'y', 0xDE00, 0};
