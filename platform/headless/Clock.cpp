@@ -14,7 +14,9 @@ VirtualClock::TimerId VirtualClock::addTimer(std::function<void()> fire) {
     return id;
 }
 
-void VirtualClock::removeTimer(TimerId id) { timers_.erase(id); }
+void VirtualClock::removeTimer(TimerId id) {
+    timers_.erase(id);
+}
 
 void VirtualClock::schedule(TimerId id, uint32_t dueTime) {
     auto it = timers_.find(id);

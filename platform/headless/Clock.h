@@ -14,7 +14,7 @@
 namespace tavrin::headless {
 
 class VirtualClock {
-public:
+  public:
     using TimerId = uint64_t;
     static constexpr uint32_t kStart = 100000;
 
@@ -34,7 +34,7 @@ public:
     // when that lies ahead). Returns false when no timer is due by then.
     bool fireNext(uint32_t limit);
 
-private:
+  private:
     struct Entry {
         std::function<void()> fire;
         std::optional<uint32_t> due;

@@ -18,7 +18,7 @@ class Desktop;
 // pixels; a resize fills the new area with BackColor and queues a Paint.
 class HeadlessPictureBox final : public SurfaceForwarder<WindowForwarder<platform::PictureBox>>,
                                  private WindowEvents {
-public:
+  public:
     HeadlessPictureBox(Desktop& desktop, DesktopWindow& parent, SiteCore* owner, std::string name);
     int16_t MousePointer() const override { return mousePointer_; }
     void SetMousePointer(int16_t pointer) override;
@@ -26,11 +26,11 @@ public:
     void SetMouseIcon(std::shared_ptr<platform::Picture> icon) override { mouseIcon_ = std::move(icon); }
     DesktopWindow& window() { return window_; }
 
-protected:
+  protected:
     SoftwareSurface& target() const override { return window_.surface(); }
     DesktopWindow& win() const override { return window_; }
 
-private:
+  private:
     void mouseDown(int16_t button, int16_t shift, float x, float y) override;
     void mouseMove(int16_t buttons, int16_t shift, float x, float y) override;
     void mouseUp(int16_t button, int16_t shift, float x, float y) override;
@@ -48,7 +48,7 @@ private:
 // A borderless single-line text box that renders itself whenever its text, selection, colours,
 // font, size or focus change.
 class HeadlessTextBox final : public WindowForwarder<platform::TextBox>, private WindowEvents {
-public:
+  public:
     HeadlessTextBox(Desktop& desktop, DesktopWindow& parent, SiteCore* owner, std::string name);
     std::u16string Text() const override { return text_; }
     void SetText(const std::u16string& text) override;
@@ -71,11 +71,11 @@ public:
     void typeCharacter(int16_t& ascii);
     void render();
 
-protected:
+  protected:
     DesktopWindow& win() const override { return window_; }
     void sizeChanged() override { render(); }
 
-private:
+  private:
     void keyPress(int16_t& ascii) override { typeCharacter(ascii); }
     void gotFocus() override;
     void lostFocus() override;
@@ -92,7 +92,7 @@ private:
 
 // A popup menu: entries by caption, each enabled unless switched off.
 class HeadlessMenu final : public platform::Menu {
-public:
+  public:
     explicit HeadlessMenu(std::vector<std::u16string> captions);
     int16_t count() const override { return static_cast<int16_t>(entries_.size()); }
     std::u16string Caption(int16_t index) const override; // raises 340 for a missing entry
@@ -101,7 +101,7 @@ public:
     // An entry the user can choose: enabled and not a separator.
     bool choosable(int16_t index) const;
 
-private:
+  private:
     struct Entry {
         std::u16string caption;
         bool enabled = true;
@@ -112,7 +112,7 @@ private:
 
 // A host timer on the virtual clock: due Interval ms after enabling and after each tick.
 class HeadlessTimer final : public platform::Timer {
-public:
+  public:
     explicit HeadlessTimer(VirtualClock& clock);
     ~HeadlessTimer() override;
     int32_t Interval() const override { return interval_; }
@@ -120,7 +120,7 @@ public:
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override;
 
-private:
+  private:
     void restart();
     void tick();
 
@@ -132,7 +132,7 @@ private:
 
 // The modal form (the about box): outer size = client + 90 x 390 twips of border and caption.
 class HeadlessForm final : public platform::Form {
-public:
+  public:
     static constexpr double kBorderTwipsX = 90, kBorderTwipsY = 390;
     HeadlessForm(Desktop& desktop, double clientWidthTwips, double clientHeightTwips, std::u16string caption);
     ~HeadlessForm() override;
@@ -155,7 +155,7 @@ public:
     // The buttons drawn onto the client surface (for pictures of the form).
     void drawButtons();
 
-private:
+  private:
     Desktop& desktop_;
     std::u16string caption_;
     double left_ = 0, top_ = 0, width_, height_;

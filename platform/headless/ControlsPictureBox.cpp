@@ -35,7 +35,8 @@ constexpr int32_t kControlArrayElementMissing = 340;
 // ---------------------------------------------------------------------------------------------
 // Picture box
 
-HeadlessPictureBox::HeadlessPictureBox(Desktop& desktop, DesktopWindow& parent, SiteCore* owner, std::string name)
+HeadlessPictureBox::HeadlessPictureBox(Desktop& desktop, DesktopWindow& parent, SiteCore* owner,
+                                       std::string name)
     : window_(desktop, childParams(WindowKind::PictureBox, parent, owner, std::move(name), true)) {
     window_.events = this;
 }
@@ -45,20 +46,37 @@ void HeadlessPictureBox::SetMousePointer(int16_t pointer) {
     mousePointer_ = pointer;
 }
 
-void HeadlessPictureBox::mouseDown(int16_t button, int16_t shift, float x, float y) { runMouse(MouseDown, button, shift, x, y); }
-void HeadlessPictureBox::mouseMove(int16_t buttons, int16_t shift, float x, float y) { runMouse(MouseMove, buttons, shift, x, y); }
-void HeadlessPictureBox::mouseUp(int16_t button, int16_t shift, float x, float y) { runMouse(MouseUp, button, shift, x, y); }
-void HeadlessPictureBox::click() { run(Click); }
-void HeadlessPictureBox::dblClick() { run(DblClick); }
-void HeadlessPictureBox::gotFocus() { run(GotFocus); }
-void HeadlessPictureBox::lostFocus() { run(LostFocus); }
-void HeadlessPictureBox::paint() { run(Paint); }
+void HeadlessPictureBox::mouseDown(int16_t button, int16_t shift, float x, float y) {
+    runMouse(MouseDown, button, shift, x, y);
+}
+void HeadlessPictureBox::mouseMove(int16_t buttons, int16_t shift, float x, float y) {
+    runMouse(MouseMove, buttons, shift, x, y);
+}
+void HeadlessPictureBox::mouseUp(int16_t button, int16_t shift, float x, float y) {
+    runMouse(MouseUp, button, shift, x, y);
+}
+void HeadlessPictureBox::click() {
+    run(Click);
+}
+void HeadlessPictureBox::dblClick() {
+    run(DblClick);
+}
+void HeadlessPictureBox::gotFocus() {
+    run(GotFocus);
+}
+void HeadlessPictureBox::lostFocus() {
+    run(LostFocus);
+}
+void HeadlessPictureBox::paint() {
+    run(Paint);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Menu
 
 HeadlessMenu::HeadlessMenu(std::vector<std::u16string> captions) {
-    for (auto& caption : captions) entries_.push_back({std::move(caption), true});
+    for (auto& caption : captions)
+        entries_.push_back({std::move(caption), true});
 }
 
 const HeadlessMenu::Entry& HeadlessMenu::entry(int16_t index) const {
@@ -66,8 +84,12 @@ const HeadlessMenu::Entry& HeadlessMenu::entry(int16_t index) const {
     return entries_[static_cast<size_t>(index)];
 }
 
-std::u16string HeadlessMenu::Caption(int16_t index) const { return entry(index).caption; }
-bool HeadlessMenu::Enabled(int16_t index) const { return entry(index).enabled; }
+std::u16string HeadlessMenu::Caption(int16_t index) const {
+    return entry(index).caption;
+}
+bool HeadlessMenu::Enabled(int16_t index) const {
+    return entry(index).enabled;
+}
 
 void HeadlessMenu::SetEnabled(int16_t index, bool enabled) {
     entry(index);
@@ -92,7 +114,9 @@ HeadlessTimer::HeadlessTimer(VirtualClock& clock) : clock_(clock) {
     id_ = clock_.addTimer([this] { tick(); });
 }
 
-HeadlessTimer::~HeadlessTimer() { clock_.removeTimer(id_); }
+HeadlessTimer::~HeadlessTimer() {
+    clock_.removeTimer(id_);
+}
 
 void HeadlessTimer::SetInterval(int32_t milliseconds) {
     if (milliseconds < 0 || milliseconds > 65535) RaiseInvalidPropertyValue();

@@ -135,7 +135,9 @@ void HeadlessTextBox::render() {
     s.Cls();
     if (s.widthPx() == 0 || s.heightPx() == 0) return;
     HeadlessGdi& gdi = s.gdi();
-    auto widthOf = [&](size_t n) { return static_cast<int32_t>(s.TextWidth(std::u16string_view(text_).substr(0, n))); };
+    auto widthOf = [&](size_t n) {
+        return static_cast<int32_t>(s.TextWidth(std::u16string_view(text_).substr(0, n)));
+    };
     int32_t x0 = textLeft(widthOf(text_.size()));
     platform::RECT all{x0, 0, s.widthPx() + 4096, s.heightPx()};
     s.drawText(text_, all, platform::DT_LEFT | platform::DT_SINGLELINE, gdi.resolveColor(foreColor_));

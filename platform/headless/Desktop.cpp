@@ -70,7 +70,8 @@ uint32_t Desktop::sysColor(int32_t index) const {
     return sysColors_[static_cast<size_t>(index)];
 }
 
-std::unique_ptr<HeadlessSite> Desktop::createControlSite(std::u16string typeName, int32_t clientW, int32_t clientH) {
+std::unique_ptr<HeadlessSite> Desktop::createControlSite(std::u16string typeName, int32_t clientW,
+                                                         int32_t clientH) {
     return std::make_unique<HeadlessSite>(*this, std::move(typeName), clientW, clientH, ambient_);
 }
 
@@ -115,7 +116,8 @@ platform::RECT Desktop::GetWindowRect(HWND hwnd) {
 }
 
 void Desktop::queuePaint(DesktopWindow* window) {
-    if (std::find(paintQueue_.begin(), paintQueue_.end(), window) == paintQueue_.end()) paintQueue_.push_back(window);
+    if (std::find(paintQueue_.begin(), paintQueue_.end(), window) == paintQueue_.end())
+        paintQueue_.push_back(window);
 }
 
 void Desktop::windowHidden(DesktopWindow* window) {
@@ -134,7 +136,8 @@ void Desktop::HookMessage(platform::ISubclass* client, HWND hwnd, int32_t msg) {
 }
 
 void Desktop::UnhookMessage(platform::ISubclass* client, HWND hwnd, int32_t msg) {
-    std::erase_if(hooks_, [&](const Hook& h) { return h.client == client && h.hwnd == hwnd && h.msg == msg; });
+    std::erase_if(hooks_,
+                  [&](const Hook& h) { return h.client == client && h.hwnd == hwnd && h.msg == msg; });
 }
 
 bool Desktop::hooked(HWND hwnd) const {

@@ -38,9 +38,9 @@ struct DesktopOptions {
 };
 
 class Desktop final : public platform::Services, private platform::Screen, private platform::SubclassServer {
-public:
+  public:
     static constexpr int32_t kFormClientX = 100, kFormClientY = 100; // screen pixels
-    static constexpr int32_t kControlX = 12, kControlY = 12;          // in the form's client area
+    static constexpr int32_t kControlX = 12, kControlY = 12;         // in the form's client area
     static constexpr uint32_t kDoubleClickMs = 500;
     static constexpr int32_t kDoubleClickPx = 4;
 
@@ -61,7 +61,8 @@ public:
 
     // ---- the form and control sites
     // A control on the form at (12, 12), client area w x h pixels. "XPVScroll" gets a twips surface.
-    std::unique_ptr<HeadlessSite> createControlSite(std::u16string typeName, int32_t clientW, int32_t clientH);
+    std::unique_ptr<HeadlessSite> createControlSite(std::u16string typeName, int32_t clientW,
+                                                    int32_t clientH);
     DesktopWindow& form() { return *form_; }
 
     // ---- platform::Services
@@ -139,7 +140,7 @@ public:
     void runModal(HeadlessForm& form);
     std::u16string nextDisplayName(const std::u16string& typeName);
 
-private:
+  private:
     // platform::Screen
     double TwipsPerPixelX() const override { return options_.twipsPerPixel; }
     double TwipsPerPixelY() const override { return options_.twipsPerPixel; }

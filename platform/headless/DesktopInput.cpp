@@ -41,13 +41,15 @@ int32_t makeLParam(float x, float y) {
 }
 
 int32_t downMessage(int16_t button) {
-    return button == vbLeftButton ? platform::WM_LBUTTONDOWN
-                                  : button == platform::vbRightButton ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    return button == vbLeftButton              ? platform::WM_LBUTTONDOWN
+           : button == platform::vbRightButton ? WM_RBUTTONDOWN
+                                               : WM_MBUTTONDOWN;
 }
 
 int32_t upMessage(int16_t button) {
-    return button == vbLeftButton ? platform::WM_LBUTTONUP
-                                  : button == platform::vbRightButton ? WM_RBUTTONUP : WM_MBUTTONUP;
+    return button == vbLeftButton              ? platform::WM_LBUTTONUP
+           : button == platform::vbRightButton ? WM_RBUTTONUP
+                                               : WM_MBUTTONUP;
 }
 
 } // namespace
@@ -109,7 +111,8 @@ void Desktop::mouseDown(HWND target, int16_t button, float x, float y, int16_t s
         if (pressWasDouble_) {
             lastClick_ = {};
             if (hooked(hwnd))
-                sendMessage(hwnd, platform::WM_LBUTTONDBLCLK, keyFlags(heldButtons_, shift), makeLParam(wx, wy));
+                sendMessage(hwnd, platform::WM_LBUTTONDBLCLK, keyFlags(heldButtons_, shift),
+                            makeLParam(wx, wy));
             else if (w->events)
                 w->events->dblClick();
             return flushPaints();
@@ -238,7 +241,8 @@ void Desktop::keyPress(int16_t ascii) {
 }
 
 void Desktop::typeText(const std::u16string& text) {
-    for (char16_t c : text) keyPress(static_cast<int16_t>(c));
+    for (char16_t c : text)
+        keyPress(static_cast<int16_t>(c));
 }
 
 } // namespace tavrin::headless

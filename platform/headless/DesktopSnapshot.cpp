@@ -22,13 +22,15 @@ struct Canvas {
 };
 
 platform::RECT intersect(const platform::RECT& a, const platform::RECT& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
 }
 
 // The 2-pixel sunken frame: shadow over dark shadow at the top and left, highlight over light at
 // the bottom and right.
 void drawSunkenFrame(Canvas& c, const platform::RECT& r, const platform::RECT& clip, const Desktop& d) {
-    uint32_t shadow = d.sysColor(16), highlight = d.sysColor(20), dark = d.sysColor(21), light = d.sysColor(22);
+    uint32_t shadow = d.sysColor(16), highlight = d.sysColor(20), dark = d.sysColor(21),
+             light = d.sysColor(22);
     for (int32_t i = 0; i < 2; ++i) {
         platform::RECT ring{r.left + i, r.top + i, r.right - i, r.bottom - i};
         uint32_t topLeft = i == 0 ? shadow : dark, bottomRight = i == 0 ? highlight : light;
@@ -39,8 +41,8 @@ void drawSunkenFrame(Canvas& c, const platform::RECT& r, const platform::RECT& c
     }
 }
 
-void composeInto(DesktopWindow& w, Canvas& c, int32_t x, int32_t y, const platform::RECT& clip, bool withChildren,
-                 const Desktop& d) {
+void composeInto(DesktopWindow& w, Canvas& c, int32_t x, int32_t y, const platform::RECT& clip,
+                 bool withChildren, const Desktop& d) {
     platform::RECT outer{x, y, x + w.width(), y + w.height()};
     if (w.frame() > 0) drawSunkenFrame(c, outer, clip, d);
     int32_t cx = x + w.frame(), cy = y + w.frame();
@@ -53,12 +55,14 @@ void composeInto(DesktopWindow& w, Canvas& c, int32_t x, int32_t y, const platfo
                 c.pixels[static_cast<size_t>(cy + sy) * c.width + (cx + sx)] = s.pixelAt(sx, sy);
     if (!withChildren) return;
     for (DesktopWindow* child : w.children())
-        if (child->visible()) composeInto(*child, c, cx + child->left(), cy + child->top(), clientClip, true, d);
+        if (child->visible())
+            composeInto(*child, c, cx + child->left(), cy + child->top(), clientClip, true, d);
 }
 
 } // namespace
 
-std::vector<uint32_t> Desktop::compose(platform::HWND hwnd, bool withChildren, int32_t& width, int32_t& height) {
+std::vector<uint32_t> Desktop::compose(platform::HWND hwnd, bool withChildren, int32_t& width,
+                                       int32_t& height) {
     DesktopWindow* w = window(hwnd);
     width = w ? w->width() : 0;
     height = w ? w->height() : 0;

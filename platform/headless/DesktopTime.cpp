@@ -20,14 +20,16 @@ void Desktop::DoEvents() {
 }
 
 void Desktop::fireDueTimers() {
-    while (clock_.fireNext(clock_.now())) flushPaints();
+    while (clock_.fireNext(clock_.now()))
+        flushPaints();
 }
 
 void Desktop::wait(uint32_t ms) {
     uint32_t target = clock_.now() + ms;
     uint32_t saved = pumpDeferredUntil_;
     pumpDeferredUntil_ = std::max(saved, target);
-    while (clock_.fireNext(target)) flushPaints();
+    while (clock_.fireNext(target))
+        flushPaints();
     clock_.advanceTo(target);
     flushPaints();
     if (pumpDeferredUntil_ == std::max(saved, target)) pumpDeferredUntil_ = saved;

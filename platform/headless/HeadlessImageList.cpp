@@ -14,7 +14,8 @@ namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
 constexpr int32_t kIndexOutOfBounds = 35600;
-constexpr uint32_t kDiscColors[] = {0x2040E0, 0x20A020, 0xE06020, 0x20C0E0, 0xA030A0, 0x808000, 0x3070F0, 0x606060};
+constexpr uint32_t kDiscColors[] = {0x2040E0, 0x20A020, 0xE06020, 0x20C0E0,
+                                    0xA030A0, 0x808000, 0x3070F0, 0x606060};
 
 std::shared_ptr<platform::Picture> makeImage(int32_t w, int32_t h, int32_t index) {
     std::vector<uint32_t> px(static_cast<size_t>(w) * static_cast<size_t>(h), kMagenta);
@@ -39,9 +40,11 @@ std::shared_ptr<platform::Picture> makeImage(int32_t w, int32_t h, int32_t index
 
 } // namespace
 
-HeadlessImageList::HeadlessImageList(Desktop& desktop, int32_t width, int32_t height, int32_t count, int16_t scaleMode)
+HeadlessImageList::HeadlessImageList(Desktop& desktop, int32_t width, int32_t height, int32_t count,
+                                     int16_t scaleMode)
     : desktop_(desktop), width_(std::max(1, width)), height_(std::max(1, height)), scaleMode_(scaleMode) {
-    for (int32_t i = 1; i <= count; ++i) images_.push_back(makeImage(width_, height_, i));
+    for (int32_t i = 1; i <= count; ++i)
+        images_.push_back(makeImage(width_, height_, i));
 }
 
 const platform::Picture& HeadlessImageList::image(int32_t index) const {

@@ -12,7 +12,7 @@ namespace tavrin::headless {
 class Desktop;
 
 class HeadlessImageList final : public platform::ImageList {
-public:
+  public:
     // scaleMode: the scale mode of the list's parent form (1 = twips).
     HeadlessImageList(Desktop& desktop, int32_t width, int32_t height, int32_t count, int16_t scaleMode = 1);
 
@@ -28,7 +28,7 @@ public:
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "ImageList"; }
 
-private:
+  private:
     Desktop& desktop_;
     int32_t width_, height_;
     int16_t scaleMode_;

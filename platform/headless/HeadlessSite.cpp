@@ -42,7 +42,9 @@ std::unique_ptr<platform::Menu> SiteCore::createMenu(std::vector<std::u16string>
     return std::make_unique<HeadlessMenu>(std::move(captions));
 }
 
-std::unique_ptr<platform::Timer> SiteCore::createTimer() { return std::make_unique<HeadlessTimer>(desktop_.clock()); }
+std::unique_ptr<platform::Timer> SiteCore::createTimer() {
+    return std::make_unique<HeadlessTimer>(desktop_.clock());
+}
 
 DesktopWindow* SiteCore::child(std::string_view name) {
     for (DesktopWindow* w : window_.children())
@@ -87,9 +89,15 @@ void HeadlessUserControl::updateFrame() {
     core_.window().setFrame(borderStyle_ == 1 && appearance_ == 1 ? kSunkenFramePx : 0);
 }
 
-double HeadlessUserControl::twipsPerPixel() const { return core_.desktop().options().twipsPerPixel; }
-double HeadlessUserControl::Width() const { return core_.window().width() * twipsPerPixel(); }
-double HeadlessUserControl::Height() const { return core_.window().height() * twipsPerPixel(); }
+double HeadlessUserControl::twipsPerPixel() const {
+    return core_.desktop().options().twipsPerPixel;
+}
+double HeadlessUserControl::Width() const {
+    return core_.window().width() * twipsPerPixel();
+}
+double HeadlessUserControl::Height() const {
+    return core_.window().height() * twipsPerPixel();
+}
 
 void HeadlessUserControl::SetWidth(double twips) {
     DesktopWindow& w = core_.window();
@@ -105,20 +113,22 @@ void HeadlessUserControl::SetHeight(double twips) {
     core_.raiseResize();
 }
 
-void HeadlessUserControl::PopupMenu(platform::Menu& menu) { core_.desktop().popupMenu(menu); }
+void HeadlessUserControl::PopupMenu(platform::Menu& menu) {
+    core_.desktop().popupMenu(menu);
+}
 
-void HeadlessUserControl::Refresh() { target().Cls(); }
+void HeadlessUserControl::Refresh() {
+    target().Cls();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Members shared by both kinds of site
 
-template <class Base>
-platform::Services& SiteMembers<Base>::services() {
+template <class Base> platform::Services& SiteMembers<Base>::services() {
     return core().desktop();
 }
 
-template <class Base>
-platform::UserControlSurface& SiteMembers<Base>::UserControl() {
+template <class Base> platform::UserControlSurface& SiteMembers<Base>::UserControl() {
     return core().userControl();
 }
 
@@ -172,21 +182,22 @@ void HeadlessSite::RaiseEvent(std::string_view name, int32_t memberId, std::vect
 
 // The child's extender: a size change resizes the child's surface and raises its Resize.
 class HeadlessChildSite::Extender final : public WindowForwarder<platform::Window> {
-public:
+  public:
     explicit Extender(SiteCore& core) : core_(core) {}
 
-protected:
+  protected:
     DesktopWindow& win() const override { return core_.window(); }
     void sizeChanged() override {
         core_.userControl().Refresh();
         core_.raiseResize();
     }
 
-private:
+  private:
     SiteCore& core_;
 };
 
-HeadlessChildSite::HeadlessChildSite(SiteCore& parent, std::string name) : parent_(parent), name_(std::move(name)) {
+HeadlessChildSite::HeadlessChildSite(SiteCore& parent, std::string name)
+    : parent_(parent), name_(std::move(name)) {
     DesktopWindow::Params p;
     p.kind = WindowKind::ChildControl;
     p.name = name_;
@@ -198,9 +209,13 @@ HeadlessChildSite::HeadlessChildSite(SiteCore& parent, std::string name) : paren
 
 HeadlessChildSite::~HeadlessChildSite() = default;
 
-platform::Window& HeadlessChildSite::extender() { return *extender_; }
+platform::Window& HeadlessChildSite::extender() {
+    return *extender_;
+}
 
-std::u16string HeadlessChildSite::AmbientDisplayName() { return utf16(name_); }
+std::u16string HeadlessChildSite::AmbientDisplayName() {
+    return utf16(name_);
+}
 
 void HeadlessChildSite::RaiseEvent(std::string_view name, int32_t memberId, std::vector<Variant>& args) {
     if (onEvent) onEvent(name, memberId, args);

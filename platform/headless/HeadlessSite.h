@@ -24,7 +24,7 @@ class HeadlessUserControl;
 
 // What every site shares, whatever it reports to: the window, the UserControl and the children.
 class SiteCore {
-public:
+  public:
     SiteCore(Desktop& desktop, platform::ControlSite& site, DesktopWindow::Params window);
     virtual ~SiteCore();
 
@@ -46,7 +46,7 @@ public:
     // The control's own Resize notification (after the host or the control changed its size).
     void raiseResize();
 
-private:
+  private:
     Desktop& desktop_;
     platform::ControlSite& site_;
     DesktopWindow window_;
@@ -57,7 +57,7 @@ private:
 // The host's object for the control itself: its surface (the window's), its frame properties and
 // its size in twips.
 class HeadlessUserControl final : public SurfaceForwarder<platform::UserControlSurface> {
-public:
+  public:
     explicit HeadlessUserControl(SiteCore& core);
 
     platform::HWND hWnd() const override { return core_.window().hwnd(); }
@@ -78,10 +78,10 @@ public:
     void PopupMenu(platform::Menu& menu) override;
     void Refresh() override; // clears the surface to BackColor
 
-protected:
+  protected:
     SoftwareSurface& target() const override { return core_.window().surface(); }
 
-private:
+  private:
     void updateFrame();
     double twipsPerPixel() const;
 
@@ -91,9 +91,8 @@ private:
 };
 
 // The platform::ControlSite members that every site implements the same way.
-template <class Base>
-class SiteMembers : public Base {
-public:
+template <class Base> class SiteMembers : public Base {
+  public:
     platform::Services& services() override;
     platform::UserControlSurface& UserControl() override;
     std::unique_ptr<platform::PictureBox> createPictureBox() override { return core().createPictureBox(); }
@@ -109,13 +108,14 @@ public:
 
 // A control placed on the form: the top-level site the script host and tests create.
 class HeadlessSite final : public SiteMembers<platform::ControlSite> {
-public:
+  public:
     struct Ambient {
         bool userMode = true;
         std::shared_ptr<platform::StdFont> font;
         std::u16string displayName;
     };
-    HeadlessSite(Desktop& desktop, std::u16string typeName, int32_t clientW, int32_t clientH, Ambient ambient);
+    HeadlessSite(Desktop& desktop, std::u16string typeName, int32_t clientW, int32_t clientH,
+                 Ambient ambient);
     ~HeadlessSite() override;
 
     // Hooks the script host sets: events raised by the control and its PropertyChanged calls.
@@ -137,7 +137,7 @@ public:
     void PropertyChanged(std::string_view name) override;
     void RaiseEvent(std::string_view name, int32_t memberId, std::vector<Variant>& args) override;
 
-private:
+  private:
     std::u16string typeName_;
     Ambient ambient_;
     std::unique_ptr<SiteCore> core_;
@@ -147,7 +147,7 @@ private:
 // with an extender in the parent's pixels and a UserControl surface in twips without a frame.
 // Its events go to onEvent; its PropertyChanged calls go nowhere.
 class HeadlessChildSite final : public SiteMembers<platform::ControlSite::ChildSite> {
-public:
+  public:
     HeadlessChildSite(SiteCore& parent, std::string name);
     ~HeadlessChildSite() override;
 
@@ -161,7 +161,7 @@ public:
     void PropertyChanged(std::string_view) override {}
     void RaiseEvent(std::string_view name, int32_t memberId, std::vector<Variant>& args) override;
 
-private:
+  private:
     class Extender;
     SiteCore& parent_;
     std::string name_;

@@ -12,13 +12,13 @@
 namespace tavrin::headless {
 
 class HeadlessPictureStore final : public platform::PictureStore {
-public:
+  public:
     // Raises 481 ("Invalid picture") for an unknown key or one in the fail list.
     std::shared_ptr<platform::Picture> GetPicture(const std::u16string& key) override;
     void fail(const std::u16string& key) { failing_.insert(key); }
     int32_t requests() const { return requests_; }
 
-private:
+  private:
     std::map<std::u16string, std::shared_ptr<platform::Picture>> cache_;
     std::set<std::u16string> failing_;
     int32_t requests_ = 0;

@@ -11,22 +11,24 @@ using platform::POINT;
 using platform::RECT;
 
 DesktopWindow::DesktopWindow(Desktop& desktop, Params p)
-    : desktop_(desktop), hwnd_(0), kind_(p.kind), name_(std::move(p.name)), parent_(p.parent), owner_(p.owner),
-      left_(p.left), top_(p.top), width_(std::max(0, p.width)), height_(std::max(0, p.height)),
-      visible_(p.visible) {
+    : desktop_(desktop), hwnd_(0), kind_(p.kind), name_(std::move(p.name)), parent_(p.parent),
+      owner_(p.owner), left_(p.left), top_(p.top), width_(std::max(0, p.width)),
+      height_(std::max(0, p.height)), visible_(p.visible) {
     surface_ = std::make_unique<SoftwareSurface>(desktop.headlessGdi(), width_, height_, p.scale,
                                                  desktop.options().twipsPerPixel);
     hwnd_ = desktop.registerWindow(this);
     if (parent_) {
         // Keep the children sorted bottom to top by kind: picture box, child controls, text box.
-        auto at = std::upper_bound(parent_->children_.begin(), parent_->children_.end(), this,
-                                   [](const DesktopWindow* a, const DesktopWindow* b) { return a->zRank() < b->zRank(); });
+        auto at = std::upper_bound(
+            parent_->children_.begin(), parent_->children_.end(), this,
+            [](const DesktopWindow* a, const DesktopWindow* b) { return a->zRank() < b->zRank(); });
         parent_->children_.insert(at, this);
     }
 }
 
 DesktopWindow::~DesktopWindow() {
-    for (DesktopWindow* child : children_) child->parent_ = nullptr;
+    for (DesktopWindow* child : children_)
+        child->parent_ = nullptr;
     if (parent_) std::erase(parent_->children_, this);
     desktop_.unregisterWindow(this);
 }
@@ -42,8 +44,12 @@ int32_t DesktopWindow::zRank() const {
     }
 }
 
-int32_t DesktopWindow::clientWidth() const { return std::max(0, width_ - 2 * frame_); }
-int32_t DesktopWindow::clientHeight() const { return std::max(0, height_ - 2 * frame_); }
+int32_t DesktopWindow::clientWidth() const {
+    return std::max(0, width_ - 2 * frame_);
+}
+int32_t DesktopWindow::clientHeight() const {
+    return std::max(0, height_ - 2 * frame_);
+}
 
 bool DesktopWindow::move(int32_t left, int32_t top, int32_t width, int32_t height) {
     width = std::max(0, width);
@@ -67,7 +73,9 @@ void DesktopWindow::setFrame(int32_t inset) {
     height_ = h + 2 * frame_;
 }
 
-bool DesktopWindow::shown() const { return visible_ && (!parent_ || parent_->shown()); }
+bool DesktopWindow::shown() const {
+    return visible_ && (!parent_ || parent_->shown());
+}
 
 void DesktopWindow::setVisible(bool visible) {
     if (visible == visible_) return;
@@ -106,7 +114,9 @@ bool DesktopWindow::isDescendantOf(const DesktopWindow* ancestor) const {
     return false;
 }
 
-int32_t toPixels(double v) { return roundToI4(v); }
+int32_t toPixels(double v) {
+    return roundToI4(v);
+}
 
 void setFocusChecked(DesktopWindow& window) {
     if (!window.shown() || !window.enabled()) raise(err::InvalidCall);

@@ -20,7 +20,7 @@ class SiteCore;
 
 // What a window does with the input the desktop delivers to it. Empty by default.
 class WindowEvents {
-public:
+  public:
     virtual ~WindowEvents() = default;
     virtual void mouseDown(int16_t button, int16_t shift, float x, float y) {}
     virtual void mouseMove(int16_t buttons, int16_t shift, float x, float y) {}
@@ -37,12 +37,12 @@ public:
 enum class WindowKind { Form, Control, PictureBox, TextBox, ChildControl, Other };
 
 class DesktopWindow {
-public:
+  public:
     struct Params {
         WindowKind kind = WindowKind::Other;
         std::string name;
         DesktopWindow* parent = nullptr;
-        SiteCore* owner = nullptr; // the control this window belongs to
+        SiteCore* owner = nullptr;                        // the control this window belongs to
         int32_t left = 0, top = 0, width = 0, height = 0; // outer, pixels
         platform::ScaleMode scale = platform::ScaleMode::Pixels;
         bool visible = true;
@@ -84,7 +84,9 @@ public:
     void setVisible(bool visible);
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
-    bool takesFocus() const { return kind_ == WindowKind::PictureBox || kind_ == WindowKind::TextBox || kind_ == WindowKind::Other; }
+    bool takesFocus() const {
+        return kind_ == WindowKind::PictureBox || kind_ == WindowKind::TextBox || kind_ == WindowKind::Other;
+    }
 
     // Screen position of the client area's top-left corner, and of the outer rectangle.
     platform::POINT clientOrigin() const;
@@ -93,7 +95,7 @@ public:
     DesktopWindow* hitTest(platform::POINT screen);
     bool isDescendantOf(const DesktopWindow* ancestor) const;
 
-private:
+  private:
     int32_t zRank() const;
 
     Desktop& desktop_;
@@ -110,9 +112,8 @@ private:
 
 // Every DrawingSurface member forwarded to a SoftwareSurface, for the host objects that are
 // drawing surfaces (picture box, the control's own surface).
-template <class Base>
-class SurfaceForwarder : public Base {
-public:
+template <class Base> class SurfaceForwarder : public Base {
+  public:
     platform::HDC hDC() override { return target().hDC(); }
     uint32_t BackColor() const override { return target().BackColor(); }
     void SetBackColor(uint32_t c) override { target().SetBackColor(c); }
@@ -141,15 +142,14 @@ public:
     double ScaleWidth() const override { return target().ScaleWidth(); }
     double ScaleHeight() const override { return target().ScaleHeight(); }
 
-protected:
+  protected:
     virtual SoftwareSurface& target() const = 0;
 };
 
 // The platform::Window members over a desktop window (the extender of a child control, the
 // picture box and the text box).
-template <class Base>
-class WindowForwarder : public Base {
-public:
+template <class Base> class WindowForwarder : public Base {
+  public:
     platform::HWND hWnd() const override { return win().hwnd(); }
     double Left() const override { return win().left(); }
     double Top() const override { return win().top(); }
@@ -162,7 +162,7 @@ public:
     void SetEnabled(bool enabled) override { win().setEnabled(enabled); }
     void SetFocus() override;
 
-protected:
+  protected:
     virtual DesktopWindow& win() const = 0;
     // Runs after a Move that changed the size (the text box re-renders, a child control resizes).
     virtual void sizeChanged() {}
@@ -173,13 +173,11 @@ int32_t toPixels(double v);
 // SetFocus of a child window: raises 5 when the window cannot take the focus (hidden, disabled).
 void setFocusChecked(DesktopWindow& window);
 
-template <class Base>
-void WindowForwarder<Base>::Move(double left, double top, double width, double height) {
+template <class Base> void WindowForwarder<Base>::Move(double left, double top, double width, double height) {
     if (win().move(toPixels(left), toPixels(top), toPixels(width), toPixels(height))) sizeChanged();
 }
 
-template <class Base>
-void WindowForwarder<Base>::SetFocus() {
+template <class Base> void WindowForwarder<Base>::SetFocus() {
     setFocusChecked(win());
 }
 

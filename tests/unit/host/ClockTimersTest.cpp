@@ -74,7 +74,8 @@ TEST_F(TimerTest, TickHandlerLoopingWithDoEventsLetsOtherTimersFireButNotItself)
     looping->Tick = [&] {
         order.push_back("loop@" + std::to_string(desktop.GetTickCount() - 100000));
         uint32_t until = desktop.GetTickCount() + 12;
-        while (desktop.GetTickCount() < until) desktop.DoEvents();
+        while (desktop.GetTickCount() < until)
+            desktop.DoEvents();
     };
     other->Tick = [&] { order.push_back("other@" + std::to_string(desktop.GetTickCount() - 100000)); };
     looping->SetEnabled(true);
@@ -153,7 +154,8 @@ TEST_F(TimerTest, TimerTickLoopingInsideAWaitDoesNotRunThePumpBeforeTheWaitEnds)
     timer->SetInterval(10);
     timer->Tick = [&] {
         timer->SetEnabled(false);
-        for (int i = 0; i < 30; ++i) desktop.DoEvents();
+        for (int i = 0; i < 30; ++i)
+            desktop.DoEvents();
     };
     timer->SetEnabled(true);
     desktop.wait(20); // the tick at 100010 loops to 100040; the wait ended at 100020

@@ -14,13 +14,13 @@ namespace tavrin::headless::testing {
 
 // A subclassing client that logs the messages it gets as "msg wParam x,y".
 class RecordingClient : public platform::ISubclass {
-public:
+  public:
     explicit RecordingClient(std::vector<std::string>& log) : log_(log) {}
     int32_t ISubclass_MsgResponse() override { return 2; }
     void ISubclass_SetMsgResponse(int32_t) override {}
     int32_t ISubclass_WindowProc(int32_t, int32_t msg, int32_t wParam, int32_t lParam) override {
-        log_.push_back(name(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam & 0xFFFF) + "," +
-                       std::to_string((lParam >> 16) & 0xFFFF));
+        log_.push_back(name(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam & 0xFFFF) +
+                       "," + std::to_string((lParam >> 16) & 0xFFFF));
         if (onMessage) onMessage(msg);
         return 0;
     }
@@ -28,21 +28,27 @@ public:
 
     static std::string name(int32_t msg) {
         switch (msg) {
-        case platform::WM_MOUSEMOVE: return "MOVE";
-        case platform::WM_LBUTTONDOWN: return "LDOWN";
-        case platform::WM_LBUTTONUP: return "LUP";
-        case platform::WM_LBUTTONDBLCLK: return "LDBL";
-        case platform::WM_TIMER: return "TIMER";
-        default: return "MSG" + std::to_string(msg);
+        case platform::WM_MOUSEMOVE:
+            return "MOVE";
+        case platform::WM_LBUTTONDOWN:
+            return "LDOWN";
+        case platform::WM_LBUTTONUP:
+            return "LUP";
+        case platform::WM_LBUTTONDBLCLK:
+            return "LDBL";
+        case platform::WM_TIMER:
+            return "TIMER";
+        default:
+            return "MSG" + std::to_string(msg);
         }
     }
 
-private:
+  private:
     std::vector<std::string>& log_;
 };
 
 class HostTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         site = desktop.createControlSite(u"Tavrin", 200, 160);
         iUC = site->createPictureBox();
@@ -58,8 +64,8 @@ protected:
     void wire() {
         auto mouse = [this](const char* what) {
             return [this, what](int16_t& b, int16_t&, float& x, float& y) {
-                log.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(int(x)) + "," +
-                              std::to_string(int(y)));
+                log.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(int(x)) +
+                              "," + std::to_string(int(y)));
             };
         };
         iUC->MouseDown = mouse("MouseDown");

@@ -5,10 +5,12 @@ namespace tavrin::headless::testing {
 namespace {
 
 class KeysTest : public HostTest {
-protected:
+  protected:
     void SetUp() override {
         HostTest::SetUp();
-        site->KeyDown = [this](int16_t& k, int16_t& s) { log.push_back("KeyDown " + std::to_string(k) + "," + std::to_string(s)); };
+        site->KeyDown = [this](int16_t& k, int16_t& s) {
+            log.push_back("KeyDown " + std::to_string(k) + "," + std::to_string(s));
+        };
         site->KeyUp = [this](int16_t& k, int16_t&) { log.push_back("KeyUp " + std::to_string(k)); };
         site->KeyPress = [this](int16_t& a) { log.push_back("KeyPress " + std::to_string(a)); };
     }
@@ -44,7 +46,8 @@ TEST_F(KeysTest, TypingReplacesTheSelectionAndBackspaceDeletesBackwards) {
     desktop.typeText(u"x");
     EXPECT_EQ(txtEdit->Text(), u"xP");
     EXPECT_EQ(txtEdit->SelStart(), 1);
-    for (int16_t control : {10, 13, 27}) desktop.keyPress(control);
+    for (int16_t control : {10, 13, 27})
+        desktop.keyPress(control);
     EXPECT_EQ(txtEdit->Text(), u"xP") << "Enter, Ctrl+Enter and Escape are not inserted";
 }
 
@@ -79,7 +82,8 @@ TEST_F(KeysTest, TextBoxRendersSelectionInHighlightColoursOnlyWhileFocused) {
     auto count = [&](uint32_t rgb) {
         int n = 0;
         for (int32_t y = 0; y < win->surface().heightPx(); ++y)
-            for (int32_t x = 0; x < win->surface().widthPx(); ++x) n += win->surface().pixelAt(x, y) == rgb;
+            for (int32_t x = 0; x < win->surface().widthPx(); ++x)
+                n += win->surface().pixelAt(x, y) == rgb;
         return n;
     };
     EXPECT_GT(count(desktop.sysColor(13)), 100) << "selected text on the highlight colour";

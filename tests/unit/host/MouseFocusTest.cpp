@@ -8,7 +8,7 @@ using platform::vbLeftButton;
 using platform::vbRightButton;
 
 class MouseTest : public HostTest {
-protected:
+  protected:
     void click(platform::HWND w, float x, float y) {
         desktop.mouseDown(w, vbLeftButton, x, y, 0);
         desktop.mouseUp(w, vbLeftButton, x, y, 0);
@@ -29,7 +29,8 @@ TEST_F(MouseTest, FocusEntersMovesInsideAndLeavesTheControlInOrder) {
     EXPECT_EQ(log, (std::vector<std::string>{"EnterFocus", "iUC.GotFocus"}));
     log.clear();
     openEdit(u"Apple");
-    EXPECT_EQ(log, (std::vector<std::string>{"iUC.LostFocus", "txt.GotFocus"})) << "child to child: no Enter/Exit";
+    EXPECT_EQ(log, (std::vector<std::string>{"iUC.LostFocus", "txt.GotFocus"}))
+        << "child to child: no Enter/Exit";
     EXPECT_EQ(desktop.focusName(), "txtEdit");
     log.clear();
     desktop.focusWindow(0);
@@ -52,12 +53,12 @@ TEST_F(MouseTest, LeftPressFocusesBeforeMouseDownRightPressAndScrollBarPressDoNo
 TEST_F(MouseTest, PressedWindowKeepsTheMouseUntilThatButtonIsReleased) {
     desktop.mouseDown(iUCWnd(), vbLeftButton, 10, 10, 0);
     log.clear();
-    desktop.mouseMove(iUCWnd(), 10, -20, vbLeftButton, 0);    // above the picture box
-    desktop.mouseMove(sbWnd(), 5, 5, vbLeftButton, 0);        // over the scroll bar
-    desktop.mouseDown(iUCWnd(), vbRightButton, 10, 10, 0);    // another button: no new capture
+    desktop.mouseMove(iUCWnd(), 10, -20, vbLeftButton, 0); // above the picture box
+    desktop.mouseMove(sbWnd(), 5, 5, vbLeftButton, 0);     // over the scroll bar
+    desktop.mouseDown(iUCWnd(), vbRightButton, 10, 10, 0); // another button: no new capture
     desktop.mouseUp(iUCWnd(), vbRightButton, 10, 10, 0);
-    desktop.mouseUp(iUCWnd(), vbLeftButton, 10, 200, 0);      // released below: no Click
-    desktop.mouseMove(iUCWnd(), 10, 200, 0, 0);               // nothing under the pointer now
+    desktop.mouseUp(iUCWnd(), vbLeftButton, 10, 200, 0); // released below: no Click
+    desktop.mouseMove(iUCWnd(), 10, 200, 0, 0);          // nothing under the pointer now
     EXPECT_EQ(log, (std::vector<std::string>{"MouseMove 1 10,-20", "MouseMove 1 185,5", "MouseDown 2 10,10",
                                              "MouseUp 2 10,10", "MouseUp 1 10,200"}));
     EXPECT_EQ(desktop.captureWindow(), 0);
@@ -83,7 +84,8 @@ TEST_P(DoubleClickLimits, SecondPressWithinTheLimitsGivesDblClick) {
 
 INSTANTIATE_TEST_SUITE_P(Host, DoubleClickLimits,
                          ::testing::Values(DoubleClickCase{0, 0, 0, true}, DoubleClickCase{4, -4, 500, true},
-                                           DoubleClickCase{5, 0, 100, false}, DoubleClickCase{0, -5, 100, false},
+                                           DoubleClickCase{5, 0, 100, false},
+                                           DoubleClickCase{0, -5, 100, false},
                                            DoubleClickCase{0, 0, 501, false}));
 
 TEST_F(MouseTest, ThirdPressStartsAFreshPairAndAReleaseOutsideGivesNoClick) {

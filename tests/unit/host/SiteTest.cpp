@@ -68,7 +68,9 @@ TEST_F(SiteTest, ChildControlSurfaceIsInTwipsAndFollowsItsExtender) {
     int resizes = 0;
     std::vector<std::string> events, changed;
     sbSite->Resize = [&] { ++resizes; };
-    sbSite->onEvent = [&](std::string_view name, int32_t, std::vector<Variant>&) { events.emplace_back(name); };
+    sbSite->onEvent = [&](std::string_view name, int32_t, std::vector<Variant>&) {
+        events.emplace_back(name);
+    };
     site->onPropertyChanged = [&](std::string_view name) { changed.emplace_back(name); };
     EXPECT_EQ(child.ScaleHeight(), 156 * 15);
     EXPECT_EQ(child.ScaleWidth(), 16 * 15);
