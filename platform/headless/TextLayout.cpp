@@ -7,6 +7,7 @@
 // 3. Each line is aligned left, centred or right, drawn glyph by glyph into the clip, then
 //    underlined or struck through over its own width.
 #include <algorithm>
+#include <climits>
 
 #include "platform/headless/Text.h"
 
@@ -78,9 +79,15 @@ void breakParagraph(SizedFont& font, std::u32string_view text, size_t base, int3
     lines.push_back({base + lineBegin, base + lineEnd});
 }
 
+// Rectangles may be as wide as 32 bits allow: positions are worked out in 64 bits and clamped.
+int32_t clamped(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 int32_t alignedLeft(const platform::RECT& rect, int32_t lineWidth, uint32_t format) {
-    if (format & platform::DT_CENTER) return rect.left + (rect.right - rect.left - lineWidth) / 2;
-    if (format & platform::DT_RIGHT) return rect.right - lineWidth;
+    const int64_t room = int64_t{rect.right} - rect.left - lineWidth;
+    if (format & platform::DT_CENTER) return clamped(rect.left + room / 2);
+    if (format & platform::DT_RIGHT) return clamped(int64_t{rect.right} - lineWidth);
     return rect.left;
 }
 
@@ -118,6 +125,9 @@ std::vector<TextLine> breakLines(SizedFont& font, std::u32string_view text, int3
 
 int32_t drawTextLine(const TextTarget& target, SizedFont& font, std::u32string_view text, int32_t x,
                      int32_t top, TextDecoration decoration) {
+    // A line wholly above or below the clip draws nothing (and keeps the arithmetic in range).
+    if (top >= target.clip.bottom || int64_t{top} + font.lineHeight() <= target.clip.top)
+        return font.width(text);
     const int32_t baseline = top + font.ascent();
     int32_t pen = x;
     for (char32_t c : text) {
@@ -147,12 +157,13 @@ int32_t drawTextBlock(TextTarget target, SizedFont& font, std::u16string_view te
     const int32_t lineHeight = font.lineHeight();
     if (format & platform::DT_SINGLELINE) {
         int32_t top = rect.top;
-        if (format & platform::DT_VCENTER) top = rect.top + (rect.bottom - rect.top - lineHeight) / 2;
+        if (format & platform::DT_VCENTER)
+            top = clamped(rect.top + (int64_t{rect.bottom} - rect.top - lineHeight) / 2);
         int32_t left = alignedLeft(rect, font.width(chars), format);
         drawTextLine(target, font, chars, left, top, decoration);
-        return top - rect.top + lineHeight;
+        return clamped(int64_t{top} - rect.top + lineHeight);
     }
-    const std::vector<TextLine> lines = breakLines(font, chars, rect.right - rect.left);
+    const std::vector<TextLine> lines = breakLines(font, chars, clamped(int64_t{rect.right} - rect.left));
     int32_t top = rect.top;
     for (const TextLine& line : lines) {
         if (top >= target.clip.bottom) break;
