@@ -1,0 +1,88 @@
+// A list placed on the headless desktop the way the script host places one: a control site on
+// the form, the control built on it, its defaults, the host's first resize and the paints that
+// the resize queued. Input goes through the desktop, so a click on the scroll bar travels as
+// window messages to the bar and from there to the list.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/Desktop.h"
+#include "tavrin/Tavrin.h"
+
+namespace tavrin::bench {
+
+class ListRig {
+  public:
+    static constexpr int32_t kClientWidth = 300, kClientHeight = 400;
+
+    explicit ListRig(int32_t clientWidth = kClientWidth, int32_t clientHeight = kClientHeight)
+        : desktop_(std::make_unique<headless::Desktop>()),
+          site_(desktop_->createControlSite(u"Tavrin", clientWidth, clientHeight)),
+          list_(std::make_unique<Tavrin>(*site_)) {
+        list_->InitProperties();
+        if (list_->Appearance() != Appearance3D) list_->SetAppearance(Appearance3D);
+        site_->resizeClient(clientWidth, clientHeight);
+        desktop_->flushPaints();
+    }
+    ~ListRig() {
+        list_->Terminate();
+        list_.reset();
+        site_.reset();
+    }
+    ListRig(const ListRig&) = delete;
+    ListRig& operator=(const ListRig&) = delete;
+
+    Tavrin& list() { return *list_; }
+    headless::Desktop& desktop() { return *desktop_; }
+
+    // AddItem of every text, in order.
+    void add(const std::vector<Variant>& texts) {
+        for (const Variant& text : texts)
+            list_->AddItem(text);
+    }
+    // AddItem of texts[order[k]] for k = 0, 1, ...
+    void add(const std::vector<Variant>& texts, const std::vector<int>& order) {
+        for (int index : order)
+            list_->AddItem(texts[static_cast<size_t>(index)]);
+    }
+
+    // Press and release the left button in the middle of the bar's down button, as the user
+    // would, then let the message loop deliver whatever paints that queued.
+    void clickDownButton() {
+        platform::HWND bar = list_->sbUC().hWnd();
+        double twipsPerPixel = desktop_->options().twipsPerPixel;
+        auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
+        auto y = static_cast<float>((list_->sbUC().downButtonTop() + XPVScroll::kButtonHeight / 2) /
+                                    twipsPerPixel);
+        desktop_->mouseDown(bar, 1, x, y, 0);
+        desktop_->mouseUp(bar, 1, x, y, 0);
+        desktop_->flushPaints();
+    }
+
+    // The control's window with its children, as a PNG.
+    bool snapshot(const std::string& path, std::string* error) {
+        return desktop_->snapshot(site_->hWnd(), true, path, error);
+    }
+    // The same pixels without a file, row by row.
+    std::vector<uint32_t> pixels(int32_t& width, int32_t& height) {
+        return desktop_->compose(site_->hWnd(), true, width, height);
+    }
+
+  private:
+    std::unique_ptr<headless::Desktop> desktop_;
+    std::unique_ptr<headless::HeadlessSite> site_;
+    std::unique_ptr<Tavrin> list_;
+};
+
+// The texts as the automation strings that AddItem takes, made once outside any timing.
+inline std::vector<Variant> toVariants(const std::vector<std::string>& texts) {
+    std::vector<Variant> out;
+    out.reserve(texts.size());
+    for (const std::string& text : texts)
+        out.push_back(Variant::string(std::u16string(text.begin(), text.end())));
+    return out;
+}
+
+} // namespace tavrin::bench

@@ -1,0 +1,226 @@
+// The JSON run: every workload on one list of 300 x 400 client pixels, in a fixed order.
+//
+// 1. memory      resident set before and after the first fill of a fresh list
+// 2. fill/clear  rounds of a timed Clear, then a timed fill (Clear, AddItem x 32767, iUC_Paint)
+// 3. order       untimed shuffled refill, timed Order, checked against index order
+// 4. find_*      FindFirst of the two needles from index 0, StartWith False
+// 5. paint_view  iUC_Paint with ListIndex 2 at the top of the list
+// 6. scroll_step a press and release on the bar's down button, one row per click
+// 7. select_all  Multiple mode, "&Unselect all" untimed, "&Select all" timed
+#include "bench/Workloads.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "bench/Report.h"
+
+namespace tavrin::bench {
+
+namespace {
+
+constexpr const char* kPeer = "tavrin";
+constexpr int16_t kSelectAll = 0, kUnselectAll = 1; // entries of the selection menu
+
+class JsonRun {
+  public:
+    JsonRun(const BenchData& data, const RunOptions& options) : data_(data), options_(options) {}
+
+    void run() {
+        memory();
+        setup();
+        fillAndClear();
+        order();
+        find("find_miss", data_.missNeedle, -1);
+        find("find_hit_last", data_.hitNeedle, kItems - 1);
+        paintView();
+        scrollStep();
+        selectAll();
+    }
+
+  private:
+    int reps(int full, int quick) const { return options_.quick ? quick : full; }
+    static void print(const JsonLine& line) {
+        std::printf("%s\n", line.str().c_str());
+        std::fflush(stdout);
+    }
+
+    void memory() {
+        long before = residentBytes();
+        rig_.add(data_.items);
+        long after = residentBytes();
+        check(rig_.list().ListCount() == kItems, "memory fill count");
+        print(JsonLine()
+                  .text("peer", kPeer)
+                  .text("workload", "memory")
+                  .integer("items", kItems)
+                  .integer("rss_before_bytes", before)
+                  .integer("rss_after_bytes", after)
+                  .number("bytes_per_item", static_cast<double>(after - before) / kItems)
+                  .text("note", "AddItem of 32767 texts into a fresh list"));
+    }
+
+    void setup() {
+        Tavrin& list = rig_.list();
+        print(JsonLine()
+                  .text("peer", kPeer)
+                  .text("workload", "_setup")
+                  .integer("client_w", ListRig::kClientWidth)
+                  .integer("client_h", ListRig::kClientHeight)
+                  .integer("appearance", list.Appearance())
+                  .integer("row_height", list.rowHeight())
+                  .integer("visible_rows", list.visibleRows()));
+    }
+
+    void fillAndClear() {
+        std::vector<double> fills, clears;
+        for (int r = 0; r < reps(7, 2); ++r) {
+            Clock::time_point start = Clock::now();
+            rig_.list().Clear();
+            clears.push_back(microsecondsSince(start));
+            check(rig_.list().ListCount() == 0, "clear leaves no item");
+            start = Clock::now();
+            fillStep(rig_, data_);
+            fills.push_back(microsecondsSince(start));
+            check(rig_.list().ListCount() == kItems, "fill count");
+        }
+        print(timingLine(kPeer, "fill", fills, kItems, "AddItem", "Clear, 32767 x AddItem, one iUC_Paint"));
+        print(timingLine(kPeer, "clear", clears, kItems, "item", "Clear of 32767 items"));
+    }
+
+    void order() {
+        std::vector<double> samples;
+        for (int r = 0; r < reps(7, 2); ++r) {
+            refillShuffled(rig_, data_);
+            check(!inIndexOrder(rig_, data_), "the list is unsorted before Order");
+            Clock::time_point start = Clock::now();
+            rig_.list().Order();
+            samples.push_back(microsecondsSince(start));
+            check(inIndexOrder(rig_, data_), "Order restores index order");
+        }
+        print(
+            timingLine(kPeer, "order", samples, kItems, "item", "Order (ascending) after a shuffled refill"));
+    }
+
+    void find(const char* workload, const std::u16string& needle, int16_t expected) {
+        std::vector<double> samples;
+        for (int r = 0; r < reps(21, 3); ++r) {
+            Clock::time_point start = Clock::now();
+            int16_t found = rig_.list().FindFirst(needle, 0, false);
+            samples.push_back(microsecondsSince(start));
+            check(found == expected, workload);
+        }
+        print(
+            timingLine(kPeer, workload, samples, kItems, "item", "FindFirst from index 0, StartWith False"));
+    }
+
+    void paintView() {
+        preparePaintView(rig_);
+        for (int i = 0; i < 20; ++i)
+            rig_.list().iUC_Paint();
+        std::vector<double> samples;
+        for (int i = 0; i < reps(1000, 100); ++i) {
+            Clock::time_point start = Clock::now();
+            rig_.list().iUC_Paint();
+            samples.push_back(microsecondsSince(start));
+        }
+        dumpPaintView();
+        print(
+            timingLine(kPeer, "paint_view", samples, 1, "paint", "iUC_Paint of the whole view, ListIndex 2"));
+    }
+
+    void dumpPaintView() {
+        if (options_.dumpDir.empty()) return;
+        std::error_code ignored;
+        std::filesystem::create_directories(options_.dumpDir, ignored);
+        std::string error;
+        std::string path = (std::filesystem::path(options_.dumpDir) / "tavrin_paint_view.png").string();
+        if (!rig_.snapshot(path, &error))
+            std::fprintf(stderr, "could not write %s: %s\n", path.c_str(), error.c_str());
+    }
+
+    void scrollStep() {
+        rig_.list().SetTopIndex(0);
+        rig_.desktop().flushPaints();
+        int start = rig_.list().TopIndex();
+        std::vector<double> samples;
+        for (int i = 0; i < reps(1000, 100); ++i) {
+            Clock::time_point t0 = Clock::now();
+            rig_.clickDownButton();
+            samples.push_back(microsecondsSince(t0));
+            check(rig_.list().TopIndex() == start + i + 1, "each click scrolls by one row");
+        }
+        print(timingLine(kPeer, "scroll_step", samples, 1, "step",
+                         "press and release on the scroll bar's down button through the desktop's messages"));
+    }
+
+    void selectAll() {
+        prepareSelectAll(rig_);
+        std::vector<double> samples;
+        for (int r = 0; r < reps(21, 3); ++r) {
+            rig_.list().optSelectionMenu_Click(kUnselectAll);
+            check(rig_.list().SelectedCount() == 0, "\"&Unselect all\" clears every flag");
+            Clock::time_point start = Clock::now();
+            rig_.list().optSelectionMenu_Click(kSelectAll);
+            samples.push_back(microsecondsSince(start));
+            check(rig_.list().SelectedCount() == kItems, "\"&Select all\" selects every item");
+        }
+        print(timingLine(kPeer, "select_all", samples, 1, "call",
+                         "Multiple mode; \"&Unselect all\" untimed, then \"&Select all\" (repaints)"));
+    }
+
+    const BenchData& data_;
+    RunOptions options_;
+    ListRig rig_;
+};
+
+} // namespace
+
+const BenchData& BenchData::get() {
+    static const BenchData data = [] {
+        BenchData d;
+        d.texts = makeTexts();
+        d.items = toVariants(d.texts);
+        d.shuffle = makeShuffle();
+        d.missNeedle = widen(kMissNeedle);
+        d.hitNeedle = widen(hitLastNeedle(d.texts));
+        return d;
+    }();
+    return data;
+}
+
+void fillStep(ListRig& rig, const BenchData& data) {
+    rig.list().Clear();
+    rig.add(data.items);
+    rig.list().iUC_Paint();
+}
+
+void refillShuffled(ListRig& rig, const BenchData& data) {
+    rig.list().Clear();
+    rig.add(data.items, data.shuffle);
+}
+
+bool inIndexOrder(ListRig& rig, const BenchData& data) {
+    Tavrin& list = rig.list();
+    if (list.ListCount() != static_cast<int16_t>(data.texts.size())) return false;
+    for (size_t i = 0; i < data.texts.size(); ++i)
+        if (list.items()[i].Text != widen(data.texts[i])) return false;
+    return true;
+}
+
+void preparePaintView(ListRig& rig) {
+    rig.list().SetTopIndex(0);
+    rig.list().SetListIndex(2);
+    rig.desktop().flushPaints();
+}
+
+void prepareSelectAll(ListRig& rig) {
+    rig.list().SetSelectMode(Multiple);
+    rig.list().optSelectionMenu_Click(kUnselectAll);
+    rig.desktop().flushPaints();
+}
+
+void runJson(const RunOptions& options) {
+    JsonRun(BenchData::get(), options).run();
+}
+
+} // namespace tavrin::bench
