@@ -27,7 +27,8 @@ constexpr platform::HPEN kStockBlackPen = 0x1F01;
 
 class SoftwareSurface : public platform::DrawingSurface {
 public:
-    // twipsPerPixel converts the twips scale; sysColor resolves system colour references.
+    // twipsPerPixel converts the twips scale and sizes fonts (15 is 96 dots per inch). The surface
+    // registers with gdi for its device context; gdi resolves its system colours.
     SoftwareSurface(HeadlessGdi& gdi, int32_t width, int32_t height,
                     platform::ScaleMode mode = platform::ScaleMode::Pixels, double twipsPerPixel = 15.0);
     ~SoftwareSurface() override;
