@@ -131,7 +131,9 @@ class HeadlessSite final : public SiteMembers<platform::ControlSite> {
     SiteCore& core() override { return *core_; }
 
     bool AmbientUserMode() override { return ambient_.userMode; }
-    std::shared_ptr<platform::StdFont> AmbientFont() override { return ambient_.font; }
+    // A copy each time, as a container hands out its ambient font: the control may change the
+    // object it was given without changing the container's font.
+    std::shared_ptr<platform::StdFont> AmbientFont() override { return ambient_.font->clone(); }
     std::u16string AmbientDisplayName() override { return ambient_.displayName; }
     bool ExtenderVisible() override { return core_->window().visible(); }
     void PropertyChanged(std::string_view name) override;
