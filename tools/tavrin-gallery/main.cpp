@@ -1,6 +1,8 @@
 // tavrin-gallery: writes one PNG per gallery page into the directory given (default: .).
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "GalleryPage.h"
 #include "platform/headless/SoftwareSurface.h"
@@ -31,6 +33,8 @@ bool registerPage(Page page) {
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : ".";
+    std::error_code ignored; // a directory that cannot be made shows up as a failed write below
+    std::filesystem::create_directories(dir, ignored);
     int failures = 0;
     for (const auto& page : tavrin::gallery::pages()) {
         const tavrin::gallery::Image image = page.render();
