@@ -12,21 +12,6 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-double numberOf(const Variant& v) {
-    switch (v.type()) {
-    case VarType::I2:
-        return v.asI2();
-    case VarType::I4:
-        return v.asI4();
-    case VarType::R4:
-        return v.asR4();
-    case VarType::R8:
-        return v.asR8();
-    default:
-        return v.asBool() ? -1 : 0;
-    }
-}
-
 bool objectsEqual(const std::shared_ptr<Dispatchable>& a, const std::shared_ptr<Dispatchable>& b) {
     if (a == b) return true;
     // Two fonts with the same attributes are the same setting: the ambient font given as the
@@ -70,7 +55,7 @@ void PropertyBag::set(std::string_view name, const Variant& value) {
 }
 
 bool bagValuesEqual(const Variant& a, const Variant& b) {
-    if (a.isNumeric() && b.isNumeric()) return numberOf(a) == numberOf(b);
+    if (a.isNumeric() && b.isNumeric()) return toR8(a) == toR8(b);
     if (a.type() == VarType::String && b.type() == VarType::String) return a.asString() == b.asString();
     if (a.type() == VarType::Object && b.type() == VarType::Object)
         return objectsEqual(a.asObject(), b.asObject());

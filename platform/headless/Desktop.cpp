@@ -198,25 +198,10 @@ int32_t Desktop::MsgBox(const std::u16string& prompt, int32_t style, const std::
 }
 
 double Desktop::twipsPer(platform::ScaleMode mode, bool vertical) const {
-    using platform::ScaleMode;
-    switch (mode) {
-    case ScaleMode::Twips:
-        return 1;
-    case ScaleMode::Points:
-        return 20;
-    case ScaleMode::Pixels:
-        return options_.twipsPerPixel;
-    case ScaleMode::Characters:
-        return vertical ? 240 : 120;
-    case ScaleMode::Inches:
-        return 1440;
-    case ScaleMode::Millimeters:
-        return 1440 / 25.4;
-    case ScaleMode::Centimeters:
-        return 1440 / 2.54;
-    default:
-        raise(err::InvalidCall); // a user scale belongs to a form, not to the screen
-    }
+    if (mode == platform::ScaleMode::Pixels) return options_.twipsPerPixel;
+    const double unit = platform::twipsPerUnit(mode, vertical);
+    if (unit == 0) raise(err::InvalidCall); // a user scale belongs to a form, not to the screen
+    return unit;
 }
 
 double Desktop::ScaleX(double value, platform::ScaleMode from, platform::ScaleMode to) {

@@ -306,29 +306,7 @@ double SoftwareSurface::ScaleHeight() const {
 
 // ---- scale ---------------------------------------------------------------------------------------
 
-namespace {
-// Twips in one unit of a scale mode, horizontally and vertically; 0 for pixels (and the user scale,
-// which this host keeps in pixels).
-double twipsPerUnit(platform::ScaleMode mode, bool vertical) {
-    using platform::ScaleMode;
-    switch (mode) {
-    case ScaleMode::Twips:
-        return 1;
-    case ScaleMode::Points:
-        return 20;
-    case ScaleMode::Characters:
-        return vertical ? 240 : 120;
-    case ScaleMode::Inches:
-        return 1440;
-    case ScaleMode::Millimeters:
-        return 1440 / 25.4;
-    case ScaleMode::Centimeters:
-        return 1440 / 2.54;
-    default:
-        return 0;
-    }
-}
-} // namespace
+using platform::twipsPerUnit;
 
 double SoftwareSurface::toPixelsX(double v) const {
     double unit = twipsPerUnit(mode_, false);

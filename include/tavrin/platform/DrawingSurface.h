@@ -18,6 +18,20 @@ namespace tavrin::platform {
 enum class ScaleMode : int16_t { User = 0, Twips = 1, Points = 2, Pixels = 3, Characters = 4, Inches = 5,
                                  Millimeters = 6, Centimeters = 7 };
 
+// Twips in one unit of a fixed scale mode, horizontally or vertically; 0 for pixels and the user
+// scale, whose size belongs to the screen or to a window.
+inline double twipsPerUnit(ScaleMode mode, bool vertical) {
+    switch (mode) {
+    case ScaleMode::Twips: return 1;
+    case ScaleMode::Points: return 20;
+    case ScaleMode::Characters: return vertical ? 240 : 120;
+    case ScaleMode::Inches: return 1440;
+    case ScaleMode::Millimeters: return 1440 / 25.4;
+    case ScaleMode::Centimeters: return 1440 / 2.54;
+    default: return 0;
+    }
+}
+
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
