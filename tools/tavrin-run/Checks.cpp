@@ -20,29 +20,18 @@ std::string expectedText(const Stmt& s) {
     return space == std::string::npos ? s.source : s.source.substr(space + 1);
 }
 
-std::string colourText(const Variant& v) {
+std::string colourText(uint32_t rgb) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "&H%06X", static_cast<unsigned>(toI4(v)) & 0xFFFFFFu);
+    std::snprintf(buf, sizeof buf, "&H%06X", static_cast<unsigned>(rgb & 0xFFFFFFu));
     return buf;
 }
 
-bool coloursWithin(const Variant& a, const Variant& b, double tolerance) {
-    uint32_t x = static_cast<uint32_t>(toI4(a)), y = static_cast<uint32_t>(toI4(b));
+bool coloursWithin(uint32_t x, uint32_t y, double tolerance) {
     for (int shift = 0; shift <= 16; shift += 8) {
         int cx = static_cast<int>((x >> shift) & 0xFF), cy = static_cast<int>((y >> shift) & 0xFF);
         if (std::abs(cx - cy) > tolerance) return false;
     }
     return true;
-}
-
-bool compare(const std::string& op, const Variant& a, const Variant& b) {
-    if (op == "=") return valuesEqual(a, b);
-    if (op == "<>") return !valuesEqual(a, b);
-    int c = compareValues(a, b);
-    if (op == "<") return c < 0;
-    if (op == ">") return c > 0;
-    if (op == "<=") return c <= 0;
-    return c >= 0;
 }
 
 std::string logText(const std::vector<LoggedEvent>& log) {
@@ -78,6 +67,17 @@ void Interpreter::fail(const Stmt& s, const std::string& expected, const std::st
     reporter_.failed(program_.fileName, s.line, expected, got);
 }
 
+std::string Interpreter::expectation(const Stmt& s) const {
+    return s.kind == StmtKind::Expect || s.kind == StmtKind::ExpectLog ? expectedText(s) : "no error";
+}
+
+// A host colour as RGB: a system colour (high bit set) is looked up as the control would.
+uint32_t Interpreter::rgbOf(const Variant& v) {
+    uint32_t c = static_cast<uint32_t>(toI4(v));
+    if (c & 0x80000000u) return session_->desktop().sysColor(static_cast<int32_t>(c & 0xFFu));
+    return c & 0xFFFFFFu;
+}
+
 void Interpreter::expect(const Stmt& s) {
     Variant left = eval(s.exprs[0]);
     if (s.exprs.size() == 1) {
@@ -85,15 +85,18 @@ void Interpreter::expect(const Stmt& s) {
         return fail(s, expectedText(s), quotedText(left));
     }
     Variant right = eval(s.exprs[1]);
+    if (s.word == "colour~") {
+        uint32_t got = rgbOf(left);
+        if (coloursWithin(got, rgbOf(right), evalNumber(s.exprs[2]))) return pass();
+        return fail(s, expectedText(s), colourText(got));
+    }
     bool holds;
-    if (s.word == "colour~")
-        holds = coloursWithin(left, right, evalNumber(s.exprs[2]));
-    else if (s.word == "~")
+    if (s.word == "~")
         holds = std::fabs(toR8(left) - toR8(right)) <= evalNumber(s.exprs[2]);
     else
-        holds = compare(s.word, left, right);
+        holds = comparisonHolds(s.word, left, right);
     if (holds) return pass();
-    fail(s, expectedText(s), s.word == "colour~" ? colourText(left) : quotedText(left));
+    fail(s, expectedText(s), quotedText(left));
 }
 
 void Interpreter::expectError(const Stmt& s) {

@@ -104,7 +104,7 @@ void Interpreter::executeCounted(const Stmt& s) {
     try {
         execute(s);
     } catch (const AutomationError& e) {
-        fail(s, "no error", "error " + std::to_string(e.number()) + " (" + e.what() + ")");
+        fail(s, expectation(s), "error " + std::to_string(e.number()) + " (" + e.what() + ")");
     }
 }
 

@@ -75,6 +75,8 @@ class Interpreter {
     void expectLog(const Stmt& s);
     void pass() { reporter_.passed(); }
     void fail(const Stmt& s, const std::string& expected, const std::string& got);
+    std::string expectation(const Stmt& s) const; // what a statement that raised had expected
+    uint32_t rgbOf(const Variant& colour);
 
     // ---- input and pictures (Input.cpp)
     bool isInput(const Stmt& s) const;

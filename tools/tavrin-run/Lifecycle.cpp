@@ -52,7 +52,7 @@ void Interpreter::setup(const Stmt& s) {
         return;
     }
     case StmtKind::SysColor:
-        return desktop.setSysColor(evalInt(s.exprs[0]), static_cast<uint32_t>(evalInt(s.exprs[1])));
+        return session_->setSysColor(evalInt(s.exprs[0]), static_cast<uint32_t>(evalInt(s.exprs[1])));
     case StmtKind::Ambient: {
         Variant v = eval(s.exprs[0]);
         if (namesEqual(s.word, "UserMode")) {
@@ -67,7 +67,7 @@ void Interpreter::setup(const Stmt& s) {
         return;
     }
     default:
-        return desktop.failPicture(toText(eval(s.exprs[0])));
+        return session_->failPicture(toText(eval(s.exprs[0])));
     }
 }
 

@@ -99,6 +99,14 @@ class LineParser {
         }
         return e;
     }
+    // What `?` prints may be a comparison: `? List.ListIndex = 3` prints True or False.
+    ExprPtr comparison() {
+        size_t first = pos_;
+        ExprPtr e = expression();
+        for (const char* op : {"=", "<>", "<=", ">=", "<", ">"})
+            if (acceptSymbol(op)) return binary(e, op, expression(), first);
+        return e;
+    }
     ExprPtr additive() {
         size_t first = pos_;
         ExprPtr e = term();
@@ -163,7 +171,7 @@ class LineParser {
             break;
         }
         if (acceptSymbol("(")) {
-            ExprPtr inner = expression();
+            ExprPtr inner = comparison();
             expectSymbol(")");
             return inner;
         }
@@ -225,9 +233,9 @@ class LineParser {
         s.line = line_;
         if (acceptSymbol("?")) {
             s.kind = StmtKind::Print;
-            s.exprs.push_back(expression());
+            s.exprs.push_back(comparison());
             while (acceptSymbol(",") || acceptSymbol(";"))
-                s.exprs.push_back(expression());
+                s.exprs.push_back(comparison());
         } else if (at().kind != TokenKind::Word) {
             fail("expected a statement");
         } else if (!keywordStatement(s)) {
@@ -249,7 +257,19 @@ class LineParser {
     std::string fileName();
 
     void callOrAssignment(Stmt& s) {
-        auto ref = reference(false);
+        // `List.ItemText (3) = "x"` assigns to an indexed property; without `=` a spaced `(` opens
+        // the first argument of a call: `List.AddItem ("Apple"), 1`.
+        size_t first = pos_;
+        std::shared_ptr<Expr> ref;
+        try {
+            ref = reference(true);
+        } catch (const ScriptError&) {
+            ref = nullptr;
+        }
+        if (!ref || !at().isSymbol("=")) {
+            pos_ = first;
+            ref = reference(false);
+        }
         s.target = *ref;
         if (acceptSymbol("=")) {
             s.kind = StmtKind::Assign;

@@ -64,7 +64,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         std::ifstream in(script, std::ios::binary);
         if (!in) {
             reporter.scriptError(script, 0, "cannot read the script");
-            break;
+            continue;
         }
         std::stringstream text;
         text << in.rdbuf();
@@ -73,7 +73,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         options.outDir = cl.outDir;
         std::filesystem::path dir = std::filesystem::path(script).parent_path();
         options.scriptDir = dir.empty() ? "." : dir.string();
-        if (!runScriptText(text.str(), script, options, reporter)) break;
+        runScriptText(text.str(), script, options, reporter);
     }
     reporter.summary();
     return reporter.exitCode();

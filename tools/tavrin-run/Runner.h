@@ -1,6 +1,7 @@
 // The command line of the script host:
 //   tavrin-run [--trace] [--out DIR] SCRIPT.tvs...
-// Every script runs on a fresh host; the first script error stops the run after the summary.
+// Every script runs on a fresh host; a script error ends its own script, the others still run and
+// the summary counts the expectations of all of them.
 #pragma once
 
 #include <ostream>

@@ -43,16 +43,25 @@ void Session::resetDesktop(const headless::DesktopOptions& options) {
 
 bool Session::setScreen(const headless::DesktopOptions& options) {
     if (hasControl()) return false;
-    // Set-up given before the screen is kept: system colours, ambient properties.
+    // Set-up given before the screen is kept: system colours, ambient properties, failing pictures.
     headless::Desktop::Ambient ambient = desktop_->ambient();
-    std::vector<uint32_t> colours;
-    for (int32_t i = 0; i < 31; ++i)
-        colours.push_back(desktop_->sysColor(i));
     resetDesktop(options);
     desktop_->ambient() = ambient;
-    for (int32_t i = 0; i < 31; ++i)
-        desktop_->setSysColor(i, colours[static_cast<size_t>(i)]);
+    for (const auto& [index, rgb] : sysColors_)
+        desktop_->setSysColor(index, rgb);
+    for (const std::u16string& key : failedPictures_)
+        desktop_->failPicture(key);
     return true;
+}
+
+void Session::setSysColor(int32_t index, uint32_t rgb) {
+    desktop_->setSysColor(index, rgb);
+    sysColors_[index] = rgb;
+}
+
+void Session::failPicture(const std::u16string& key) {
+    desktop_->failPicture(key);
+    failedPictures_.push_back(key);
 }
 
 void Session::setInputPump(std::function<bool()> pump) {
@@ -101,9 +110,23 @@ void Session::hook(ControlKind kind, headless::HeadlessSite& site) {
     };
 }
 
+// The name the host gives the control: the script's `ambient DisplayName`, else the name its form
+// file was saved under, else the first name of its type. A control that replaces another takes that
+// name again, as a designer reuses the name of a deleted control.
+std::unique_ptr<headless::HeadlessSite> Session::createSite(ControlKind kind, int32_t clientW,
+                                                            int32_t clientH, const std::string& savedName) {
+    headless::Desktop::Ambient& ambient = desktop_->ambient();
+    const std::u16string scriptName = ambient.displayName;
+    if (scriptName.empty())
+        ambient.displayName = savedName.empty() ? typeName(kind) + u"1" : utf16(savedName);
+    auto site = desktop_->createControlSite(typeName(kind), clientW, clientH);
+    ambient.displayName = scriptName;
+    return site;
+}
+
 // Creates the site and the control, runs its initialisation, the first resize and paint; the
 // logs start empty afterwards.
-void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
+void Session::place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
                     const std::function<void(Dispatchable&)>& initialise) {
     Slot& s = slot(kind);
     if (s.control) {
@@ -113,7 +136,7 @@ void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
             bar()->Terminate();
         destroy(s);
     }
-    s.site = desktop_->createControlSite(typeName(kind), clientW, clientH);
+    s.site = createSite(kind, clientW, clientH, savedName);
     hook(kind, *s.site);
     s.alive = std::make_shared<bool>(true);
     double tpp = desktop_->options().twipsPerPixel;
@@ -136,7 +159,7 @@ void Session::place(ControlKind kind, int32_t clientW, int32_t clientH,
 }
 
 void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
-    place(kind, clientW, clientH, [kind](Dispatchable& c) {
+    place(kind, clientW, clientH, "", [kind](Dispatchable& c) {
         if (kind == ControlKind::List)
             static_cast<Tavrin&>(c).InitProperties();
         else
@@ -145,7 +168,7 @@ void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
 }
 
 void Session::load(ControlKind kind, const headless::FormData& form) {
-    place(kind, form.width, form.height, [kind, &form](Dispatchable& c) {
+    place(kind, form.width, form.height, form.name, [kind, &form](Dispatchable& c) {
         if (kind == ControlKind::List)
             static_cast<Tavrin&>(c).ReadProperties(form.bag);
         else

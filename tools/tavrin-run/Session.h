@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ class Session {
     // A new screen before any control exists; false once a control was created.
     bool setScreen(const headless::DesktopOptions& options);
     void setInputPump(std::function<bool()> pump);
+    // Set-up that a later `screen` keeps.
+    void setSysColor(int32_t index, uint32_t rgb);
+    void failPicture(const std::u16string& key);
 
     void create(ControlKind kind, int32_t clientW, int32_t clientH);
     void load(ControlKind kind, const headless::FormData& form);
@@ -63,8 +67,10 @@ class Session {
         Liveness alive;
     };
     Slot& slot(ControlKind kind) { return kind == ControlKind::List ? list_ : bar_; }
-    void place(ControlKind kind, int32_t clientW, int32_t clientH,
+    void place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
                const std::function<void(Dispatchable&)>& initialise);
+    std::unique_ptr<headless::HeadlessSite> createSite(ControlKind kind, int32_t clientW, int32_t clientH,
+                                                       const std::string& savedName);
     void destroy(Slot& slot);
     void hook(ControlKind kind, headless::HeadlessSite& site);
     void resetDesktop(const headless::DesktopOptions& options);
@@ -74,6 +80,8 @@ class Session {
     std::unique_ptr<headless::Desktop> desktop_;
     Slot list_, bar_;
     ControlKind current_ = ControlKind::List;
+    std::map<int32_t, uint32_t> sysColors_;
+    std::vector<std::u16string> failedPictures_;
     std::vector<LoggedEvent> events_;
     std::vector<std::string> changed_;
 };

@@ -67,6 +67,8 @@ std::string toLower(std::string_view s) {
 
 Variant applyOperator(std::string_view op, const Variant& a, const Variant& b) {
     if (op == "&") return Variant::string(toText(a) + toText(b));
+    if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=")
+        return Variant::boolean(comparisonHolds(op, a, b));
     double x = toR8(a), y = toR8(b);
     bool integral = isInteger(a) && isInteger(b);
     if (op == "+") return numberResult(x + y, integral);
@@ -80,9 +82,28 @@ Variant negate(const Variant& v) {
     return numberResult(-toR8(v), isInteger(v));
 }
 
+namespace {
+
+// A single-precision value (event coordinates, sizes in twips) meets the script's literal at its
+// own precision: MouseMove's 10.3 is the float nearest to 10.3.
+std::pair<double, double> numbersOf(const Variant& a, const Variant& b) {
+    double x = toR8(a), y = toR8(b);
+    if (a.type() != VarType::R4 && b.type() != VarType::R4) return {x, y};
+    auto single = [](double v) {
+        return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<double>(static_cast<float>(v))
+                                                                 : v;
+    };
+    return {single(x), single(y)};
+}
+
+} // namespace
+
 bool valuesEqual(const Variant& a, const Variant& b) {
     if (isObject(a) || isObject(b)) return isObject(a) && isObject(b) && a.asObject() == b.asObject();
-    if (a.isNumeric() && b.isNumeric()) return toR8(a) == toR8(b);
+    if (a.isNumeric() && b.isNumeric()) {
+        auto [x, y] = numbersOf(a, b);
+        return x == y;
+    }
     if (a.isNumeric() || b.isNumeric()) {
         // A number against a text: the text must read as that number.
         const Variant& text = a.isNumeric() ? b : a;
@@ -96,11 +117,21 @@ bool valuesEqual(const Variant& a, const Variant& b) {
 int compareValues(const Variant& a, const Variant& b) {
     if (isObject(a) || isObject(b)) raise(err::TypeMismatch);
     if (isNumberLike(a) && isNumberLike(b)) {
-        double x = toR8(a), y = toR8(b);
+        auto [x, y] = numbersOf(a, b);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     std::u16string x = toText(a), y = toText(b);
     return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+bool comparisonHolds(std::string_view op, const Variant& a, const Variant& b) {
+    if (op == "=") return valuesEqual(a, b);
+    if (op == "<>") return !valuesEqual(a, b);
+    int c = compareValues(a, b);
+    if (op == "<") return c < 0;
+    if (op == ">") return c > 0;
+    if (op == "<=") return c <= 0;
+    return c >= 0;
 }
 
 std::string displayText(const Variant& v) {

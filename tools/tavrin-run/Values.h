@@ -13,8 +13,9 @@ namespace tavrin::run {
 // without regard to case.
 std::optional<int32_t> enumValue(std::string_view name);
 
-// `&`: both sides as text. `+ - * /`: numbers; whole results stay 32-bit integers when both sides
-// are integers. Raises the host's errors (13 for a text that is no number, 11 for division by 0).
+// `&`: both sides as text. Comparisons: True or False. `+ - * /`: numbers; whole results stay 32-bit integers
+// when both sides are integers. Raises the host's errors (13 for a text that is no number, 11 for division by
+// 0).
 Variant applyOperator(std::string_view op, const Variant& a, const Variant& b);
 Variant negate(const Variant& v);
 
@@ -23,6 +24,8 @@ Variant negate(const Variant& v);
 bool valuesEqual(const Variant& a, const Variant& b);
 // < 0, 0, > 0; numbers by value, otherwise texts ordinally. Objects raise Type mismatch.
 int compareValues(const Variant& a, const Variant& b);
+// `=`, `<>`, `<`, `>`, `<=`, `>=` by the two rules above.
+bool comparisonHolds(std::string_view op, const Variant& a, const Variant& b);
 
 // What `?` prints: numbers as the host writes them, True/False, texts as they are, an object as
 // its type in angle brackets, Nothing.

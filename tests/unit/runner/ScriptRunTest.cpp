@@ -175,9 +175,11 @@ TEST(RunnerCommandLine, ExitStatusAndSummary) {
     EXPECT_EQ(out, "2 passed, 0 failed\n");
     EXPECT_EQ(run({good, bad}, &out), 1);
     EXPECT_TRUE(contains(out, "1 passed, 1 failed\n"));
-    // A script error stops the run: the script after it does not count.
-    EXPECT_EQ(run({broken, good}, &out), 2);
-    EXPECT_EQ(out, "0 passed, 0 failed\n");
+    // A script error ends its own script only: the summary counts the scripts after it too.
+    EXPECT_EQ(run({broken, good, bad}, &out), 2);
+    EXPECT_EQ(out, bad + ":1: expected 1 = 2, got 1\n1 passed, 1 failed\n");
+    EXPECT_EQ(run({(dir / "missing.tvs").string(), good}, &out), 2);
+    EXPECT_EQ(out, "1 passed, 0 failed\n");
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({"--bogus", good}), 2);
     EXPECT_EQ(run({"--trace", "--out", dir.string(), good}), 0);
