@@ -61,19 +61,22 @@ void Interpreter::input(const Stmt& s) {
         return mouse(up);
     }
     case StmtKind::Key:
-        if (s.word == "down") return desktop.keyDown(static_cast<int16_t>(evalInt(s.exprs[0])), s.shift);
-        return desktop.keyUp(static_cast<int16_t>(evalInt(s.exprs[0])), s.shift);
+        if (s.word == "down") return desktop.keyDown(toI2(eval(s.exprs[0])), s.shift);
+        return desktop.keyUp(toI2(eval(s.exprs[0])), s.shift);
     case StmtKind::KeyPress:
-        return desktop.keyPress(static_cast<int16_t>(evalInt(s.exprs[0])));
+        return desktop.keyPress(toI2(eval(s.exprs[0])));
     case StmtKind::Type:
         return desktop.typeText(toText(eval(s.exprs[0])));
     case StmtKind::Focus:
         return desktop.focusWindow(s.word == "away" ? 0 : windowHandle("iUC", s.line));
-    case StmtKind::Wait:
-        return waitFor(static_cast<uint32_t>(evalInt(s.exprs[0])));
+    case StmtKind::Wait: {
+        int32_t ms = evalInt(s.exprs[0]);
+        if (ms < 0) throw ScriptError(s.line, "the clock cannot go back: wait " + std::to_string(ms));
+        return waitFor(static_cast<uint32_t>(ms));
+    }
     case StmtKind::MenuChoose:
         if (!desktop.menuShown()) throw ScriptError(s.line, "no popup menu is open");
-        return desktop.menuChoose(static_cast<int16_t>(evalInt(s.exprs[0])));
+        return desktop.menuChoose(toI2(eval(s.exprs[0])));
     case StmtKind::MenuCancel:
         if (!desktop.menuShown()) throw ScriptError(s.line, "no popup menu is open");
         return desktop.menuCancel();

@@ -73,7 +73,9 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         options.outDir = cl.outDir;
         std::filesystem::path dir = std::filesystem::path(script).parent_path();
         options.scriptDir = dir.empty() ? "." : dir.string();
-        runScriptText(text.str(), script, options, reporter);
+        std::string source = text.str();
+        if (source.starts_with("\xEF\xBB\xBF")) source.erase(0, 3); // a UTF-8 byte order mark
+        runScriptText(source, script, options, reporter);
     }
     reporter.summary();
     return reporter.exitCode();

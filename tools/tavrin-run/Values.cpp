@@ -1,6 +1,8 @@
 #include "tools/tavrin-run/Values.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -84,14 +86,16 @@ Variant negate(const Variant& v) {
 
 namespace {
 
-// A single-precision value (event coordinates, sizes in twips) meets the script's literal at its
-// own precision: MouseMove's 10.3 is the float nearest to 10.3.
+// A single-precision value (event coordinates, sizes in twips) is worth what the host writes of it,
+// seven significant digits: a MouseMove at 10.3 pixels may arrive as 10.300003 after the desktop's
+// own arithmetic, and still equals the script's 10.3.
 std::pair<double, double> numbersOf(const Variant& a, const Variant& b) {
     double x = toR8(a), y = toR8(b);
     if (a.type() != VarType::R4 && b.type() != VarType::R4) return {x, y};
     auto single = [](double v) {
-        return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<double>(static_cast<float>(v))
-                                                                 : v;
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.7g", v);
+        return std::strtod(buf, nullptr);
     };
     return {single(x), single(y)};
 }

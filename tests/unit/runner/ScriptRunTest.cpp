@@ -187,3 +187,66 @@ TEST(RunnerCommandLine, ExitStatusAndSummary) {
 
 } // namespace
 } // namespace tavrin::run
+
+namespace tavrin::run {
+namespace {
+
+TEST(RunnerFaults, AnExpectThatRaisesSaysWhatItExpected) {
+    Outcome o = runText("new Tavrin\nexpect List.ItemText(4) = \"x\"\nkey down 70000\nwait -5\n? \"after\"");
+    EXPECT_EQ(o.failed, 2) << o.out;
+    EXPECT_TRUE(contains(o.out, "s.tvs:2: expected List.ItemText(4) = \"x\", got error 381")) << o.out;
+    // A key code is a 16-bit integer: too large is an overflow, not a different key.
+    EXPECT_TRUE(contains(o.out, "s.tvs:3: expected no error, got error 6")) << o.out;
+    EXPECT_FALSE(o.completed);
+    EXPECT_TRUE(contains(o.err, "s.tvs:4: script error: the clock cannot go back")) << o.err;
+}
+
+TEST(RunnerFaults, PrintedComparisonsAndSpacedIndexes) {
+    Outcome o = runText("x = 3\n? x = 3, x <> 3, (x > 2) = True\nnew Tavrin\nList.AddItem \"a\"\n"
+                        "List.ItemText (0) = \"b\"\n? List.ItemText (0)");
+    EXPECT_TRUE(o.completed) << o.err;
+    EXPECT_EQ(o.out, "True False True\nb\n");
+}
+
+TEST(RunnerFaults, ColourChecksReadSystemColoursAsTheirRgb) {
+    Outcome o = runText("syscolor 13 = &H102030\nexpect colour &H8000000D ~ &H102030 within 0\n"
+                        "expect colour &H8000000D ~ &H102040 within 8\n");
+    EXPECT_EQ(o.passed, 1);
+    EXPECT_TRUE(contains(o.out, "s.tvs:3: expected colour &H8000000D ~ &H102040 within 8, got &H102030"))
+        << o.out;
+}
+
+TEST(RunnerFaults, SetUpBeforeTheScreenIsKept) {
+    Outcome o = runText("pictures fail \"*\"\nsyscolor 40 = &H123456\nscreen 800 600\n"
+                        "expect colour &H80000028 ~ &H123456 within 0\nnew Tavrin\n"
+                        "expect List.sbUC.p_CurUp = \"\"");
+    EXPECT_EQ(o.failed, 0) << o.out;
+    EXPECT_EQ(o.passed, 2);
+}
+
+// The name the host gives a control shows in its saved form.
+TEST(RunnerFaults, ControlsTakeTheFirstNameOfTheirTypeOrTheSavedOne) {
+    namespace fs = std::filesystem;
+    auto savedName = [](const char* file) {
+        std::ifstream in(fs::path(::testing::TempDir()) / file);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    Outcome o = runText("new Tavrin\nnew Tavrin\nsave \"n1.frm\"\nreload\nsave \"n2.frm\"\n"
+                        "new XPVScroll\nnew XPVScroll\nsave \"n3.frm\"\nambient DisplayName = \"lstFruit\"\n"
+                        "new Tavrin\nsave \"n4.frm\"\nload Tavrin \"n1.frm\"\nsave \"n5.frm\"\n");
+    ASSERT_TRUE(o.completed) << o.err;
+    EXPECT_TRUE(contains(savedName("n1.frm"), "\"name\": \"Tavrin1\""));
+    EXPECT_TRUE(contains(savedName("n2.frm"), "\"name\": \"Tavrin1\""));
+    EXPECT_TRUE(contains(savedName("n3.frm"), "\"name\": \"XPVScroll1\""));
+    EXPECT_TRUE(contains(savedName("n4.frm"), "\"name\": \"lstFruit\""));
+    EXPECT_TRUE(contains(savedName("n5.frm"), "\"name\": \"lstFruit\"")); // the script's name wins
+    Outcome next = runText("load Tavrin \"n4.frm\"\nsave \"n6.frm\"\nreload\nsave \"n7.frm\"");
+    ASSERT_TRUE(next.completed) << next.err;
+    EXPECT_TRUE(contains(savedName("n6.frm"), "\"name\": \"lstFruit\""));
+    EXPECT_TRUE(contains(savedName("n7.frm"), "\"name\": \"lstFruit\""));
+}
+
+} // namespace
+} // namespace tavrin::run
