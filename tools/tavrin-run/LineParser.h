@@ -99,7 +99,8 @@ class LineParser {
         }
         return e;
     }
-    // What `?` prints may be a comparison: `? List.ListIndex = 3` prints True or False.
+    // What `?` prints and a variable takes may be a comparison: `? List.ListIndex = 3` prints True
+    // or False, `found = List.FindFirst("x") >= 0` keeps one.
     ExprPtr comparison() {
         size_t first = pos_;
         ExprPtr e = expression();
@@ -273,7 +274,7 @@ class LineParser {
         s.target = *ref;
         if (acceptSymbol("=")) {
             s.kind = StmtKind::Assign;
-            s.exprs.push_back(expression());
+            s.exprs.push_back(comparison());
             return;
         }
         s.kind = StmtKind::Call;

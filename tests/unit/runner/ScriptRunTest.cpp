@@ -203,9 +203,10 @@ TEST(RunnerFaults, AnExpectThatRaisesSaysWhatItExpected) {
 
 TEST(RunnerFaults, PrintedComparisonsAndSpacedIndexes) {
     Outcome o = runText("x = 3\n? x = 3, x <> 3, (x > 2) = True\nnew Tavrin\nList.AddItem \"a\"\n"
-                        "List.ItemText (0) = \"b\"\n? List.ItemText (0)");
+                        "List.ItemText (0) = \"b\"\n? List.ItemText (0)\nfound = List.FindFirst(\"b\", , "
+                        "True) >= 0\n? found");
     EXPECT_TRUE(o.completed) << o.err;
-    EXPECT_EQ(o.out, "True False True\nb\n");
+    EXPECT_EQ(o.out, "True False True\nb\nTrue\n");
 }
 
 TEST(RunnerFaults, ColourChecksReadSystemColoursAsTheirRgb) {
