@@ -76,6 +76,7 @@ SoftwareSurface::~SoftwareSurface() {
 }
 
 void SoftwareSurface::resize(int32_t width, int32_t height) {
+    flushPending();
     width = std::max(0, width);
     height = std::max(0, height);
     std::vector<uint32_t> grown(static_cast<size_t>(width) * height, resolvedBackColor());
@@ -88,6 +89,7 @@ void SoftwareSurface::resize(int32_t width, int32_t height) {
 }
 
 uint32_t SoftwareSurface::pixelAt(int32_t x, int32_t y) const {
+    flushPending();
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
     return pixels_[static_cast<size_t>(y) * width_ + x];
 }
@@ -99,6 +101,7 @@ uint32_t SoftwareSurface::resolvedBackColor() const {
 // ---- fills -------------------------------------------------------------------------------------
 
 template <class SpanOp> void SoftwareSurface::forEachSpan(const RECT& r, SpanOp op) {
+    flushPending();
     const int32_t x0 = std::max(r.left, 0), x1 = std::min(r.right, width_);
     const int32_t y0 = std::max(r.top, 0), y1 = std::min(r.bottom, height_);
     if (x0 >= x1) return;
@@ -189,21 +192,46 @@ void SoftwareSurface::focusRect(const RECT& r) {
 }
 
 void SoftwareSurface::blit(const platform::Picture& picture, const RECT& dest, bool honourTransparency) {
+    flushPending();
+    blitNow(picture, dest, honourTransparency);
+}
+
+// Nearest-neighbour stretch: each destination pixel takes the source pixel under its centre. The
+// source column of every destination column is worked out once per blit.
+void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest, bool honourTransparency) const {
     const int64_t dw = static_cast<int64_t>(dest.right) - dest.left,
                   dh = static_cast<int64_t>(dest.bottom) - dest.top;
     const int64_t pw = picture.width(), ph = picture.height();
     if (dw <= 0 || dh <= 0 || pw <= 0 || ph <= 0) return;
+    const int32_t x0 = std::max(dest.left, 0), x1 = std::min(dest.right, width_);
+    const int32_t y0 = std::max(dest.top, 0), y1 = std::min(dest.bottom, height_);
+    if (x0 >= x1 || y0 >= y1) return;
     const int64_t transparent = honourTransparency ? picture.transparentColor() : -1;
-    forEachSpan(dest, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t y) {
-        const int32_t sy =
-            static_cast<int32_t>(((2 * (y - static_cast<int64_t>(dest.top)) + 1) * ph) / (2 * dh));
+
+    thread_local std::vector<int32_t> columns;
+    columns.resize(static_cast<size_t>(x1 - x0));
+    for (int32_t x = x0; x < x1; ++x)
+        columns[static_cast<size_t>(x - x0)] =
+            static_cast<int32_t>(((2 * (x - static_cast<int64_t>(dest.left)) + 1) * pw) / (2 * dw));
+    const uint32_t* source = picture.pixels().data();
+    for (int32_t y = y0; y < y1; ++y) {
+        const int64_t sy = ((2 * (y - static_cast<int64_t>(dest.top)) + 1) * ph) / (2 * dh);
+        const uint32_t* sourceRow = source + sy * pw;
+        uint32_t* row = pixels_.data() + static_cast<size_t>(y) * width_;
         for (int32_t x = x0; x < x1; ++x) {
-            const int32_t sx =
-                static_cast<int32_t>(((2 * (x - static_cast<int64_t>(dest.left)) + 1) * pw) / (2 * dw));
-            const uint32_t px = picture.pixel(sx, sy) & 0xFFFFFF;
+            const uint32_t px = sourceRow[columns[static_cast<size_t>(x - x0)]] & 0xFFFFFF;
             if (static_cast<int64_t>(px) != transparent) row[x] = px;
         }
-    });
+    }
+}
+
+void SoftwareSurface::flushPending() const {
+    if (!repaintPending_) return;
+    repaintPending_ = false;
+    std::fill(pixels_.begin(), pixels_.end(), pendingClearColor_ & 0xFFFFFF);
+    for (const PendingPicture& pending : pendingPictures_)
+        blitNow(*pending.picture, pending.dest, false);
+    pendingPictures_.clear();
 }
 
 // ---- text --------------------------------------------------------------------------------------
@@ -214,6 +242,7 @@ SizedFont& SoftwareSurface::sizedFont() {
 }
 
 int32_t SoftwareSurface::drawText(std::u16string_view text, RECT& rect, uint32_t format, uint32_t rgb) {
+    flushPending();
     TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, rgb};
     return drawTextBlock(target, sizedFont(), text, rect, format, decorationOf(font_));
 }
@@ -236,6 +265,7 @@ double SoftwareSurface::TextWidth(std::u16string_view text) {
 }
 
 void SoftwareSurface::Print(std::u16string_view text) {
+    flushPending();
     TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, dcState_.textColor};
     drawTextLine(target, sizedFont(), decodeUtf16(text), pixelCoordX(currentX_), pixelCoordY(currentY_),
                  decorationOf(font_));
@@ -249,8 +279,11 @@ void SoftwareSurface::SetBackColor(uint32_t oleColor) {
     backColor_ = oleColor;
 }
 
+// The clear is kept pending with the pictures that follow it (see pendingPictures_).
 void SoftwareSurface::Cls() {
-    fillRect({0, 0, width_, height_}, resolvedBackColor());
+    pendingPictures_.clear();
+    repaintPending_ = true;
+    pendingClearColor_ = resolvedBackColor();
     currentX_ = currentY_ = 0;
 }
 
@@ -291,10 +324,18 @@ void SoftwareSurface::PaintPicture(const platform::Picture* picture, double x, d
     const int32_t w = width ? pixelCoordX(*width) : picture->width();
     const int32_t h = height ? pixelCoordY(*height) : picture->height();
     if (w <= 0 || h <= 0) return;
-    blit(*picture,
-         {left, top, static_cast<int32_t>(std::min<int64_t>(int64_t{left} + w, INT32_MAX)),
-          static_cast<int32_t>(std::min<int64_t>(int64_t{top} + h, INT32_MAX))},
-         false);
+    const RECT dest{left, top, static_cast<int32_t>(std::min<int64_t>(int64_t{left} + w, INT32_MAX)),
+                    static_cast<int32_t>(std::min<int64_t>(int64_t{top} + h, INT32_MAX))};
+    // After a Cls nobody has seen, the picture joins the pending repaint (while someone keeps the
+    // picture alive, so that it can still be drawn later).
+    if (repaintPending_) {
+        auto kept = std::static_pointer_cast<const platform::Picture>(picture->weak_from_this().lock());
+        if (kept) {
+            pendingPictures_.push_back({std::move(kept), dest});
+            return;
+        }
+    }
+    blit(*picture, dest, false);
 }
 
 double SoftwareSurface::ScaleWidth() const {

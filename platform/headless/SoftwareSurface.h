@@ -39,8 +39,14 @@ public:
     void resize(int32_t width, int32_t height);
     int32_t widthPx() const { return width_; }
     int32_t heightPx() const { return height_; }
-    uint32_t* pixels() { return pixels_.data(); }
-    const uint32_t* pixels() const { return pixels_.data(); }
+    uint32_t* pixels() {
+        flushPending();
+        return pixels_.data();
+    }
+    const uint32_t* pixels() const {
+        flushPending();
+        return pixels_.data();
+    }
     uint32_t pixelAt(int32_t x, int32_t y) const; // 0xFFFFFFFF outside
     uint32_t resolvedBackColor() const;           // BackColor as RGB
 
@@ -107,10 +113,25 @@ private:
     double fromPixelsY(double v) const;
     int32_t pixelCoordX(double v) const; // scale units to a whole pixel; raises Overflow when unreachable
     int32_t pixelCoordY(double v) const;
+    // Draws the pending repaint, if any, before anything reads or changes the pixels.
+    void flushPending() const;
+    void blitNow(const platform::Picture& picture, const platform::RECT& dest, bool honourTransparency) const;
 
     HeadlessGdi& gdi_;
     int32_t width_, height_;
-    std::vector<uint32_t> pixels_;
+    mutable std::vector<uint32_t> pixels_;
+
+    // A repaint of the whole surface that nobody has looked at yet: Cls and the pictures painted
+    // after it, kept as a list. The scroll bar repaints itself this way on every change of its
+    // range, so a burst of changes draws only the last picture that anyone can see; the next Cls
+    // supersedes the list, and any other drawing or read draws it first.
+    struct PendingPicture {
+        std::shared_ptr<const platform::Picture> picture;
+        platform::RECT dest;
+    };
+    mutable bool repaintPending_ = false;
+    uint32_t pendingClearColor_ = 0;
+    mutable std::vector<PendingPicture> pendingPictures_;
     platform::ScaleMode mode_;
     double twipsPerPixel_;
     platform::HDC dc_;

@@ -95,7 +95,7 @@ TEST(RenderProperties, NewControlHasTheDefaults) {
     EXPECT_EQ(t.SelectModeStyle(), Standard);
     EXPECT_FALSE(t.ShowMenu());
     EXPECT_TRUE(t.WordWrap());
-    EXPECT_EQ(t.Font(), l.site->AmbientFont()); // the container's object itself
+    EXPECT_EQ(t.Font()->desc(), l.site->AmbientFont()->desc()); // the font the container hands out
 }
 
 TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
