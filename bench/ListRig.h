@@ -61,6 +61,17 @@ class ListRig {
         desktop_->flushPaints();
     }
 
+    // Reads a pixel of the control's window and of each child window, as a screen showing them
+    // would: drawing that a surface keeps pending until someone looks is done here, so it falls
+    // inside the timing of the operation that asked for it.
+    uint32_t look() {
+        headless::DesktopWindow& window = site_->core().window();
+        uint32_t seen = window.surface().pixelAt(0, 0);
+        for (headless::DesktopWindow* child : window.children())
+            seen ^= child->surface().pixelAt(0, 0);
+        return seen;
+    }
+
     // The control's window with its children, as a PNG.
     bool snapshot(const std::string& path, std::string* error) {
         return desktop_->snapshot(site_->hWnd(), true, path, error);

@@ -108,9 +108,5 @@ TEST(Shuffle, TinyCountsAreValid) {
     EXPECT_EQ(two, (std::vector<int>{0, 1}));
 }
 
-TEST(SwapCase, SwapsAsciiLettersOnly) {
-    EXPECT_EQ(swapCase("aZ 09-yB"), "Az 09-Yb");
-}
-
 } // namespace
 } // namespace tavrin::bench
