@@ -105,7 +105,9 @@ std::string realText(double value, int significant) {
 
 } // namespace
 
+// A text is returned as it is: going through UTF-8 would cost time and replace lone surrogates.
 std::u16string toText(const Variant& v) {
+    if (v.type() == VarType::String) return v.asString();
     return utf16(toUtf8Text(v));
 }
 

@@ -229,9 +229,9 @@ void SoftwareSurface::flushPending() const {
     if (!repaintPending_) return;
     repaintPending_ = false;
     std::fill(pixels_.begin(), pixels_.end(), pendingClearColor_ & 0xFFFFFF);
-    for (const PendingPicture& pending : pendingPictures_)
-        blitNow(*pending.picture, pending.dest, false);
-    pendingPictures_.clear();
+    for (size_t i = 0; i < pendingCount_; ++i)
+        blitNow(*pendingPictures_[i].picture, pendingPictures_[i].dest, false);
+    pendingCount_ = 0;
 }
 
 // ---- text --------------------------------------------------------------------------------------
@@ -281,7 +281,7 @@ void SoftwareSurface::SetBackColor(uint32_t oleColor) {
 
 // The clear is kept pending with the pictures that follow it (see pendingPictures_).
 void SoftwareSurface::Cls() {
-    pendingPictures_.clear();
+    pendingCount_ = 0;
     repaintPending_ = true;
     pendingClearColor_ = resolvedBackColor();
     currentX_ = currentY_ = 0;
@@ -329,9 +329,17 @@ void SoftwareSurface::PaintPicture(const platform::Picture* picture, double x, d
     // After a Cls nobody has seen, the picture joins the pending repaint (while someone keeps the
     // picture alive, so that it can still be drawn later).
     if (repaintPending_) {
+        if (pendingCount_ < pendingPictures_.size() && pendingPictures_[pendingCount_].picture.get() == picture) {
+            pendingPictures_[pendingCount_++].dest = dest;
+            return;
+        }
         auto kept = std::static_pointer_cast<const platform::Picture>(picture->weak_from_this().lock());
         if (kept) {
-            pendingPictures_.push_back({std::move(kept), dest});
+            if (pendingCount_ < pendingPictures_.size())
+                pendingPictures_[pendingCount_] = {std::move(kept), dest};
+            else
+                pendingPictures_.push_back({std::move(kept), dest});
+            ++pendingCount_;
             return;
         }
     }

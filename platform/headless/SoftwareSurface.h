@@ -131,7 +131,11 @@ private:
     };
     mutable bool repaintPending_ = false;
     uint32_t pendingClearColor_ = 0;
+    // The pictures of the pending repaint are the first pendingCount_ entries; the entries after
+    // them still hold the pictures of an earlier repaint, so that a repaint painting the same
+    // pictures again reuses its entries instead of taking every picture anew.
     mutable std::vector<PendingPicture> pendingPictures_;
+    mutable size_t pendingCount_ = 0;
     platform::ScaleMode mode_;
     double twipsPerPixel_;
     platform::HDC dc_;
