@@ -39,6 +39,13 @@ TEST(ListDispatch, MembersAnswerByNameInAnyCaseAndByMemberId) {
     EXPECT_EQ(f->ItemText(0), u"Apricot");
 }
 
+TEST(ListDispatch, TextsAreStoredAsGivenEvenWithALoneSurrogate) {
+    ListOnForm f;
+    const std::u16string odd = u"a\xD800b\U0001F600";
+    f->AddItem(Variant::string(odd));
+    EXPECT_EQ(f->ItemText(0), odd);
+}
+
 TEST(ListDispatch, ModifyItemWithOnlyAnIndexKeepsEverything) {
     ListOnForm f;
     f->AddItem(Variant::string("one"), 1, 2);
