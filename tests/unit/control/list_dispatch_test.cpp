@@ -41,7 +41,7 @@ TEST(ListDispatch, MembersAnswerByNameInAnyCaseAndByMemberId) {
 
 TEST(ListDispatch, TextsAreStoredAsGivenEvenWithALoneSurrogate) {
     ListOnForm f;
-    const std::u16string odd = u"a\xD800b\U0001F600";
+    const std::u16string odd{u'a', char16_t(0xD800), u'b', char16_t(0xD83D), char16_t(0xDE00)};
     f->AddItem(Variant::string(odd));
     EXPECT_EQ(f->ItemText(0), odd);
 }
