@@ -51,7 +51,7 @@ void Tavrin::StartEdit() {
                        rowTop + (p_RowHeight - lineHeight) * 0.5, width, lineHeight);
     }
 
-    const std::u16string& text = p_Items[ListIndex_].Text;
+    const std::u16string text = p_Items[ListIndex_].Text.str();
     txtEdit_->SetText(text);
     txtEdit_->SetSelStart(0);
     txtEdit_->SetSelLength(static_cast<int32_t>(text.size()));

@@ -33,7 +33,7 @@ void Tavrin::AddItem(const Variant& text, int16_t icon, int16_t iconSelected) {
     growStorage(p_Items.size());
     std::u16string converted = toText(text);
     Item& spare = p_Items.back();
-    spare.Text = std::move(converted);
+    spare.Text = converted;
     spare.Icon = icon;
     spare.IconSelected = iconSelected;
     p_Items.emplace_back();
@@ -50,7 +50,7 @@ void Tavrin::InsertItem(int16_t index, const Variant& text, int16_t icon, int16_
         RaiseInvalidArrayIndex();
     growStorage(p_Items.size());
     std::u16string converted = toText(text);
-    p_Items.insert(p_Items.begin() + index, Item{std::move(converted), icon, iconSelected});
+    p_Items.insert(p_Items.begin() + index, Item{tavrin::ItemText(converted), icon, iconSelected});
     p_Selected.insert(p_Selected.begin() + index, uint8_t{0});
     TAVRIN_VERIFY(p_Items.size() == p_Selected.size());
 
@@ -130,7 +130,7 @@ void Tavrin::SetImageList(const Variant& imageListControl) {
 
 std::u16string Tavrin::ItemText(int16_t index) const {
     checkItemIndex(index);
-    return p_Items[index].Text;
+    return p_Items[index].Text.str();
 }
 
 void Tavrin::SetItemText(int16_t index, const std::u16string& text) {

@@ -22,7 +22,7 @@ enum class Direction { Ascending, Descending };
 
 // Whether `left` belongs after `right` in the pass of the Shell sort: strictly greater ascending;
 // less or equal descending (so equal texts are moved in descending order).
-bool belongsAfter(const std::u16string& left, const std::u16string& right, Direction direction) {
+bool belongsAfter(const ItemText& left, const ItemText& right, Direction direction) {
     return direction == Direction::Ascending ? right < left : !(right < left);
 }
 
@@ -87,7 +87,7 @@ const std::vector<char16_t>& upperTable() {
     return table;
 }
 
-bool matchesAt(const std::u16string& text, size_t pos, const std::u16string& upperNeedle, const char16_t* upper) {
+bool matchesAt(std::u16string_view text, size_t pos, const std::u16string& upperNeedle, const char16_t* upper) {
     for (size_t k = 0; k < upperNeedle.size(); ++k)
         if (upper[text[pos + k]] != upperNeedle[k])
             return false;
@@ -95,7 +95,7 @@ bool matchesAt(const std::u16string& text, size_t pos, const std::u16string& upp
 }
 
 // Whether the first occurrence of the needle lies at `wantFirst` (position 0) or after it.
-bool firstOccurrenceFrom(const std::u16string& text, size_t from, const std::u16string& upperNeedle,
+bool firstOccurrenceFrom(std::u16string_view text, size_t from, const std::u16string& upperNeedle,
                          const char16_t* upper) {
     const size_t n = upperNeedle.size();
     if (text.size() < n)
@@ -134,7 +134,7 @@ int16_t Tavrin::FindFirst(const std::u16string& fndString, int16_t startIndex, b
         c = upper[c];
 
     for (int16_t i = std::max<int16_t>(startIndex, 0); i < ListCount(); ++i) {
-        const std::u16string& text = p_Items[i].Text;
+        const std::u16string_view text = p_Items[i].Text;
         if (text.empty())
             continue; // nothing occurs in an empty text
         if (needle.empty()) {

@@ -139,7 +139,7 @@ void Tavrin::drawItemText(int16_t index) {
         text.top = p_RowRect.top + ItemOffset_;
         text.bottom = p_RowRect.bottom - ItemOffset_;
     }
-    const std::u16string& caption = p_Items[static_cast<size_t>(index)].Text;
+    const std::u16string_view caption = p_Items[static_cast<size_t>(index)].Text;
     gdi().DrawTextA(iUC().hDC(), caption, text, textFormat(WordWrap_, Alignment_));
 }
 

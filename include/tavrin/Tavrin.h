@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tavrin/ItemText.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Dispatch.h"
 #include "tavrin/platform/Host.h"
@@ -33,7 +34,7 @@ enum SelectModeStyleCts : int32_t { Standard = 0, Dither = 1, Gradient_V = 2, Gr
 
 // One item: its text and the image-list indices of its normal and selected images.
 struct Item {
-    std::u16string Text;
+    ItemText Text;
     int16_t Icon = 0;
     int16_t IconSelected = 0;
 };
