@@ -65,17 +65,17 @@ std::shared_ptr<platform::Picture> decodePng(const uint8_t* data, size_t size, s
         png_image_free(&image);
         return fail("PNG size out of range");
     }
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    png_color black{0, 0, 0};
-    if (!png_image_finish_read(&image, &black, rgb.data(), 0, nullptr)) {
+    // Read with alpha and drop it: the colour of a transparent pixel is kept as it is.
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
         return fail(std::string("damaged PNG: ") + image.message);
     }
     const size_t count = static_cast<size_t>(image.width) * image.height;
     std::vector<uint32_t> pixels(count);
     for (size_t i = 0; i < count; ++i) {
-        pixels[i] = rgb[i * 3] | (static_cast<uint32_t>(rgb[i * 3 + 1]) << 8) |
-                    (static_cast<uint32_t>(rgb[i * 3 + 2]) << 16);
+        pixels[i] = rgba[i * 4] | (static_cast<uint32_t>(rgba[i * 4 + 1]) << 8) |
+                    (static_cast<uint32_t>(rgba[i * 4 + 2]) << 16);
     }
     return std::make_shared<platform::Picture>(static_cast<int32_t>(image.width),
                                                static_cast<int32_t>(image.height), std::move(pixels));
