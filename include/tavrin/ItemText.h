@@ -54,21 +54,7 @@ private:
 
     bool onHeap() const noexcept { return size_ > kInline; }
 
-    // The new text may lie inside this one's own storage: copy it out before anything is released.
-    void assign(std::u16string_view text) {
-        if (text.size() > kInline) {
-            char16_t* fresh = new char16_t[text.size()];
-            std::memcpy(fresh, text.data(), text.size() * sizeof(char16_t));
-            release();
-            heap_ = fresh;
-        } else {
-            char16_t copy[kInline];
-            std::memcpy(copy, text.data(), text.size() * sizeof(char16_t));
-            release();
-            std::memcpy(inline_, copy, text.size() * sizeof(char16_t));
-        }
-        size_ = static_cast<uint32_t>(text.size());
-    }
+    void assign(std::u16string_view text);
     void take(ItemText& other) noexcept {
         size_ = other.size_;
         if (other.onHeap())
