@@ -110,6 +110,7 @@ class Desktop final : public platform::Services, private platform::Screen, priva
 
     // ---- modal things
     bool menuShown() const { return shownMenu_ != nullptr; }
+    platform::Menu* shownMenu() const { return shownMenu_; } // for a host that draws the menu
     int32_t popupCount() const { return popupCount_; }
     void menuChoose(int16_t index); // a disabled entry or a separator leaves the menu open
     void menuCancel();

@@ -1,0 +1,132 @@
+#include "ScriptedInput.h"
+
+#include <cstring>
+
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin::demo {
+
+namespace {
+
+std::string expect(bool holds, const std::string& what) { return holds ? std::string() : what; }
+
+} // namespace
+
+ScriptedInput::ScriptedInput(DemoForm& form, headless::Desktop& desktop, sdl::InputRouter& router)
+    : form_(form), desktop_(desktop), router_(router) {
+    build();
+    dueFrame_ = steps_.empty() ? 0 : steps_.front().gapFrames;
+}
+
+void ScriptedInput::frame(int32_t number) {
+    if (next_ >= steps_.size() || number < dueFrame_) return;
+    if (next_ > 0) {
+        std::string failure = steps_[next_ - 1].check();
+        if (!failure.empty()) failures_.push_back(failure);
+    }
+    steps_[next_].act();
+    ++next_;
+    if (next_ < steps_.size()) dueFrame_ = number + steps_[next_].gapFrames;
+}
+
+void ScriptedInput::build() {
+    Tavrin& l = form_.list();
+    auto noCheck = [] { return std::string(); };
+    const platform::POINT origin = router_.controlOrigin();
+    const int32_t x = origin.x + 60, below = origin.y + DemoForm::kListH + 30;
+    steps_ = {
+        {3, [=, this] { click(x, rowCentre(2).y, SDL_BUTTON_LEFT); },
+         [&l] { return expect(l.ListIndex() == 2 && l.ItemSelected(2), "a click makes row 2 current and selected"); }},
+        {2, [this] { key(SDLK_DOWN), key(SDLK_DOWN); },
+         [&l] { return expect(l.ListIndex() == 4, "two Down keys move to row 4"); }},
+        {2, [=, this] { press(SDL_BUTTON_LEFT, x, rowCentre(6).y, true), moveTo(x, below, SDL_BUTTON_LMASK); },
+         noCheck},
+        {25, [=, this] { press(SDL_BUTTON_LEFT, x, below, false); },
+         [&l] { return expect(l.ListIndex() > l.visibleRows() && l.TopIndex() > 0, "dragging below scrolls"); }},
+        {2, [this] { key(SDLK_HOME); }, [&l] { return expect(l.ListIndex() == 0, "Home goes to row 0"); }},
+        {2, [=, this] { click(x, rowCentre(1).y, SDL_BUTTON_RIGHT); },
+         [this] { return expect(desktop_.menuShown(), "a right click shows the selection menu"); }},
+        {3, [this] {
+             auto layout = router_.menuLayout();
+             if (layout) click(layout->entries[0].left + 20, layout->entries[0].top + 8, SDL_BUTTON_LEFT);
+         },
+         [&l, this] {
+             return expect(!desktop_.menuShown() && l.SelectedCount() == l.ListCount(), "Select all selects all");
+         }},
+        {2, [this] { key(SDLK_t), key(SDLK_s); },
+         [&l] { return expect(l.Theme() == XPSilver && l.SelectModeStyle() == Box, "T and S change the looks"); }},
+        {2, [=, this] {
+             click(x, rowCentre(3).y, SDL_BUTTON_LEFT);
+             click(x, rowCentre(3).y, SDL_BUTTON_LEFT);
+         },
+         [this] { return expect(desktop_.focusName() == "txtEdit", "a double click starts editing"); }},
+        {2, [this] { type("Kiwi tart"), key(SDLK_RETURN); },
+         [&l] { return expect(l.ItemText(3) == u"Kiwi tart", "typing and Enter store the text"); }},
+        {2, [this] { key(SDLK_a); }, [this] { return expect(desktop_.shownForm() != nullptr, "A shows the about box"); }},
+        {3, [this] {
+             auto layout = router_.formLayout();
+             auto* form = dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm());
+             if (!layout || !form) return;
+             const double tpp = desktop_.options().twipsPerPixel;
+             const auto& close = form->buttons().front();
+             click(layout->client.x + static_cast<int32_t>((close.left + close.width / 2) / tpp),
+                   layout->client.y + static_cast<int32_t>((close.top + close.height / 2) / tpp), SDL_BUTTON_LEFT);
+         },
+         [this] { return expect(desktop_.shownForm() == nullptr, "Close closes the about box"); }},
+        {2, [this] { key(SDLK_ESCAPE); }, noCheck},
+    };
+}
+
+platform::POINT ScriptedInput::rowCentre(int16_t row) const {
+    const Tavrin& l = form_.list();
+    const int16_t h = l.rowHeight();
+    return {router_.controlOrigin().x, router_.controlOrigin().y + (row - l.TopIndex()) * h + h / 2};
+}
+
+void ScriptedInput::click(int32_t x, int32_t y, uint8_t button) {
+    press(button, x, y, true);
+    press(button, x, y, false);
+}
+
+void ScriptedInput::press(uint8_t button, int32_t x, int32_t y, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void ScriptedInput::moveTo(int32_t x, int32_t y, uint32_t state) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    e.motion.state = state;
+    SDL_PushEvent(&e);
+}
+
+void ScriptedInput::key(SDL_Keycode key) {
+    SDL_Event e{};
+    e.key.keysym.sym = key;
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    SDL_PushEvent(&e);
+    if (key >= SDLK_a && key <= SDLK_z) { // a letter key also types its letter, as the keyboard does
+        const char letter[2] = {static_cast<char>(key), 0};
+        type(letter);
+    }
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+void ScriptedInput::type(const char* text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::strncpy(e.text.text, text, sizeof e.text.text - 1);
+    SDL_PushEvent(&e);
+}
+
+} // namespace tavrin::demo
