@@ -7,10 +7,10 @@
 // The selected flags do not travel: Order clears them all, makes no item current and goes back to
 // the top. FindFirst compares upper-cased texts (the Basic Multilingual Plane mapped one to one).
 #include <algorithm>
+#include <string>
 #include <clocale>
 #include <cwctype>
 #include <locale.h>
-#include <numeric>
 
 #include "tavrin/Tavrin.h"
 
@@ -46,20 +46,33 @@ void shellSort(std::vector<Item>& items, size_t n, Direction direction) {
     } while (gap > 1);
 }
 
+// A text to sort by, read in place, and where its item stands.
+struct SortKey {
+    const char16_t* data;
+    uint32_t size;
+    uint32_t index;
+};
+
+// Ordinal: code unit by code unit, a prefix before the longer text. Negative, zero or positive.
+int compareKeys(const SortKey& a, const SortKey& b) {
+    const int units = std::char_traits<char16_t>::compare(a.data, b.data, std::min(a.size, b.size));
+    if (units != 0) return units;
+    return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
+}
+
 // Sorts distinct texts fast; returns false (leaving the items untouched) when two texts are equal.
 bool sortDistinct(std::vector<Item>& items, size_t n, Direction direction) {
-    std::vector<uint16_t> order(n);
-    std::iota(order.begin(), order.end(), uint16_t{0});
-    std::sort(order.begin(), order.end(), [&](uint16_t a, uint16_t b) { return items[a].Text < items[b].Text; });
+    std::vector<SortKey> keys(n);
+    for (size_t i = 0; i < n; ++i)
+        keys[i] = {items[i].Text.data(), static_cast<uint32_t>(items[i].Text.size()), static_cast<uint32_t>(i)};
+    std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) { return compareKeys(a, b) < 0; });
     for (size_t k = 1; k < n; ++k)
-        if (items[order[k - 1]].Text == items[order[k]].Text)
-            return false;
-    if (direction == Direction::Descending)
-        std::reverse(order.begin(), order.end());
+        if (compareKeys(keys[k - 1], keys[k]) == 0) return false;
+    if (direction == Direction::Descending) std::reverse(keys.begin(), keys.end());
     std::vector<Item> sorted;
     sorted.reserve(items.size());
-    for (uint16_t index : order)
-        sorted.push_back(std::move(items[index]));
+    for (const SortKey& key : keys)
+        sorted.push_back(std::move(items[key.index]));
     for (size_t k = n; k < items.size(); ++k)
         sorted.push_back(std::move(items[k]));
     items = std::move(sorted);
