@@ -18,7 +18,7 @@ constexpr KeyEntry kNamedKeys[] = {
     {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},         {SDLK_DELETE, 46},
 };
 
-constexpr int16_t kEnter = 13, kEscape = 27, kBackspace = 8, kTab = 9;
+constexpr int16_t kEnter = 13, kEscape = 27, kBackspace = 8;
 
 } // namespace
 
@@ -36,7 +36,6 @@ int16_t controlCharacter(int16_t keyCode) {
     case kEnter:
     case kEscape:
     case kBackspace:
-    case kTab:
         return keyCode;
     default:
         return 0;

@@ -14,8 +14,8 @@ namespace tavrin::sdl {
 // The virtual key code of a key: arrows 37-40, Page Up/Down 33/34, Home/End 36/35, Space 32,
 // letters 65-90, digits 48-57, Enter 13, Escape 27, Backspace 8, Tab 9, Delete 46.
 int16_t virtualKey(SDL_Keycode key);
-// The character a key also types on its own (Enter 13, Escape 27, Backspace 8, Tab 9), which the
-// window's text input never reports; 0 for the others.
+// The character a key also types on its own (Enter 13, Escape 27, Backspace 8), which the window's
+// text input never reports; 0 for the others (Tab moves between controls, it types nothing).
 int16_t controlCharacter(int16_t keyCode);
 // One button: left 1, right 2, middle 4.
 int16_t buttonOf(uint8_t sdlButton);
