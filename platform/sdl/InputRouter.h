@@ -72,16 +72,16 @@ class InputRouter {
     headless::Desktop& desktop_;
     platform::HWND control_;
     int32_t canvasW_, canvasH_;
-    int nesting_ = 0;                    // dispatches on the stack: above 0 we are inside a pump
+    int nesting_ = 0; // dispatches on the stack: above 0 we are inside a pump
     std::optional<SDL_Event> pendingMotion_;
-    Zone lastZone_ = Zone::Inside;       // of the last motion delivered
-    uint32_t lastMotionMs_ = 0;          // virtual time of the last motion delivered
-    float lastX_ = 0, lastY_ = 0;        // the pointer in the control's client coordinates
-    int16_t held_ = 0;                   // buttons the desktop was told are down
-    int16_t modifiers_ = 0;              // shift mask from the last key event
-    int16_t shortcutKey_ = 0;            // a key taken as a shortcut: its release is dropped too
-    bool dropText_ = false;              // the text the shortcut key would type is dropped
-    int32_t menuSerial_ = -1;            // the desktop's popup count when the anchor was taken
+    Zone lastZone_ = Zone::Inside; // of the last motion delivered
+    uint32_t lastMotionMs_ = 0;    // virtual time of the last motion delivered
+    float lastX_ = 0, lastY_ = 0;  // the pointer in the control's client coordinates
+    int16_t held_ = 0;             // buttons the desktop was told are down
+    int16_t modifiers_ = 0;        // shift mask from the last key event
+    int16_t shortcutKey_ = 0;      // a key taken as a shortcut: its release is dropped too
+    bool dropText_ = false;        // the text the shortcut key would type is dropped
+    int32_t menuSerial_ = -1;      // the desktop's popup count when the anchor was taken
     platform::POINT menuAnchor_{0, 0};
     int16_t hover_ = -1;
     bool quit_ = false;

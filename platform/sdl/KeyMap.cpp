@@ -12,10 +12,9 @@ struct KeyEntry {
 };
 
 constexpr KeyEntry kNamedKeys[] = {
-    {SDLK_LEFT, 37},     {SDLK_UP, 38},         {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},
-    {SDLK_PAGEUP, 33},   {SDLK_PAGEDOWN, 34},   {SDLK_HOME, 36},     {SDLK_END, 35},
-    {SDLK_SPACE, 32},    {SDLK_RETURN, 13},     {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27},
-    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},         {SDLK_DELETE, 46},
+    {SDLK_LEFT, 37},     {SDLK_UP, 38},     {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},  {SDLK_PAGEUP, 33},
+    {SDLK_PAGEDOWN, 34}, {SDLK_HOME, 36},   {SDLK_END, 35},      {SDLK_SPACE, 32}, {SDLK_RETURN, 13},
+    {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27}, {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},    {SDLK_DELETE, 46},
 };
 
 constexpr int16_t kEnter = 13, kEscape = 27, kBackspace = 8;

@@ -7,7 +7,9 @@ namespace tavrin::sdl {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what + ": " + SDL_GetError()); }
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + SDL_GetError());
+}
 
 } // namespace
 
@@ -16,7 +18,8 @@ LiveWindow::LiveWindow(headless::Desktop& desktop, InputRouter& router, int32_t 
     : desktop_(desktop), router_(router), width_(canvasW), height_(canvasH),
       canvas_(desktop.headlessGdi(), canvasW, canvasH) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, canvasW, canvasH, 0);
+    window_ =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, canvasW, canvasH, 0);
     if (!window_) fail("SDL_CreateWindow");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -24,7 +27,8 @@ LiveWindow::LiveWindow(headless::Desktop& desktop, InputRouter& router, int32_t 
     // Mouse coordinates stay in canvas pixels whatever size the window ends up with.
     SDL_RenderSetLogicalSize(renderer_, canvasW, canvasH);
     // The canvas holds 0x00BBGGRR words: red in the lowest byte.
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, canvasW, canvasH);
+    texture_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, canvasW, canvasH);
     if (!texture_) fail("SDL_CreateTexture");
     SDL_StartTextInput();
     realStart_ = SDL_GetTicks64();
@@ -103,7 +107,8 @@ void LiveWindow::compose() {
     }
     if (auto layout = router_.formLayout())
         drawForm(canvas_, desktop_, *dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm()), *layout);
-    if (auto layout = router_.menuLayout()) drawMenu(canvas_, *desktop_.shownMenu(), *layout, router_.menuHover());
+    if (auto layout = router_.menuLayout())
+        drawMenu(canvas_, *desktop_.shownMenu(), *layout, router_.menuHover());
 }
 
 void LiveWindow::present() {

@@ -15,7 +15,9 @@ constexpr uint32_t kMenuFace = 0xFFFFFF, kMenuEdge = 0x808080, kMenuText = 0x000
                    kHoverFace = 0xC56A31, kHoverText = 0xFFFFFF, kCaptionFace = 0xA5541E,
                    kCaptionText = 0xFFFFFF, kFormEdge = 0x6A3A14;
 
-bool isSeparator(const platform::Menu& menu, int16_t index) { return menu.Caption(index) == u"-"; }
+bool isSeparator(const platform::Menu& menu, int16_t index) {
+    return menu.Caption(index) == u"-";
+}
 
 std::u16string withoutMarks(const std::u16string& caption) {
     std::u16string shown;
@@ -77,7 +79,8 @@ void drawMenu(headless::SoftwareSurface& canvas, const platform::Menu& menu, con
         if (lit) canvas.fillRect(r, kHoverFace);
         RECT text{r.left + 18, r.top, r.right - 4, r.bottom};
         uint32_t ink = !menu.Enabled(i) ? kGreyText : lit ? kHoverText : kMenuText;
-        canvas.drawText(withoutMarks(menu.Caption(i)), text, platform::DT_VCENTER | platform::DT_SINGLELINE, ink);
+        canvas.drawText(withoutMarks(menu.Caption(i)), text, platform::DT_VCENTER | platform::DT_SINGLELINE,
+                        ink);
     }
 }
 

@@ -33,7 +33,7 @@ void drawMenu(headless::SoftwareSurface& canvas, const platform::Menu& menu, con
               int16_t hover);
 
 struct FormLayout {
-    platform::RECT outer;  // frame and caption bar included
+    platform::RECT outer;   // frame and caption bar included
     platform::POINT client; // the top-left corner of the form's client area
 };
 

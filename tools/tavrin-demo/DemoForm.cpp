@@ -10,14 +10,14 @@ namespace tavrin::demo {
 
 namespace {
 
-const char16_t* const kFruit[] = {
-    u"Apple",  u"Apricot",    u"Avocado",    u"Banana",   u"Bilberry", u"Blackberry", u"Blueberry",
-    u"Cherry", u"Clementine", u"Cloudberry", u"Cranberry", u"Damson",  u"Date",       u"Elderberry",
-    u"Fig",    u"Gooseberry", u"Grape",      u"Guava",    u"Kiwi",     u"Lemon",      u"Lime",
-    u"Lychee", u"Mango",      u"Medlar",     u"Melon",    u"Mulberry", u"Nectarine",  u"Orange",
-    u"Papaya", u"Peach"};
-const char16_t* const kKinds[] = {u"",       u" jam",   u" pie",     u" juice", u", dried",
-                                  u" tart",  u" jelly", u" crumble", u" sorbet", u" chutney"};
+const char16_t* const kFruit[] = {u"Apple",      u"Apricot",   u"Avocado", u"Banana",     u"Bilberry",
+                                  u"Blackberry", u"Blueberry", u"Cherry",  u"Clementine", u"Cloudberry",
+                                  u"Cranberry",  u"Damson",    u"Date",    u"Elderberry", u"Fig",
+                                  u"Gooseberry", u"Grape",     u"Guava",   u"Kiwi",       u"Lemon",
+                                  u"Lime",       u"Lychee",    u"Mango",   u"Medlar",     u"Melon",
+                                  u"Mulberry",   u"Nectarine", u"Orange",  u"Papaya",     u"Peach"};
+const char16_t* const kKinds[] = {u"",      u" jam",   u" pie",     u" juice",  u", dried",
+                                  u" tart", u" jelly", u" crumble", u" sorbet", u" chutney"};
 
 const char16_t* const kThemeNames[] = {u"XPBlue", u"XPSilver", u"XPOlive"};
 const char16_t* const kStyleNames[] = {u"Standard", u"Dither",    u"Gradient_V", u"Gradient_H",
@@ -110,10 +110,10 @@ void DemoForm::paintLegend(headless::SoftwareSurface& canvas) const {
     };
     int32_t y = 14;
     line(y, u"Tavrin, live", kInk, true);
-    for (const char16_t* text : {u"Click, drag (beyond the edges", u"  scrolls), arrows, Page Up/Down,",
-                                 u"  Home, End, Space", u"Right click: selection menu",
-                                 u"Double click: edit, Enter stores", u"T  theme", u"S  selection style",
-                                 u"A  about box", u"Esc  quit"})
+    for (const char16_t* text :
+         {u"Click, drag (beyond the edges", u"  scrolls), arrows, Page Up/Down,", u"  Home, End, Space",
+          u"Right click: selection menu", u"Double click: edit, Enter stores", u"T  theme",
+          u"S  selection style", u"A  about box", u"Esc  quit"})
         line(y, text, kInk, false);
     y += 12;
     const Tavrin& l = *list_;
@@ -121,8 +121,9 @@ void DemoForm::paintLegend(headless::SoftwareSurface& canvas) const {
     line(y, std::u16string(u"Style: ") + kStyleNames[l.SelectModeStyle() % 7], kMuted, false);
     line(y, u"Current: " + (l.ListIndex() >= 0 ? l.ItemText(l.ListIndex()) : std::u16string(u"none")), kMuted,
          false);
-    line(y, u"Selected: " + utf16(std::to_string(l.SelectedCount())) + u" of " +
-                utf16(std::to_string(l.ListCount())),
+    line(y,
+         u"Selected: " + utf16(std::to_string(l.SelectedCount())) + u" of " +
+             utf16(std::to_string(l.ListCount())),
          kMuted, false);
 }
 

@@ -8,7 +8,9 @@ namespace tavrin::demo {
 
 namespace {
 
-std::string expect(bool holds, const std::string& what) { return holds ? std::string() : what; }
+std::string expect(bool holds, const std::string& what) {
+    return holds ? std::string() : what;
+}
 
 } // namespace
 
@@ -36,41 +38,55 @@ void ScriptedInput::build() {
     const int32_t x = origin.x + 60, below = origin.y + DemoForm::kListH + 30;
     steps_ = {
         {3, [=, this] { click(x, rowCentre(2).y, SDL_BUTTON_LEFT); },
-         [&l] { return expect(l.ListIndex() == 2 && l.ItemSelected(2), "a click makes row 2 current and selected"); }},
+         [&l] {
+             return expect(l.ListIndex() == 2 && l.ItemSelected(2),
+                           "a click makes row 2 current and selected");
+         }},
         {2, [this] { key(SDLK_DOWN), key(SDLK_DOWN); },
          [&l] { return expect(l.ListIndex() == 4, "two Down keys move to row 4"); }},
-        {2, [=, this] { press(SDL_BUTTON_LEFT, x, rowCentre(6).y, true), moveTo(x, below, SDL_BUTTON_LMASK); },
+        {2,
+         [=, this] { press(SDL_BUTTON_LEFT, x, rowCentre(6).y, true), moveTo(x, below, SDL_BUTTON_LMASK); },
          noCheck},
         {25, [=, this] { press(SDL_BUTTON_LEFT, x, below, false); },
-         [&l] { return expect(l.ListIndex() > l.visibleRows() && l.TopIndex() > 0, "dragging below scrolls"); }},
+         [&l] {
+             return expect(l.ListIndex() > l.visibleRows() && l.TopIndex() > 0, "dragging below scrolls");
+         }},
         {2, [this] { key(SDLK_HOME); }, [&l] { return expect(l.ListIndex() == 0, "Home goes to row 0"); }},
         {2, [=, this] { click(x, rowCentre(1).y, SDL_BUTTON_RIGHT); },
          [this] { return expect(desktop_.menuShown(), "a right click shows the selection menu"); }},
-        {3, [this] {
+        {3,
+         [this] {
              auto layout = router_.menuLayout();
              if (layout) click(layout->entries[0].left + 20, layout->entries[0].top + 8, SDL_BUTTON_LEFT);
          },
          [&l, this] {
-             return expect(!desktop_.menuShown() && l.SelectedCount() == l.ListCount(), "Select all selects all");
+             return expect(!desktop_.menuShown() && l.SelectedCount() == l.ListCount(),
+                           "Select all selects all");
          }},
         {2, [this] { key(SDLK_t), key(SDLK_s); },
-         [&l] { return expect(l.Theme() == XPSilver && l.SelectModeStyle() == Box, "T and S change the looks"); }},
-        {2, [=, this] {
+         [&l] {
+             return expect(l.Theme() == XPSilver && l.SelectModeStyle() == Box, "T and S change the looks");
+         }},
+        {2,
+         [=, this] {
              click(x, rowCentre(3).y, SDL_BUTTON_LEFT);
              click(x, rowCentre(3).y, SDL_BUTTON_LEFT);
          },
          [this] { return expect(desktop_.focusName() == "txtEdit", "a double click starts editing"); }},
         {2, [this] { type("Kiwi tart"), key(SDLK_RETURN); },
          [&l] { return expect(l.ItemText(3) == u"Kiwi tart", "typing and Enter store the text"); }},
-        {2, [this] { key(SDLK_a); }, [this] { return expect(desktop_.shownForm() != nullptr, "A shows the about box"); }},
-        {3, [this] {
+        {2, [this] { key(SDLK_a); },
+         [this] { return expect(desktop_.shownForm() != nullptr, "A shows the about box"); }},
+        {3,
+         [this] {
              auto layout = router_.formLayout();
              auto* form = dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm());
              if (!layout || !form) return;
              const double tpp = desktop_.options().twipsPerPixel;
              const auto& close = form->buttons().front();
              click(layout->client.x + static_cast<int32_t>((close.left + close.width / 2) / tpp),
-                   layout->client.y + static_cast<int32_t>((close.top + close.height / 2) / tpp), SDL_BUTTON_LEFT);
+                   layout->client.y + static_cast<int32_t>((close.top + close.height / 2) / tpp),
+                   SDL_BUTTON_LEFT);
          },
          [this] { return expect(desktop_.shownForm() == nullptr, "Close closes the about box"); }},
         {2, [this] { key(SDLK_ESCAPE); }, noCheck},

@@ -28,7 +28,7 @@ class ScriptedInput {
 
   private:
     struct Step {
-        int32_t gapFrames;                 // frames after the previous step
+        int32_t gapFrames; // frames after the previous step
         std::function<void()> act;
         std::function<std::string()> check; // empty when the step did what it should
     };

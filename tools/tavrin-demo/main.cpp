@@ -81,7 +81,8 @@ int runWindow(const Options& options) {
         for (const std::string& failure : script->failures())
             std::fprintf(stderr, "tavrin-demo: check failed: %s\n", failure.c_str());
         if (!script->finished()) {
-            std::fprintf(stderr, "tavrin-demo: the scripted input did not finish within %d frames\n", window.frames());
+            std::fprintf(stderr, "tavrin-demo: the scripted input did not finish within %d frames\n",
+                         window.frames());
             status = 1;
         }
     }

@@ -208,7 +208,8 @@ TEST_F(InputRouterTest, TheAboutBoxClosesByItsDrawnCloseButton) {
         // A press on the form's body does nothing; one on Close presses it.
         queue.push_back(button(true, SDL_BUTTON_LEFT, layout.client.x + 5, layout.client.y + 5));
         const auto& close = form->buttons().front();
-        queue.push_back(button(true, SDL_BUTTON_LEFT, layout.client.x + static_cast<int32_t>(close.left / 15) + 3,
+        queue.push_back(button(true, SDL_BUTTON_LEFT,
+                               layout.client.x + static_cast<int32_t>(close.left / 15) + 3,
                                layout.client.y + static_cast<int32_t>(close.top / 15) + 3));
     };
     list->About();
@@ -222,9 +223,7 @@ TEST_F(InputRouterTest, MotionInsideTheAutoScrollLoopIsThrottledAndAnEdgeCrossin
     const int32_t below = o.y + kListH + 30;
     int fed = 0;
     // While the loop runs: a new position below every millisecond for half a second, then back in.
-    whenIdle = [&] {
-        feed(fed++ < 500 ? motion(o.x + 10, below + fed % 7) : motion(o.x + 10, o.y + 50));
-    };
+    whenIdle = [&] { feed(fed++ < 500 ? motion(o.x + 10, below + fed % 7) : motion(o.x + 10, o.y + 50)); };
     feed(button(true, SDL_BUTTON_LEFT, o.x + 10, o.y + 10));
     feed(motion(o.x + 10, below));
     // The loop ended on the crossing, not on a release; a few motions reached the control, not 500.

@@ -13,12 +13,30 @@ TEST(KeyMapTest, KeysBecomeTheControlsVirtualKeyCodes) {
         int16_t code;
     };
     const Case cases[] = {
-        {SDLK_LEFT, 37},    {SDLK_UP, 38},       {SDLK_RIGHT, 39},     {SDLK_DOWN, 40},   {SDLK_PAGEUP, 33},
-        {SDLK_PAGEDOWN, 34}, {SDLK_HOME, 36},    {SDLK_END, 35},       {SDLK_SPACE, 32},  {SDLK_a, 65},
-        {SDLK_t, 84},       {SDLK_z, 90},        {SDLK_0, 48},         {SDLK_9, 57},      {SDLK_RETURN, 13},
-        {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27},  {SDLK_BACKSPACE, 8},  {SDLK_DELETE, 46},
+        {SDLK_LEFT, 37},
+        {SDLK_UP, 38},
+        {SDLK_RIGHT, 39},
+        {SDLK_DOWN, 40},
+        {SDLK_PAGEUP, 33},
+        {SDLK_PAGEDOWN, 34},
+        {SDLK_HOME, 36},
+        {SDLK_END, 35},
+        {SDLK_SPACE, 32},
+        {SDLK_a, 65},
+        {SDLK_t, 84},
+        {SDLK_z, 90},
+        {SDLK_0, 48},
+        {SDLK_9, 57},
+        {SDLK_RETURN, 13},
+        {SDLK_KP_ENTER, 13},
+        {SDLK_ESCAPE, 27},
+        {SDLK_BACKSPACE, 8},
+        {SDLK_DELETE, 46},
         // Keys the control has no code for are dropped.
-        {SDLK_F1, 0},       {SDLK_LSHIFT, 0},    {SDLK_KP_8, 0},       {SDLK_UNKNOWN, 0},
+        {SDLK_F1, 0},
+        {SDLK_LSHIFT, 0},
+        {SDLK_KP_8, 0},
+        {SDLK_UNKNOWN, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(virtualKey(c.key), c.code) << "key " << c.key;
@@ -39,7 +57,8 @@ TEST(KeyMapTest, ButtonsAndHeldStatesUseTheControlsMasks) {
     EXPECT_EQ(buttonOf(SDL_BUTTON_MIDDLE), platform::vbMiddleButton);
     EXPECT_EQ(buttonOf(SDL_BUTTON_X1), 0);
     EXPECT_EQ(buttonsHeld(0), 0);
-    EXPECT_EQ(buttonsHeld(SDL_BUTTON_LMASK | SDL_BUTTON_RMASK), platform::vbLeftButton | platform::vbRightButton);
+    EXPECT_EQ(buttonsHeld(SDL_BUTTON_LMASK | SDL_BUTTON_RMASK),
+              platform::vbLeftButton | platform::vbRightButton);
     EXPECT_EQ(buttonsHeld(SDL_BUTTON_MMASK | SDL_BUTTON_X2MASK), platform::vbMiddleButton);
 }
 
