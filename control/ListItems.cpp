@@ -71,8 +71,7 @@ void Tavrin::ModifyItem(int16_t index, const Variant& text, int16_t icon, int16_
         p_Items[index].Icon = icon;
     if (iconSelected > -1)
         p_Items[index].IconSelected = iconSelected;
-    DrawItem(index);
-    DrawFocus(ListIndex_);
+    repaintItem(index);
 }
 
 void Tavrin::RemoveItem(int16_t index) {
@@ -128,6 +127,12 @@ void Tavrin::SetImageList(const Variant& imageListControl) {
 
 // ---- indexed item properties
 
+// A changed item is repainted in its row, and the focus rectangle drawn again on the current row.
+void Tavrin::repaintItem(int16_t index) {
+    DrawItem(index);
+    DrawFocus(ListIndex_);
+}
+
 std::u16string Tavrin::ItemText(int16_t index) const {
     checkItemIndex(index);
     return p_Items[index].Text.str();
@@ -136,8 +141,7 @@ std::u16string Tavrin::ItemText(int16_t index) const {
 void Tavrin::SetItemText(int16_t index, const std::u16string& text) {
     checkItemIndex(index);
     p_Items[index].Text = text;
-    DrawItem(index);
-    DrawFocus(ListIndex_);
+    repaintItem(index);
 }
 
 int16_t Tavrin::ItemIcon(int16_t index) const {
@@ -148,8 +152,7 @@ int16_t Tavrin::ItemIcon(int16_t index) const {
 void Tavrin::SetItemIcon(int16_t index, int16_t icon) {
     checkItemIndex(index);
     p_Items[index].Icon = icon;
-    DrawItem(index);
-    DrawFocus(ListIndex_);
+    repaintItem(index);
 }
 
 int16_t Tavrin::ItemIconSelected(int16_t index) const {
@@ -160,8 +163,7 @@ int16_t Tavrin::ItemIconSelected(int16_t index) const {
 void Tavrin::SetItemIconSelected(int16_t index, int16_t icon) {
     checkItemIndex(index);
     p_Items[index].IconSelected = icon;
-    DrawItem(index);
-    DrawFocus(ListIndex_);
+    repaintItem(index);
 }
 
 bool Tavrin::ItemSelected(int16_t index) const {

@@ -225,6 +225,7 @@ private:
     int16_t rowLeft() const;          // LeftMargin, plus 6 with RequiredField
     int16_t rowUnderY(float y) const; // may lie outside the items
     void checkItemIndex(int16_t index) const;
+    void repaintItem(int16_t index);
     void growStorage(size_t newCount);
     void hookFont();
     void unhookFont();
