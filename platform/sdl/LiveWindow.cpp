@@ -46,6 +46,15 @@ LiveWindow::~LiveWindow() {
 }
 
 void LiveWindow::run() {
+    if (stepped_) {
+        while (!router_.quitting()) {
+            pollInput();
+            if (router_.quitting()) break;
+            desktop_.wait(kFrameMs);
+            present();
+        }
+        return;
+    }
     while (!router_.quitting()) {
         uint64_t frameStart = SDL_GetTicks64();
         pollInput();
@@ -60,6 +69,11 @@ void LiveWindow::run() {
 // Called from inside DoEvents and the modal loops: the control waits for the user here.
 bool LiveWindow::pump() {
     pollInput();
+    if (stepped_) {
+        if (desktop_.menuShown() || desktop_.shownForm()) desktop_.wait(kFrameMs);
+        if (desktop_.GetTickCount() - lastPresentVirtual_ >= kFrameMs) present();
+        return !router_.quitting();
+    }
     if (desktop_.menuShown() || desktop_.shownForm()) {
         catchUp();
         uint64_t since = SDL_GetTicks64() - lastPresent_;
@@ -125,6 +139,7 @@ void LiveWindow::present() {
     }
     SDL_RenderPresent(renderer_);
     lastPresent_ = SDL_GetTicks64();
+    lastPresentVirtual_ = desktop_.GetTickCount();
     ++frames_;
     if (afterFrame) afterFrame(frames_);
     if (frameLimit_ > 0 && frames_ >= frameLimit_) router_.requestQuit();

@@ -7,6 +7,9 @@
 //   input pump, called by DoEvents (1 ms of the clock each) and by the modal loops:
 //     input -> clock ahead of real time: sleep the difference; in a modal loop, which does not
 //     move the clock itself: wait for the real time elapsed -> present when a frame is due
+// With a stepped clock (for scripted runs that must not depend on the machine's speed) real time
+// is left out: each frame moves the clock by exactly one frame's worth, a modal loop likewise, and
+// inside DoEvents a frame is presented whenever the clock has moved a frame's worth.
 #pragma once
 
 #include <SDL.h>
@@ -43,6 +46,8 @@ class LiveWindow {
     void setFrameLimit(int32_t frames) { frameLimit_ = frames; }
     // Keeps a copy of every presented frame as read back from the window.
     void keepFrames(bool keep) { keepFrames_ = keep; }
+    // Decouples the clock from real time; see above. Set before run().
+    void setSteppedClock(bool stepped) { stepped_ = stepped; }
 
     // Runs until the router is asked to quit.
     void run();
@@ -69,7 +74,8 @@ class LiveWindow {
     uint32_t virtualStart_ = 0;
     uint64_t lastPresent_ = 0;
     int32_t frames_ = 0, frameLimit_ = 0;
-    bool keepFrames_ = false;
+    uint32_t lastPresentVirtual_ = 0;
+    bool keepFrames_ = false, stepped_ = false;
     std::vector<uint32_t> lastFrame_;
 };
 

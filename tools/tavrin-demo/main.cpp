@@ -65,6 +65,7 @@ int runWindow(const Options& options) {
     std::unique_ptr<demo::ScriptedInput> script;
     if (options.scriptInput) {
         script = std::make_unique<demo::ScriptedInput>(form, desktop, router);
+        window.setSteppedClock(true); // the checks count frames, so frames must mean clock time
         window.afterFrame = [&](int32_t frame) { script->frame(frame); };
     }
     window.run();
