@@ -247,6 +247,13 @@ private:
     void drawItemText(int16_t index);
     void paintDesignPreview();
     void placeSampleText(int32_t left, const std::u16string& name);
+    // Keeping and moving rows that the last PaintRows left on the surface (render/RowReuse.cpp).
+    struct RowLook;
+    struct PaintedRows;
+    RowLook currentRowLook() const;
+    bool rowsReusable(const RowLook& look) const;
+    std::vector<bool> reuseRows(int16_t top, int16_t first, int16_t last);
+    void recordRows(RowLook look, double top, int16_t first, int16_t last);
     void adoptAmbientFont();
     void initBehaviourDefaults();
 
@@ -256,6 +263,7 @@ private:
     std::unique_ptr<XPVScroll> sbUC_;
     std::unique_ptr<platform::TextBox> txtEdit_;
     std::unique_ptr<platform::Menu> SelectionMenu_;
+    std::shared_ptr<PaintedRows> paintedRows_; // what the last PaintRows drew, to keep or move
 
     // Items
     std::vector<Item> p_Items;                        // the items in display order, plus the spare slot last
