@@ -1,0 +1,15 @@
+// The background picture of the about box.
+#pragma once
+
+#include <memory>
+
+#include "tavrin/platform/Picture.h"
+
+namespace tavrin::about {
+
+// 374 x 264 pixels, drawn from the form's top-left corner: a blue banner with a small list box
+// above a light field where the labels stand.
+constexpr int32_t kPictureWidth = 374, kPictureHeight = 264;
+std::shared_ptr<platform::Picture> backgroundPicture();
+
+} // namespace tavrin::about
