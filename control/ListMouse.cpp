@@ -12,9 +12,16 @@
 //   above: (y + 25) * 20 ms, at least 40   ->  480 ms one pixel above, 40 ms from 23 above
 //   below: 500 - (y - height - 1) * 20 ms   ->  500 ms one pixel below, 40 ms from 24 below
 // The first step comes at once; each step moves the current item by one row.
+//
+// The clock is the kernel's tick count read as the signed 32-bit value the control declares it as,
+// and the time since the last step is a checked 32-bit difference: past 2^31 ms of uptime the
+// count reads negative and no step comes (the last step time starts at 0), and a difference
+// that does not fit raises Overflow.
+#include <climits>
 #include <cmath>
 
 #include "tavrin/Tavrin.h"
+#include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -31,6 +38,17 @@ std::vector<Variant> mouseArgs(int16_t button, int16_t shift, float x, float y) 
 
 // Whole rows from the top of the surface, in single precision as the coordinates are.
 float rowsDown(float y, int16_t rowHeight) { return std::floor(checkedFinite(y / static_cast<float>(rowHeight))); }
+
+// Milliseconds since the last step, as a 32-bit difference of two signed tick counts.
+int32_t sinceLastStep(int32_t now, int32_t lastStep) {
+    const int64_t elapsed = static_cast<int64_t>(now) - lastStep;
+    if (elapsed < INT32_MIN || elapsed > INT32_MAX)
+        raise(err::Overflow);
+    return static_cast<int32_t>(elapsed);
+}
+
+// The kernel's tick count as the signed 32-bit value the control declares it as.
+int32_t signedTicks(uint32_t ticks) { return static_cast<int32_t>(ticks); }
 } // namespace
 
 void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) {
@@ -96,10 +114,10 @@ void Tavrin::AutoScrollUp() {
     int32_t delay = std::max(roundToI4((static_cast<double>(p_MouseY) + 25) * 20), kMinimumDelayMs);
     if (!p_MouseDown)
         return;
-    int64_t lastStep = 0;
+    int32_t lastStep = 0;
     while (p_MouseY < 0) {
-        if (static_cast<int64_t>(services().GetTickCount()) - lastStep > delay) {
-            lastStep = services().GetTickCount();
+        if (sinceLastStep(signedTicks(services().GetTickCount()), lastStep) > delay) {
+            lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ > 0) {
                 int16_t target = static_cast<int16_t>(ListIndex_ - 1);
                 if (SelectMode_ == Multiple)
@@ -118,10 +136,10 @@ void Tavrin::AutoScrollUp() {
 void Tavrin::AutoScrollDown() {
     double distance = static_cast<double>(p_MouseY) - userControl().ScaleHeight() - 1;
     int32_t delay = std::max(roundToI4(500 - distance * 20), kMinimumDelayMs);
-    int64_t lastStep = 0;
+    int32_t lastStep = 0;
     while (p_MouseDown && p_MouseY > userControl().ScaleHeight() - 1) {
-        if (static_cast<int64_t>(services().GetTickCount()) - lastStep > delay) {
-            lastStep = services().GetTickCount();
+        if (sinceLastStep(signedTicks(services().GetTickCount()), lastStep) > delay) {
+            lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ < ListCount() - 1) {
                 int16_t target = static_cast<int16_t>(ListIndex_ + 1);
                 if (SelectMode_ == Multiple)
