@@ -50,6 +50,7 @@ bool Interpreter::step() {
         stopWith(e);
     }
     line_ = outerLine;
+    if (pumpDepth_ == 0) session_->releaseRetired();
     return isInput(s);
 }
 

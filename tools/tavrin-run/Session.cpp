@@ -42,7 +42,7 @@ void Session::resetDesktop(const headless::DesktopOptions& options) {
 }
 
 bool Session::setScreen(const headless::DesktopOptions& options) {
-    if (hasControl()) return false;
+    if (hasControl() || !retired_.empty()) return false;
     // Set-up given before the screen is kept: system colours, ambient properties, failing pictures.
     headless::Desktop::Ambient ambient = desktop_->ambient();
     resetDesktop(options);
@@ -94,9 +94,8 @@ void Session::destroy(Slot& s) {
         s.site->onEvent = nullptr;
         s.site->onPropertyChanged = nullptr;
     }
-    s.object.reset();
-    s.control.reset();
-    s.site.reset();
+    retired_.push_back(std::move(s));
+    s = Slot{};
 }
 
 void Session::hook(ControlKind kind, headless::HeadlessSite& site) {

@@ -48,6 +48,10 @@ class Session {
     void terminate();
     void resize(int32_t clientW, int32_t clientH);
     bool hasControl() const { return list_.control || bar_.control; }
+    // Frees the controls terminated since the last call. A control terminated while one of its
+    // own loops waits in DoEvents is still on the stack: it is kept until the script is back at
+    // its top level.
+    void releaseRetired() { retired_.clear(); }
 
     Tavrin* list();
     XPVScroll* bar();
@@ -79,6 +83,7 @@ class Session {
     std::function<bool()> pump_;
     std::unique_ptr<headless::Desktop> desktop_;
     Slot list_, bar_;
+    std::vector<Slot> retired_; // terminated, freed by releaseRetired
     ControlKind current_ = ControlKind::List;
     std::map<int32_t, uint32_t> sysColors_;
     std::vector<std::u16string> failedPictures_;
