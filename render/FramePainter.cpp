@@ -10,7 +10,11 @@
 // inversion, goes away only when its row is repainted.
 #include "tavrin/Tavrin.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/RenderSupport.h"
+#include "render/RowReuse.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -76,13 +80,26 @@ void Tavrin::PaintRows() {
     bool visible = false;
     ignoringFailures([&] { visible = site().ExtenderVisible(); });
     if (!visible) return;
+    RowLook look = currentRowLook();
     if (RequiredField_) ignoringFailures([&] { DrawRequiredMark(); });
     const double top = topRow();
     const double lastInView = top + p_VisibleRows - 1;
-    for (int32_t index = topRowIndex(); index <= lastInView; ++index) {
-        if (index < ListCount()) ignoringFailures([&] { DrawItem(static_cast<int16_t>(index)); });
+    const int16_t first = topRowIndex();
+    const int16_t last = static_cast<int16_t>(std::min<double>(std::floor(lastInView), ListCount() - 1));
+    // Rows still on the surface as they would be painted are kept or moved (RowReuse.cpp).
+    std::vector<bool> done;
+    if (first <= last && top == first && rowsReusable(look)) done = reuseRows(first, first, last);
+    bool failed = false;
+    for (int32_t index = first; index <= last; ++index) {
+        if (!done.empty() && done[static_cast<size_t>(index - first)]) continue;
+        try {
+            DrawItem(static_cast<int16_t>(index));
+        } catch (const std::exception&) {
+            failed = true; // as any failure of a row: the others are painted all the same
+        }
     }
     ignoringFailures([&] { DrawFocus(ListIndex_); });
+    recordRows(failed ? RowLook{} : std::move(look), top, first, last);
 }
 
 // Only while the control has the focus and Focus is on, and only for a row in view (so -1 never).

@@ -8,6 +8,8 @@
 #include "platform/headless/SoftwareSurface.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <cmath>
 
 #include "platform/headless/Text.h"
@@ -63,12 +65,19 @@ constexpr double kMaxPixelCoordinate = 1 << 24;
 
 } // namespace
 
+// Revisions are unique among all surfaces, so that a surface made anew never repeats one.
+void SoftwareSurface::touch() const {
+    static std::atomic<uint64_t> last{0};
+    revision_ = last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 SoftwareSurface::SoftwareSurface(HeadlessGdi& gdi, int32_t width, int32_t height, platform::ScaleMode mode,
                                  double twipsPerPixel)
     : gdi_(gdi), width_(std::max(0, width)), height_(std::max(0, height)),
       pixels_(static_cast<size_t>(width_) * height_, 0), mode_(mode),
       twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15.0), dc_(gdi.registerSurface(this)) {
     std::fill(pixels_.begin(), pixels_.end(), resolvedBackColor());
+    touch();
 }
 
 SoftwareSurface::~SoftwareSurface() {
@@ -76,6 +85,7 @@ SoftwareSurface::~SoftwareSurface() {
 }
 
 void SoftwareSurface::resize(int32_t width, int32_t height) {
+    touch();
     flushPending();
     width = std::max(0, width);
     height = std::max(0, height);
@@ -101,6 +111,7 @@ uint32_t SoftwareSurface::resolvedBackColor() const {
 // ---- fills -------------------------------------------------------------------------------------
 
 template <class SpanOp> void SoftwareSurface::forEachSpan(const RECT& r, SpanOp op) {
+    touch();
     flushPending();
     const int32_t x0 = std::max(r.left, 0), x1 = std::min(r.right, width_);
     const int32_t y0 = std::max(r.top, 0), y1 = std::min(r.bottom, height_);
@@ -192,8 +203,28 @@ void SoftwareSurface::focusRect(const RECT& r) {
 }
 
 void SoftwareSurface::blit(const platform::Picture& picture, const RECT& dest, bool honourTransparency) {
+    touch();
     flushPending();
     blitNow(picture, dest, honourTransparency);
+}
+
+bool SoftwareSurface::moveBand(const RECT& band, int32_t dy) {
+    flushPending();
+    touch();
+    const int32_t x0 = std::max(band.left, 0), x1 = std::min(band.right, width_);
+    // Destination rows inside both the surface and the moved band, their sources inside the surface.
+    const int64_t y0 = std::max<int64_t>({int64_t{band.top} + dy, 0, int64_t{dy}});
+    const int64_t y1 = std::min<int64_t>({int64_t{band.bottom} + dy, height_, int64_t{height_} + dy});
+    if (x0 >= x1 || y0 >= y1) return true;
+    const size_t bytes = static_cast<size_t>(x1 - x0) * sizeof(uint32_t);
+    auto copyRow = [&](int64_t y) {
+        std::memmove(pixels_.data() + y * width_ + x0, pixels_.data() + (y - dy) * width_ + x0, bytes);
+    };
+    if (dy > 0)
+        for (int64_t y = y1 - 1; y >= y0; --y) copyRow(y);
+    else
+        for (int64_t y = y0; y < y1; ++y) copyRow(y);
+    return true;
 }
 
 // Nearest-neighbour stretch: each destination pixel takes the source pixel under its centre. The
@@ -242,6 +273,7 @@ SizedFont& SoftwareSurface::sizedFont() {
 }
 
 int32_t SoftwareSurface::drawText(std::u16string_view text, RECT& rect, uint32_t format, uint32_t rgb) {
+    touch();
     flushPending();
     TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, rgb};
     return drawTextBlock(target, sizedFont(), text, rect, format, decorationOf(font_));
@@ -265,6 +297,7 @@ double SoftwareSurface::TextWidth(std::u16string_view text) {
 }
 
 void SoftwareSurface::Print(std::u16string_view text) {
+    touch();
     flushPending();
     TextTarget target{pixels_.data(), width_, height_, {0, 0, width_, height_}, dcState_.textColor};
     drawTextLine(target, sizedFont(), decodeUtf16(text), pixelCoordX(currentX_), pixelCoordY(currentY_),
@@ -281,6 +314,7 @@ void SoftwareSurface::SetBackColor(uint32_t oleColor) {
 
 // The clear is kept pending with the pictures that follow it (see pendingPictures_).
 void SoftwareSurface::Cls() {
+    touch();
     pendingCount_ = 0;
     repaintPending_ = true;
     pendingClearColor_ = resolvedBackColor();
@@ -319,6 +353,7 @@ uint32_t SoftwareSurface::Point(double x, double y) const {
 
 void SoftwareSurface::PaintPicture(const platform::Picture* picture, double x, double y,
                                    std::optional<double> width, std::optional<double> height) {
+    touch();
     if (!picture) raise(err::InvalidPicture);
     const int32_t left = pixelCoordX(x), top = pixelCoordY(y);
     const int32_t w = width ? pixelCoordX(*width) : picture->width();

@@ -41,6 +41,7 @@ public:
     int32_t heightPx() const { return height_; }
     uint32_t* pixels() {
         flushPending();
+        touch(); // the caller may write
         return pixels_.data();
     }
     const uint32_t* pixels() const {
@@ -71,6 +72,8 @@ public:
     uint32_t Point(double x, double y) const override;
     void PaintPicture(const platform::Picture* picture, double x, double y, std::optional<double> width = {},
                       std::optional<double> height = {}) override;
+    uint64_t contentRevision() const override { return revision_; }
+    bool moveBand(const platform::RECT& band, int32_t dy) override;
     platform::ScaleMode scaleMode() const override { return mode_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
@@ -120,6 +123,8 @@ private:
     HeadlessGdi& gdi_;
     int32_t width_, height_;
     mutable std::vector<uint32_t> pixels_;
+    mutable uint64_t revision_ = 0; // see contentRevision(); every change of the pixels moves it on
+    void touch() const;
 
     // A repaint of the whole surface that nobody has looked at yet: Cls and the pictures painted
     // after it, kept as a list. The scroll bar repaints itself this way on every change of its

@@ -141,6 +141,8 @@ template <class Base> class SurfaceForwarder : public Base {
     platform::ScaleMode scaleMode() const override { return target().scaleMode(); }
     double ScaleWidth() const override { return target().ScaleWidth(); }
     double ScaleHeight() const override { return target().ScaleHeight(); }
+    uint64_t contentRevision() const override { return target().contentRevision(); }
+    bool moveBand(const platform::RECT& band, int32_t dy) override { return target().moveBand(band, dy); }
 
   protected:
     virtual SoftwareSurface& target() const = 0;

@@ -65,6 +65,16 @@ public:
     virtual void PaintPicture(const Picture* picture, double x, double y, std::optional<double> width = {},
                               std::optional<double> height = {}) = 0;
 
+    // A number that changes whenever the pixels may have changed; 0 when the surface cannot tell.
+    // Lets a painter see that what it drew last is still there.
+    virtual uint64_t contentRevision() const { return 0; }
+    // Moves the pixels of `band` by dy pixels down (up when negative), clipped to the surface,
+    // as one copy; false when the surface cannot.
+    virtual bool moveBand(const RECT& band, int32_t dy) {
+        (void)band, (void)dy;
+        return false;
+    }
+
     virtual ScaleMode scaleMode() const = 0;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
