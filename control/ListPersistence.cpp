@@ -20,10 +20,21 @@ Variant pictureOrNothing(const std::shared_ptr<Picture>& picture) {
     return Variant::object(std::static_pointer_cast<Dispatchable>(picture));
 }
 
+// Nothing, or a picture: any other value (a number, a font) is a type mismatch.
 std::shared_ptr<Picture> toPicture(const Variant& v) {
     if (v.type() != VarType::Object)
         raise(err::TypeMismatch);
-    return std::dynamic_pointer_cast<Picture>(v.asObject());
+    auto picture = std::dynamic_pointer_cast<Picture>(v.asObject());
+    if (v.asObject() && !picture)
+        raise(err::TypeMismatch);
+    return picture;
+}
+
+std::shared_ptr<StdFont> toFont(const Variant& v) {
+    auto font = v.type() == VarType::Object ? std::dynamic_pointer_cast<StdFont>(v.asObject()) : nullptr;
+    if (!font)
+        raise(err::TypeMismatch);
+    return font;
 }
 
 constexpr uint32_t kWindow = 0x80000005, kWindowText = 0x80000008, kHighlight = 0x8000000D,
@@ -87,13 +98,12 @@ void Tavrin::ReadProperties(const PropertyBag& bag) {
     Window& bar = sbUCSite_->extender();
     bar.Move(bar.Left(), bar.Top(), toR4(read("ScrollBarWidth", Variant::i2(13))), bar.Height());
 
-    Variant font = read("Font", Variant::object(site_.AmbientFont()));
-    auto fontObject = std::dynamic_pointer_cast<StdFont>(font.asObject());
-    if (font.type() != VarType::Object || !fontObject)
-        raise(err::TypeMismatch);
-    iUC_->SetFont(fontObject->desc());
+    // Read twice: the surface and the control each get a font of their own, and neither shares the
+    // bag's object, so two lists loaded from one bag do not change each other's font.
+    iUC_->SetFont(toFont(read("Font", Variant::object(site_.AmbientFont())))->desc());
+    std::shared_ptr<StdFont> ownFont = toFont(read("Font", Variant::object(site_.AmbientFont())))->clone();
     unhookFont();
-    p_Font = fontObject;
+    p_Font = std::move(ownFont);
     hookFont();
 
     FontNormal_ = toColour(read("FontNormal", colour(kWindowText)));
