@@ -186,5 +186,37 @@ TEST(RenderPaint, FocusRectangleFollowsFocusAndIsRemovedByRepaintingItsRow) {
     EXPECT_EQ(count(l, 2, 0, 200, 80, kRed), 0); // nothing selected, nothing framed
 }
 
+// A colour let resolves only its own copy; the other copies keep the system colour of their moment
+// until the colours are resolved as a whole.
+TEST(RenderColours, ALetResolvesOnlyItsOwnCopy) {
+    ListOnForm l;
+    l.desk.setSysColor(13, 0x123456);
+    l->SetBackSelected(0x8000000D);
+    EXPECT_EQ(l.field("p_BackSelectedRGB"), std::to_string(0x123456));
+    EXPECT_EQ(l.field("p_GradientFrom"), "12544 27136 50432"); // still the highlight of 0xC56A31
+    l->ResolveColors();
+    EXPECT_EQ(l.field("p_GradientFrom"), "22016 13312 4608");
+}
+
+// ResolveColors works in a fixed order, so a gradient colour that does not fit stops it there: the
+// colours before it are resolved, those after it keep their old values.
+TEST(RenderColours, AnOversizedGradientColourStopsResolvingAtItsPlace) {
+    ListOnForm l;
+    l.desk.setSysColor(5, 0x010203);
+    l.desk.setSysColor(8, 0x040506);
+    EXPECT_THROW(l->SetBackSelectedG2(0x7FFFFFFF), AutomationError);
+    EXPECT_EQ(l->BackSelectedG2(), 0x7FFFFFFFu); // kept, but not resolved
+    EXPECT_TRUE(l.changed.empty());
+    try {
+        l->ResolveColors();
+        FAIL() << "no error";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.number(), 5);
+    }
+    EXPECT_EQ(l.field("p_BackNormalRGB"), std::to_string(0x010203));
+    EXPECT_EQ(l.field("p_GradientFrom"), "12544 27136 50432");
+    EXPECT_EQ(l.field("p_FontNormalRGB"), "0"); // window text was black when last resolved
+}
+
 } // namespace
 } // namespace tavrin::testing
