@@ -1,5 +1,6 @@
 // The list's automation interface: every public member by name and member ID, and the private
-// fields readable by name for tests and the script host.
+// fields readable by name for tests and the script host. The two item arrays read as the number
+// of entries of p_Items (items plus the spare slot) and the flags of p_Selected as "0 1 0".
 #include <cstdio>
 
 #include "tavrin/Tavrin.h"
@@ -118,10 +119,13 @@ void addProperties(B& b) {
     i4Property(b, "Theme", 0x6803001B, &Tavrin::Theme, &Tavrin::SetTheme);
     boolProperty(b, "Focus", 0x6803001A, &Tavrin::Focus, &Tavrin::SetFocus);
     b.get("Font", 0x68030019, [](Tavrin& t, Args&) { return object(t.Font()); });
+    // No object at all: 424; Nothing: 91 from the let; an object of another kind: 13.
     b.set("Font", 0x68030019, [](Tavrin& t, Args& a) {
-        auto font = std::dynamic_pointer_cast<StdFont>(a.back().asObject());
-        if (a.back().type() != VarType::Object || !font)
+        if (a.back().type() != VarType::Object)
             raise(err::ObjectRequired);
+        auto font = std::dynamic_pointer_cast<StdFont>(a.back().asObject());
+        if (a.back().asObject() && !font)
+            raise(err::TypeMismatch);
         t.SetFont(font);
     });
     colourProperty(b, "FontNormal", 0x68030018, &Tavrin::FontNormal, &Tavrin::SetFontNormal);
@@ -180,6 +184,14 @@ std::string vertexText(const Vertex& v) {
     return std::to_string(v[0]) + " " + std::to_string(v[1]) + " " + std::to_string(v[2]);
 }
 
+// The selected flags of every entry, the spare slot's included: "0 1 0".
+std::string flagsText(const std::vector<uint8_t>& flags) {
+    std::string text;
+    for (uint8_t flag : flags)
+        text += text.empty() ? (flag ? "1" : "0") : (flag ? " 1" : " 0");
+    return text;
+}
+
 std::string rectText(const RECT& r) {
     return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
            std::to_string(r.bottom);
@@ -198,6 +210,8 @@ bool Tavrin::readPrivate(std::string_view name, Variant& out) const {
         std::function<Variant(const Tavrin&)> read;
     };
     static const std::vector<Field> fields = {
+        {"p_Items", [](const Tavrin& t) { return Variant::i4(static_cast<int32_t>(t.p_Items.size())); }},
+        {"p_Selected", [](const Tavrin& t) { return Variant::string(flagsText(t.p_Selected)); }},
         {"p_ImageScaleMode", [](const Tavrin& t) { return Variant::i2(t.p_ImageScaleMode); }},
         {"p_ImageList", [](const Tavrin& t) { return Variant::object(t.p_ImageList); }},
         {"p_LastIndex", [](const Tavrin& t) { return Variant::i2(t.p_LastIndex); }},

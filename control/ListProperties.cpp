@@ -275,9 +275,9 @@ void Tavrin::SetMousePointer(int16_t v) {
 
 // The control keeps its own font object and copies six attributes into it; weight and character
 // set stay its own. Each attribute that changes re-lays the control out through the notification,
-// before the repaint here. No object: 424.
+// before the repaint here. Nothing given: reading its first attribute fails with 91, nothing changed.
 void Tavrin::SetFont(const std::shared_ptr<platform::StdFont>& f) {
-    if (!f) raise(err::ObjectRequired);
+    if (!f) raise(err::ObjectNotSet);
     const platform::FontDesc given = f->desc(); // a copy: f may be p_Font itself
     p_Font->SetName(given.name);
     p_Font->SetSize(given.size);

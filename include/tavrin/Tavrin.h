@@ -121,7 +121,7 @@ public:
     bool Focus() const { return Focus_; }
     void SetFocus(bool v);
     std::shared_ptr<platform::StdFont> Font() const { return p_Font; }
-    void SetFont(const std::shared_ptr<platform::StdFont>& f); // no object: 424
+    void SetFont(const std::shared_ptr<platform::StdFont>& f); // Nothing: 91
     uint32_t FontNormal() const { return FontNormal_; }
     void SetFontNormal(uint32_t v);
     uint32_t FontSelected() const { return FontSelected_; }

@@ -180,7 +180,7 @@ TEST(RenderProperties, FontSetCopiesSixAttributesIntoTheControlsOwnObject) {
     EXPECT_EQ(own->Charset(), 0);
     EXPECT_EQ(l->iUC().Font().name, u"DejaVu Serif");
     EXPECT_GT(l->rowHeight(), rowsBefore); // re-laid out for the larger font
-    EXPECT_EQ(errorOf([&] { l->SetFont(nullptr); }), err::ObjectRequired);
+    EXPECT_EQ(errorOf([&] { l->SetFont(nullptr); }), err::ObjectNotSet);
 }
 
 TEST(RenderProperties, ChangingTheReturnedFontObjectRelaysOut) {
