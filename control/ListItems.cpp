@@ -101,8 +101,11 @@ void Tavrin::Clear() {
     if (uc.Appearance() != 0) {
         iUC_->Move(0, 0, uc.ScaleWidth(), uc.ScaleHeight());
     } else {
-        double border = BorderWidth_;
-        iUC_->Move(border, border, uc.ScaleWidth() - 2 * border, uc.ScaleHeight() - 2 * border);
+        // Twice the border is 16-bit arithmetic: a border above 16383 overflows (6) before the
+        // items go, with the bar already hidden and the surface cleared.
+        const double frame = mulI2(2, BorderWidth_);
+        const double border = BorderWidth_;
+        iUC_->Move(border, border, uc.ScaleWidth() - frame, uc.ScaleHeight() - frame);
     }
     p_Items.assign(1, Item{});
     p_Items.shrink_to_fit();
