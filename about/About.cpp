@@ -1,8 +1,7 @@
-// The about box: a fixed modal dialog with the control's name and version, a notice, a web address
-// and a support address, and one button that closes it. Loaded afresh and centred on the screen
-// each time About is called.
-#include <cmath>
-
+// The about box: a fixed modal dialog with a background picture, the control's name and version, a
+// notice, a web address and a support address, and one button that closes it. Loaded afresh and
+// centred on the screen each time About is called.
+#include "about/AboutPicture.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -33,8 +32,11 @@ double centred(double screenTwips, double formTwips) {
     return static_cast<double>(roundToI4(screenTwips - formTwips) / 2);
 }
 
-void drawLabels(Form& form, double twipsPerPixel) {
+// The background picture from the top-left corner, then the labels over it.
+void drawContents(Form& form, double twipsPerPixel) {
     DrawingSurface& surface = form.surface();
+    const std::shared_ptr<Picture> background = about::backgroundPicture();
+    surface.PaintPicture(background.get(), 0, 0);
     surface.SetFont(FontDesc{u"Verdana", 8.25});
     for (const Label& label : kLabels) {
         surface.SetCurrentX(label.left / twipsPerPixel);
@@ -50,8 +52,9 @@ void Tavrin::About() {
     std::unique_ptr<Form> frmAbout = host.createForm(kClientWidthTwips, kClientHeightTwips, u"About Tavrin");
     Form* form = frmAbout.get();
     // Form_Load: centre the form on the screen.
-    form->Move(centred(host.screen().Width(), form->Width()), centred(host.screen().Height(), form->Height()));
-    drawLabels(*form, host.screen().TwipsPerPixelX());
+    form->Move(centred(host.screen().Width(), form->Width()),
+               centred(host.screen().Height(), form->Height()));
+    drawContents(*form, host.screen().TwipsPerPixelX());
     form->addButton({u"Close", 4380, 3015, 1095, 435, [form] { form->Unload(); }});
     form->ShowModal();
 }
