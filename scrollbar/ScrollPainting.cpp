@@ -27,7 +27,9 @@ int32_t handleOf(const std::shared_ptr<platform::Picture>& picture) {
 }
 } // namespace
 
-const char* themePartName(ThemePart part) { return kPartNames[static_cast<size_t>(part)]; }
+const char* themePartName(ThemePart part) {
+    return kPartNames[static_cast<size_t>(part)];
+}
 
 const std::shared_ptr<platform::Picture>& XPVScroll::picture(ThemePart part) const {
     return p_Pictures[static_cast<size_t>(part)];
@@ -62,8 +64,30 @@ void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, d
     site_.UserControl().PaintPicture(pic.get(), x, y, std::nullopt, height);
 }
 
+XPVScroll::DrawnLook XPVScroll::currentLook() const {
+    const auto& uc = site_.UserControl();
+    return {uc.contentRevision(),
+            uc.ScaleWidth(),
+            uc.ScaleHeight(),
+            p_BarTop,
+            p_BarHeight,
+            uc.BackColor(),
+            {picture(ThemePart::Back), p_CurBar.picture, picture(ThemePart::GripBar), picture(ThemePart::Top),
+             picture(ThemePart::Bottom), p_CurUp.picture, p_CurDown.picture}};
+}
+
+// A bar whose surface still shows exactly what this draw would stack (the list's range changes
+// with every item added, mostly without moving a pixel of the bar) is left as it is.
 void XPVScroll::pDraw() {
     auto& uc = site_.UserControl();
+    DrawnLook look = currentLook();
+    if (look.revision != 0 && look == drawnLook_) {
+        uc.SetCurrentX(0); // as the clear would
+        uc.SetCurrentY(0);
+        p_GripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+        return;
+    }
+    drawnLook_.revision = 0;
     uc.Cls();
     p_GripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
     paint(picture(ThemePart::Back), 0, 0, uc.ScaleHeight());
@@ -73,6 +97,8 @@ void XPVScroll::pDraw() {
     paint(picture(ThemePart::Bottom), 0, p_BarTop + p_BarHeight - kCapHeight);
     paint(p_CurUp.picture, 0, 0);
     paint(p_CurDown.picture, 0, uc.ScaleHeight() - kButtonHeight);
+    look.revision = uc.contentRevision();
+    drawnLook_ = std::move(look);
 }
 
 } // namespace tavrin

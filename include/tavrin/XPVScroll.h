@@ -149,6 +149,18 @@ private:
     CurrentPicture p_CurUp;   // picture shown for the up button
     CurrentPicture p_CurDown; // picture shown for the down button
     CurrentPicture p_CurBar;  // picture shown for the thumb body
+
+    // What the last complete pDraw stacked, and the surface's revision right after it: while both
+    // still hold, a new pDraw would put the very same pixels there again.
+    struct DrawnLook {
+        uint64_t revision = 0;
+        double scaleWidth = 0, scaleHeight = 0, barTop = 0, barHeight = 0;
+        uint32_t backColor = 0;
+        std::array<std::shared_ptr<platform::Picture>, 7> pictures;
+        bool operator==(const DrawnLook&) const = default;
+    };
+    DrawnLook drawnLook_;
+    DrawnLook currentLook() const;
 };
 
 } // namespace tavrin
