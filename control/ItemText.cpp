@@ -11,7 +11,7 @@ void ItemText::assign(std::u16string_view text) {
         char16_t* fresh = new char16_t[text.size()];
         std::copy(text.begin(), text.end(), fresh);
         release();
-        heap_ = fresh;
+        setHeap(fresh);
     } else {
         char16_t copy[kInline];
         std::copy(text.begin(), text.end(), copy);

@@ -26,7 +26,7 @@ bool belongsAfter(const ItemText& left, const ItemText& right, Direction directi
     return direction == Direction::Ascending ? right < left : !(right < left);
 }
 
-void shellSort(std::vector<Item>& items, size_t n, Direction direction) {
+void shellSort(ItemStorage& items, size_t n, Direction direction) {
     size_t gap = 1;
     while (gap <= n)
         gap = 3 * gap + 1;
@@ -56,7 +56,7 @@ struct SortKey {
 };
 
 // How many leading code units every one of the first n texts shares.
-size_t sharedPrefix(const std::vector<Item>& items, size_t n) {
+size_t sharedPrefix(const ItemStorage& items, size_t n) {
     const std::u16string_view first = items[0].Text;
     size_t shared = first.size();
     for (size_t i = 1; i < n && shared > 0; ++i) {
@@ -87,7 +87,7 @@ int compareTails(const SortKey& a, const SortKey& b, size_t from) {
 }
 
 // Sorts distinct texts fast; returns false (leaving the items untouched) when two texts are equal.
-bool sortDistinct(std::vector<Item>& items, size_t n, Direction direction) {
+bool sortDistinct(ItemStorage& items, size_t n, Direction direction) {
     const size_t shared = sharedPrefix(items, n);
     std::vector<SortKey> keys(n);
     for (size_t i = 0; i < n; ++i) {

@@ -12,7 +12,7 @@
 namespace tavrin {
 
 class ItemText {
-public:
+  public:
     ItemText() noexcept : size_(0) {}
     ItemText(std::u16string_view text) : size_(0) { assign(text); } // NOLINT: texts convert freely
     ItemText(const ItemText& other) : size_(0) { assign(other.view()); }
@@ -35,7 +35,7 @@ public:
         return *this;
     }
 
-    const char16_t* data() const noexcept { return onHeap() ? heap_ : inline_; }
+    const char16_t* data() const noexcept { return onHeap() ? heap() : inline_; }
     size_t size() const noexcept { return size_; }
     bool empty() const noexcept { return size_ == 0; }
     char16_t operator[](size_t i) const noexcept { return data()[i]; }
@@ -49,30 +49,35 @@ public:
         return a.view() <=> b.view();
     }
 
-private:
-    static constexpr size_t kInline = 22; // code units kept in place: 44 bytes, the item stays at 56
+  private:
+    // Code units kept in place: 48 bytes. The heap pointer of a long text is kept in the same bytes
+    // (copied in and out, so the text needs no 8-byte alignment), which makes a text 52 bytes and an
+    // item with its two image numbers 56, without padding.
+    static constexpr size_t kInline = 24;
 
     bool onHeap() const noexcept { return size_ > kInline; }
+    char16_t* heap() const noexcept {
+        char16_t* p;
+        std::memcpy(&p, inline_, sizeof p);
+        return p;
+    }
+    void setHeap(char16_t* p) noexcept { std::memcpy(inline_, &p, sizeof p); }
 
     void assign(std::u16string_view text);
     void take(ItemText& other) noexcept {
         size_ = other.size_;
-        if (other.onHeap())
-            heap_ = other.heap_;
-        else
-            std::memcpy(inline_, other.inline_, size_ * sizeof(char16_t));
+        std::memcpy(inline_, other.inline_, onHeap() ? sizeof(char16_t*) : size_ * sizeof(char16_t));
         other.size_ = 0;
     }
     void release() noexcept {
-        if (onHeap()) delete[] heap_;
+        if (onHeap()) delete[] heap();
         size_ = 0;
     }
 
-    union {
-        char16_t inline_[kInline];
-        char16_t* heap_;
-    };
+    char16_t inline_[kInline];
     uint32_t size_;
 };
+
+static_assert(sizeof(char16_t*) <= sizeof(char16_t) * 24);
 
 } // namespace tavrin

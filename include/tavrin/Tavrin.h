@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tavrin/ItemText.h"
+#include "tavrin/PageAllocator.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Dispatch.h"
 #include "tavrin/platform/Host.h"
@@ -38,6 +39,8 @@ struct Item {
     int16_t Icon = 0;
     int16_t IconSelected = 0;
 };
+static_assert(sizeof(Item) == 56, "an item is its text and two image numbers, without padding");
+using ItemStorage = std::vector<Item, PageAllocator<Item>>;
 
 using Vertex = std::array<uint16_t, 3>; // red, green, blue; each channel x 256
 
@@ -206,7 +209,7 @@ public:
     static Vertex ColorToVertex(uint32_t rgb); // above 0xFFFFFF: 5
 
     // Read-only views for tests and benchmarks.
-    const std::vector<Item>& items() const { return p_Items; }
+    const ItemStorage& items() const { return p_Items; }
     const std::vector<uint8_t>& selectedFlags() const { return p_Selected; }
     int16_t rowHeight() const { return p_RowHeight; }
     int16_t visibleRows() const { return p_VisibleRows; }
@@ -266,7 +269,7 @@ private:
     std::shared_ptr<PaintedRows> paintedRows_; // what the last PaintRows drew, to keep or move
 
     // Items
-    std::vector<Item> p_Items;                        // the items in display order, plus the spare slot last
+    ItemStorage p_Items;                              // the items in display order, plus the spare slot last
     std::vector<uint8_t> p_Selected;                  // selected flag per entry of p_Items (spare slot: 0)
     std::shared_ptr<platform::ImageList> p_ImageList; // images drawn by Icon / IconSelected
     int16_t p_ImageScaleMode = 0;                     // scale mode of the image list's parent form

@@ -1,4 +1,4 @@
-// Item texts: kept in place up to 22 code units and on the heap beyond, with the same behaviour
+// Item texts: kept in place up to 24 code units and on the heap beyond, with the same behaviour
 // either way, including assignments from the text itself and moves that leave the source empty.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace tavrin {
 namespace {
 
 const std::u16string kShort = u"Item 00000 IqAPw";                        // 16 units
-const std::u16string kEdge = std::u16string(22, u'x');                     // the last size kept in place
+const std::u16string kEdge = std::u16string(24, u'x');                     // the last size kept in place
 const std::u16string kLong = u"Item 32766 SBcJFuDjUzOM and a little more"; // on the heap
 
 TEST(ItemText, KeepsEveryLengthExactly) {
