@@ -31,7 +31,12 @@ Tavrin::RowLook Tavrin::currentRowLook() const {
     look.surfaceWidth = surface.ScaleWidth();
     look.surfaceHeight = surface.ScaleHeight();
     look.rowHeight = p_RowHeight;
-    look.left = rowLeft();
+    bool leftKnown = true;
+    try {
+        look.left = rowLeft();
+    } catch (const AutomationError&) {
+        leftKnown = false; // each row will fail on it as it always does; nothing is reused
+    }
     look.right = p_RowRect.right;
     look.style = SelectModeStyle_;
     look.backNormal = p_BackNormalRGB;
@@ -52,9 +57,9 @@ Tavrin::RowLook Tavrin::currentRowLook() const {
     look.font.underline = false; // each row sets it for itself
 
     const bool knownStyle = SelectModeStyle_ >= Standard && SelectModeStyle_ <= byPicture;
-    look.reusable = surface.contentRevision() != 0 && surface.scaleMode() == platform::ScaleMode::Pixels &&
-                    p_RowHeight > 0 && !p_ImageList && !RequiredField_ && knownStyle &&
-                    !(SelectModeStyle_ == byPicture && look.left > 0) &&
+    look.reusable = leftKnown && surface.contentRevision() != 0 &&
+                    surface.scaleMode() == platform::ScaleMode::Pixels && p_RowHeight > 0 && !p_ImageList &&
+                    !RequiredField_ && knownStyle && !(SelectModeStyle_ == byPicture && look.left > 0) &&
                     !(SelectModeStyle_ == Box && BoxOffset_ < 0);
     return look;
 }

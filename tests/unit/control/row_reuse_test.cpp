@@ -141,3 +141,19 @@ INSTANTIATE_TEST_SUITE_P(Runs, RowReuse, ::testing::Values(20261206u, 7u, 4242u)
 
 } // namespace
 } // namespace tavrin::testing
+
+namespace tavrin::testing {
+namespace {
+
+// A margin whose row position overflows fails in each row, as always, never out of the repaint.
+TEST(RowReuseLooks, AnOverflowingRowLeftFailsOnlyTheRows) {
+    ListOnForm f;
+    f.fill(5);
+    f->SetRequiredField(true);
+    EXPECT_NO_THROW(f->SetLeftMargin(32767));
+    EXPECT_EQ(f->LeftMargin(), 32767);
+    EXPECT_NO_THROW(f->iUC_Paint());
+}
+
+} // namespace
+} // namespace tavrin::testing
