@@ -11,15 +11,6 @@ namespace tavrin {
 
 namespace {
 
-// Round half to even, the host's rule for every conversion to an integer type.
-double roundHalfEven(double v) {
-    const double lower = std::floor(v);
-    const double diff = v - lower;
-    if (diff < 0.5) return lower;
-    if (diff > 0.5) return lower + 1;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
 // The number a value stands for; Type mismatch for objects and texts that are not numbers.
 double numberOf(const Variant& v) {
     switch (v.type()) {

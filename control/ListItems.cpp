@@ -17,7 +17,9 @@ namespace {
 constexpr size_t kMaxItems = 32767; // item indices are 16-bit
 } // namespace
 
-int16_t Tavrin::ListCount() const { return static_cast<int16_t>(p_Items.size() - 1); }
+int16_t Tavrin::ListCount() const {
+    return static_cast<int16_t>(p_Items.size() - 1);
+}
 
 int16_t Tavrin::SelectedCount() const {
     return static_cast<int16_t>(std::count(p_Selected.begin(), p_Selected.end(), uint8_t{1}));
@@ -25,8 +27,7 @@ int16_t Tavrin::SelectedCount() const {
 
 // Room for one more item, or Overflow: the count is a 16-bit integer.
 void Tavrin::growStorage(size_t newCount) {
-    if (newCount > kMaxItems)
-        raise(err::Overflow);
+    if (newCount > kMaxItems) raise(err::Overflow);
 }
 
 void Tavrin::AddItem(const Variant& text, int16_t icon, int16_t iconSelected) {
@@ -41,13 +42,11 @@ void Tavrin::AddItem(const Variant& text, int16_t icon, int16_t iconSelected) {
     TAVRIN_VERIFY(p_Items.size() == p_Selected.size());
 
     UpdateScrollRange();
-    if (ListCount() <= p_VisibleRows)
-        DrawItem(static_cast<int16_t>(ListCount() - 1));
+    if (ListCount() <= p_VisibleRows) DrawItem(static_cast<int16_t>(ListCount() - 1));
 }
 
 void Tavrin::InsertItem(int16_t index, const Variant& text, int16_t icon, int16_t iconSelected) {
-    if (ListCount() == 0 || index < 0 || index > ListCount())
-        RaiseInvalidArrayIndex();
+    if (ListCount() == 0 || index < 0 || index > ListCount()) RaiseInvalidArrayIndex();
     growStorage(p_Items.size());
     std::u16string converted = toText(text);
     p_Items.insert(p_Items.begin() + index, Item{tavrin::ItemText(converted), icon, iconSelected});
@@ -57,20 +56,16 @@ void Tavrin::InsertItem(int16_t index, const Variant& text, int16_t icon, int16_
     UpdateScrollRange();
     // The ListIndex let below must not scroll: the same item stays current where it is.
     p_AutoScroll = false;
-    if (ListIndex_ >= 0 && index <= ListIndex_)
-        SetListIndex(static_cast<int16_t>(ListIndex_ + 1));
+    if (ListIndex_ >= 0 && index <= ListIndex_) SetListIndex(static_cast<int16_t>(ListIndex_ + 1));
     iUC_Paint();
 }
 
 // A Text equal to the number 0 (the default) means "leave the text"; negative images mean the same.
 void Tavrin::ModifyItem(int16_t index, const Variant& text, int16_t icon, int16_t iconSelected) {
     checkItemIndex(index);
-    if (!equalsNumber(text, 0))
-        p_Items[index].Text = toText(text);
-    if (icon > -1)
-        p_Items[index].Icon = icon;
-    if (iconSelected > -1)
-        p_Items[index].IconSelected = iconSelected;
+    if (!equalsNumber(text, 0)) p_Items[index].Text = toText(text);
+    if (icon > -1) p_Items[index].Icon = icon;
+    if (iconSelected > -1) p_Items[index].IconSelected = iconSelected;
     repaintItem(index);
 }
 
@@ -107,10 +102,10 @@ void Tavrin::Clear() {
         const double border = BorderWidth_;
         iUC_->Move(border, border, uc.ScaleWidth() - frame, uc.ScaleHeight() - frame);
     }
+    // The storage keeps its room: a list cleared is usually filled again, and the room goes with
+    // the list.
     p_Items.assign(1, Item{});
-    p_Items.shrink_to_fit();
     p_Selected.assign(1, 0);
-    p_Selected.shrink_to_fit();
     p_LastIndex = -1;
     ListIndex_ = -1;
 }
@@ -121,8 +116,7 @@ void Tavrin::SetImageList(const Variant& imageListControl) {
     p_ImageList = std::dynamic_pointer_cast<ImageList>(imageListControl.asObject());
     // The parent form's scale mode is read by late binding; a failure keeps the former value.
     try {
-        if (p_ImageList)
-            p_ImageScaleMode = p_ImageList->ParentScaleMode();
+        if (p_ImageList) p_ImageScaleMode = p_ImageList->ParentScaleMode();
     } catch (const std::exception&) {
     }
     iUC_Paint();

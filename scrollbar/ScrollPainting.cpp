@@ -64,32 +64,45 @@ void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, d
     site_.UserControl().PaintPicture(pic.get(), x, y, std::nullopt, height);
 }
 
-XPVScroll::DrawnLook XPVScroll::currentLook() const {
+// The thumb is compared by the pixel rows its pictures land on: a range change mostly moves it by
+// less than a pixel.
+XPVScroll::DrawnLook XPVScroll::currentLook(std::optional<int32_t> gripTop) const {
     const auto& uc = site_.UserControl();
-    return {uc.contentRevision(),
-            uc.ScaleWidth(),
-            uc.ScaleHeight(),
-            p_BarTop,
-            p_BarHeight,
-            uc.BackColor(),
-            {picture(ThemePart::Back), p_CurBar.picture, picture(ThemePart::GripBar), picture(ThemePart::Top),
-             picture(ThemePart::Bottom), p_CurUp.picture, p_CurDown.picture}};
+    DrawnLook look{uc.contentRevision(),
+                   uc.ScaleWidth(),
+                   uc.ScaleHeight(),
+                   {uc.pixelRowOf(p_BarTop), uc.pixelRowOf(p_BarHeight),
+                    uc.pixelRowOf(p_BarTop + p_BarHeight - kCapHeight),
+                    gripTop ? uc.pixelRowOf(*gripTop) : std::nullopt},
+                   uc.BackColor(),
+                   {picture(ThemePart::Back).get(), p_CurBar.picture.get(), picture(ThemePart::GripBar).get(),
+                    picture(ThemePart::Top).get(), picture(ThemePart::Bottom).get(), p_CurUp.picture.get(),
+                    p_CurDown.picture.get()}};
+    for (const auto& row : look.thumbRows)
+        if (!row) look.revision = 0; // not comparable: always drawn
+    return look;
 }
 
 // A bar whose surface still shows exactly what this draw would stack (the list's range changes
 // with every item added, mostly without moving a pixel of the bar) is left as it is.
 void XPVScroll::pDraw() {
     auto& uc = site_.UserControl();
-    DrawnLook look = currentLook();
+    std::optional<int32_t> gripTop;
+    try {
+        gripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+    } catch (const AutomationError&) {
+        // raised again below, after the clear, as the draw does
+    }
+    DrawnLook look = currentLook(gripTop);
     if (look.revision != 0 && look == drawnLook_) {
         uc.SetCurrentX(0); // as the clear would
         uc.SetCurrentY(0);
-        p_GripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+        p_GripTop = *gripTop;
         return;
     }
     drawnLook_.revision = 0;
     uc.Cls();
-    p_GripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+    p_GripTop = gripTop ? *gripTop : roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
     paint(picture(ThemePart::Back), 0, 0, uc.ScaleHeight());
     paint(p_CurBar.picture, 0, p_BarTop, p_BarHeight);
     paint(picture(ThemePart::GripBar), kGripLeft, p_GripTop);
@@ -98,7 +111,10 @@ void XPVScroll::pDraw() {
     paint(p_CurUp.picture, 0, 0);
     paint(p_CurDown.picture, 0, uc.ScaleHeight() - kButtonHeight);
     look.revision = uc.contentRevision();
-    drawnLook_ = std::move(look);
+    drawnLook_ = look;
+    drawnPictures_ = {picture(ThemePart::Back), p_CurBar.picture,           picture(ThemePart::GripBar),
+                      picture(ThemePart::Top),  picture(ThemePart::Bottom), p_CurUp.picture,
+                      p_CurDown.picture};
 }
 
 } // namespace tavrin

@@ -21,13 +21,25 @@ enum class BarPart { UpButton, Track, DownButton };
 
 // The thirteen pictures of a theme, in the order the picture store is asked for them.
 enum class ThemePart : uint8_t {
-    Up, UpHot, UpPress, Down, DownHot, DownPress, Bar, BarHot, BarPress, Top, Bottom, GripBar, Back
+    Up,
+    UpHot,
+    UpPress,
+    Down,
+    DownHot,
+    DownPress,
+    Bar,
+    BarHot,
+    BarPress,
+    Top,
+    Bottom,
+    GripBar,
+    Back
 };
 constexpr size_t kThemePartCount = 13;
 const char* themePartName(ThemePart part); // "VS_UP", "VS_UPHOT", ...
 
 class XPVScroll : public Dispatchable, public platform::ISubclass {
-public:
+  public:
     // Fixed layout, twips.
     static constexpr double kButtonHeight = 255, kWidth = 255, kMinHeight = 750, kNewHeight = 2000;
     static constexpr double kMinThumbHeight = 240, kCapHeight = 45, kGripHalfHeight = 60, kGripLeft = 75;
@@ -49,7 +61,7 @@ public:
     void UserControl_Resize();
 
     // Properties. Out-of-range writes are ignored silently.
-    double Value() const; // through dFormat when it is set; raises 13 if the format gives no number
+    double Value() const;    // through dFormat when it is set; raises 13 if the format gives no number
     void SetValue(double v); // ignored outside Min..Max
     double Min() const { return Min_; }
     void SetMin(double v); // above Max: becomes Max
@@ -88,7 +100,7 @@ public:
     double thumbHeight() const { return p_BarHeight; }
     double downButtonTop() const { return p_DownTop; }
 
-private:
+  private:
     // A picture shown for a moving part, with the name of the theme slot it was taken from.
     struct CurrentPicture {
         std::shared_ptr<platform::Picture> picture;
@@ -132,15 +144,15 @@ private:
     int32_t Theme_ = 0;
     std::u16string dFormat_;
 
-    double p_BarTop = 0;     // top of the thumb
-    double p_BarHeight = 0;  // height of the thumb, at least 240 after a size step
-    double p_DownTop = 0;    // top of the down button: ScaleHeight - 255
-    int32_t p_GripTop = 0;   // top of the grip picture, set by each paint
-    bool p_Hot = false;      // the cursor is over the control; the leave-check timer runs
-    bool p_Pressed = false;  // the left button went down on the control and is still held
-    bool p_Dragging = false; // the press started on the thumb: the thumb follows the cursor
-    bool p_Paging = false;   // the press started on the track beside the thumb: repeats use LargeChange
-    int32_t p_Direction = 0; // 0 decrease (up), 1 increase (down)
+    double p_BarTop = 0;       // top of the thumb
+    double p_BarHeight = 0;    // height of the thumb, at least 240 after a size step
+    double p_DownTop = 0;      // top of the down button: ScaleHeight - 255
+    int32_t p_GripTop = 0;     // top of the grip picture, set by each paint
+    bool p_Hot = false;        // the cursor is over the control; the leave-check timer runs
+    bool p_Pressed = false;    // the left button went down on the control and is still held
+    bool p_Dragging = false;   // the press started on the thumb: the thumb follows the cursor
+    bool p_Paging = false;     // the press started on the track beside the thumb: repeats use LargeChange
+    int32_t p_Direction = 0;   // 0 decrease (up), 1 increase (down)
     double p_DragStartY = 0;   // cursor y of the drag anchor
     double p_DragStartTop = 0; // thumb top of the drag anchor
     bool p_Subclassed = false; // the five messages are hooked at the subclassing server
@@ -154,13 +166,16 @@ private:
     // still hold, a new pDraw would put the very same pixels there again.
     struct DrawnLook {
         uint64_t revision = 0;
-        double scaleWidth = 0, scaleHeight = 0, barTop = 0, barHeight = 0;
+        double scaleWidth = 0, scaleHeight = 0;
+        // Where the thumb's pictures land, in pixel rows: top, height, bottom cap, grip.
+        std::array<std::optional<int32_t>, 4> thumbRows;
         uint32_t backColor = 0;
-        std::array<std::shared_ptr<platform::Picture>, 7> pictures;
+        std::array<const platform::Picture*, 7> pictures{};
         bool operator==(const DrawnLook&) const = default;
     };
     DrawnLook drawnLook_;
-    DrawnLook currentLook() const;
+    std::array<std::shared_ptr<platform::Picture>, 7> drawnPictures_; // held: their addresses stay theirs
+    DrawnLook currentLook(std::optional<int32_t> gripTop) const;
 };
 
 } // namespace tavrin

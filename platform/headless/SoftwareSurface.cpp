@@ -9,11 +9,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 #include "platform/headless/Text.h"
 #include "tavrin/automation/AutomationError.h"
+#include "tavrin/automation/Conversions.h"
 
 namespace tavrin::headless {
 
@@ -221,15 +222,18 @@ bool SoftwareSurface::moveBand(const RECT& band, int32_t dy) {
         std::memmove(pixels_.data() + y * width_ + x0, pixels_.data() + (y - dy) * width_ + x0, bytes);
     };
     if (dy > 0)
-        for (int64_t y = y1 - 1; y >= y0; --y) copyRow(y);
+        for (int64_t y = y1 - 1; y >= y0; --y)
+            copyRow(y);
     else
-        for (int64_t y = y0; y < y1; ++y) copyRow(y);
+        for (int64_t y = y0; y < y1; ++y)
+            copyRow(y);
     return true;
 }
 
 // Nearest-neighbour stretch: each destination pixel takes the source pixel under its centre. The
 // source column of every destination column is worked out once per blit.
-void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest, bool honourTransparency) const {
+void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest,
+                              bool honourTransparency) const {
     const int64_t dw = static_cast<int64_t>(dest.right) - dest.left,
                   dh = static_cast<int64_t>(dest.bottom) - dest.top;
     const int64_t pw = picture.width(), ph = picture.height();
@@ -346,7 +350,7 @@ void SoftwareSurface::PSet(double x, double y, uint32_t rgb) {
 }
 
 uint32_t SoftwareSurface::Point(double x, double y) const {
-    const double px = std::nearbyint(toPixelsX(x)), py = std::nearbyint(toPixelsY(y));
+    const double px = roundHalfEven(toPixelsX(x)), py = roundHalfEven(toPixelsY(y));
     if (!(px >= 0 && py >= 0 && px < width_ && py < height_)) return 0xFFFFFFFF;
     return pixelAt(static_cast<int32_t>(px), static_cast<int32_t>(py));
 }
@@ -364,7 +368,8 @@ void SoftwareSurface::PaintPicture(const platform::Picture* picture, double x, d
     // After a Cls nobody has seen, the picture joins the pending repaint (while someone keeps the
     // picture alive, so that it can still be drawn later).
     if (repaintPending_) {
-        if (pendingCount_ < pendingPictures_.size() && pendingPictures_[pendingCount_].picture.get() == picture) {
+        if (pendingCount_ < pendingPictures_.size() &&
+            pendingPictures_[pendingCount_].picture.get() == picture) {
             pendingPictures_[pendingCount_++].dest = dest;
             return;
         }
@@ -410,12 +415,17 @@ double SoftwareSurface::fromPixelsY(double v) const {
 }
 
 int32_t SoftwareSurface::pixelCoordX(double v) const {
-    const double px = std::nearbyint(toPixelsX(v));
+    const double px = roundHalfEven(toPixelsX(v));
     if (!(std::abs(px) <= kMaxPixelCoordinate)) raise(err::Overflow);
     return static_cast<int32_t>(px);
 }
+std::optional<int32_t> SoftwareSurface::pixelRowOf(double y) const {
+    const double py = roundHalfEven(toPixelsY(y));
+    if (!(std::abs(py) <= kMaxPixelCoordinate)) return std::nullopt;
+    return static_cast<int32_t>(py);
+}
 int32_t SoftwareSurface::pixelCoordY(double v) const {
-    const double py = std::nearbyint(toPixelsY(v));
+    const double py = roundHalfEven(toPixelsY(v));
     if (!(std::abs(py) <= kMaxPixelCoordinate)) raise(err::Overflow);
     return static_cast<int32_t>(py);
 }

@@ -26,7 +26,7 @@ constexpr platform::HBRUSH kStockWhiteBrush = 0x1F00;
 constexpr platform::HPEN kStockBlackPen = 0x1F01;
 
 class SoftwareSurface : public platform::DrawingSurface {
-public:
+  public:
     // twipsPerPixel converts the twips scale and sizes fonts (15 is 96 dots per inch). The surface
     // registers with gdi for its device context; gdi resolves its system colours.
     SoftwareSurface(HeadlessGdi& gdi, int32_t width, int32_t height,
@@ -74,6 +74,7 @@ public:
                       std::optional<double> height = {}) override;
     uint64_t contentRevision() const override { return revision_; }
     bool moveBand(const platform::RECT& band, int32_t dy) override;
+    std::optional<int32_t> pixelRowOf(double y) const override;
     platform::ScaleMode scaleMode() const override { return mode_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
@@ -96,8 +97,8 @@ public:
     void gradientRect(const platform::RECT& r, const platform::TRIVERTEX& from, const platform::TRIVERTEX& to,
                       bool vertical);
     // Outline in penRgb (none when empty), inside in brushRgb; corners of a quarter-ellipse.
-    void roundRect(const platform::RECT& r, int32_t cornerWidth, int32_t cornerHeight, std::optional<uint32_t> penRgb,
-                   uint32_t brushRgb);
+    void roundRect(const platform::RECT& r, int32_t cornerWidth, int32_t cornerHeight,
+                   std::optional<uint32_t> penRgb, uint32_t brushRgb);
     // The dotted frame: every other pixel of the border, inverted.
     void focusRect(const platform::RECT& r);
     // Text: returns the height of the text block drawn.
@@ -105,7 +106,7 @@ public:
     // A picture stretched into the pixel rectangle; transparent pixels skipped when honoured.
     void blit(const platform::Picture& picture, const platform::RECT& dest, bool honourTransparency);
 
-private:
+  private:
     // Visits the part of r inside the surface, one row span at a time: op(row, x0, x1, y).
     template <class SpanOp> void forEachSpan(const platform::RECT& r, SpanOp op);
     void setPixel(int32_t x, int32_t y, uint32_t rgb);
@@ -154,7 +155,7 @@ private:
 // The device-context functions over software surfaces. One per host; it owns the brush and pen
 // table and counts the objects alive.
 class HeadlessGdi : public platform::Gdi {
-public:
+  public:
     // sysColor: the colour of a system colour index (the host's table); without one, the
     // classic desktop's colours. Every surface registered must be gone before this object.
     explicit HeadlessGdi(std::function<uint32_t(int32_t)> sysColor = {});
@@ -173,21 +174,22 @@ public:
     bool PatBlt(platform::HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) override;
     bool GradientFill(platform::HDC dc, const platform::TRIVERTEX* vertices, uint32_t vertexCount,
                       const platform::GRADIENT_RECT* rects, uint32_t rectCount, uint32_t mode) override;
-    bool RoundRect(platform::HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t cornerWidth,
-                   int32_t cornerHeight) override;
+    bool RoundRect(platform::HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                   int32_t cornerWidth, int32_t cornerHeight) override;
     platform::COLORREF SetTextColor(platform::HDC dc, platform::COLORREF color) override;
-    int32_t DrawTextA(platform::HDC dc, std::u16string_view text, platform::RECT& rect, uint32_t format) override;
+    int32_t DrawTextA(platform::HDC dc, std::u16string_view text, platform::RECT& rect,
+                      uint32_t format) override;
     bool DrawFocusRect(platform::HDC dc, const platform::RECT& rect) override;
     int32_t liveObjects() const override;
 
     uint32_t resolveColor(uint32_t oleColor) const; // a system colour reference through sysColor
 
-private:
+  private:
     struct Object {
         enum class Kind { Brush, Pen } kind;
         platform::COLORREF color;
         int32_t width;
-        bool nullPen = false; // a pen that draws no outline
+        bool nullPen = false;   // a pen that draws no outline
         int32_t selectedIn = 0; // how many device contexts hold it selected
     };
     uint32_t systemColor(int32_t index) const;
@@ -201,7 +203,8 @@ private:
 };
 
 // PNG files of surfaces and pictures (RGB, 8 bits per channel).
-bool writePng(const std::string& path, int32_t width, int32_t height, const uint32_t* pixels, std::string* error);
+bool writePng(const std::string& path, int32_t width, int32_t height, const uint32_t* pixels,
+              std::string* error);
 std::shared_ptr<platform::Picture> readPng(const std::string& path, std::string* error);
 // PNG data in memory (form files): an empty vector when encoding fails; nullptr and *error set when
 // the data is not a PNG that can be read.

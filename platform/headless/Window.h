@@ -143,6 +143,7 @@ template <class Base> class SurfaceForwarder : public Base {
     double ScaleHeight() const override { return target().ScaleHeight(); }
     uint64_t contentRevision() const override { return target().contentRevision(); }
     bool moveBand(const platform::RECT& band, int32_t dy) override { return target().moveBand(band, dy); }
+    std::optional<int32_t> pixelRowOf(double y) const override { return target().pixelRowOf(y); }
 
   protected:
     virtual SoftwareSurface& target() const = 0;

@@ -5,6 +5,7 @@
 // conversion raises Type mismatch (13). An object converts to nothing but an object.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,15 @@ double toR8(const Variant& v);
 bool toBool(const Variant& v); // numbers: not 0; texts "True"/"False" (any case) or numbers
 
 // Round-half-even conversions of a double, raising Overflow outside the type's range.
+// Round half to even, the host's rule for every conversion to an integer type. Adding and taking
+// away 2^52 leaves the whole number nearest, ties to even, under the default rounding mode that
+// the host never changes; beyond 2^52 every double is whole already. A zero keeps its sign.
+inline double roundHalfEven(double v) {
+    constexpr double kWhole = 4503599627370496.0; // 2^52
+    if (!(std::fabs(v) < kWhole)) return v;       // whole, infinite or not a number
+    const double r = v < 0 ? (v - kWhole) + kWhole : (v + kWhole) - kWhole;
+    return std::copysign(r, v);
+}
 int16_t roundToI2(double v);
 int32_t roundToI4(double v);
 // Single precision conversion, raising Overflow when the value exceeds the float range.

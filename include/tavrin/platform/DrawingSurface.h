@@ -15,31 +15,46 @@
 
 namespace tavrin::platform {
 
-enum class ScaleMode : int16_t { User = 0, Twips = 1, Points = 2, Pixels = 3, Characters = 4, Inches = 5,
-                                 Millimeters = 6, Centimeters = 7 };
+enum class ScaleMode : int16_t {
+    User = 0,
+    Twips = 1,
+    Points = 2,
+    Pixels = 3,
+    Characters = 4,
+    Inches = 5,
+    Millimeters = 6,
+    Centimeters = 7
+};
 
 // Twips in one unit of a fixed scale mode, horizontally or vertically; 0 for pixels and the user
 // scale, whose size belongs to the screen or to a window.
 inline double twipsPerUnit(ScaleMode mode, bool vertical) {
     switch (mode) {
-    case ScaleMode::Twips: return 1;
-    case ScaleMode::Points: return 20;
-    case ScaleMode::Characters: return vertical ? 240 : 120;
-    case ScaleMode::Inches: return 1440;
-    case ScaleMode::Millimeters: return 1440 / 25.4;
-    case ScaleMode::Centimeters: return 1440 / 2.54;
-    default: return 0;
+    case ScaleMode::Twips:
+        return 1;
+    case ScaleMode::Points:
+        return 20;
+    case ScaleMode::Characters:
+        return vertical ? 240 : 120;
+    case ScaleMode::Inches:
+        return 1440;
+    case ScaleMode::Millimeters:
+        return 1440 / 25.4;
+    case ScaleMode::Centimeters:
+        return 1440 / 2.54;
+    default:
+        return 0;
     }
 }
 
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
 
     virtual HDC hDC() = 0;
-    virtual uint32_t BackColor() const = 0;      // the host colour as set
+    virtual uint32_t BackColor() const = 0; // the host colour as set
     virtual void SetBackColor(uint32_t oleColor) = 0;
-    virtual void Cls() = 0;                      // clear to BackColor, CurrentX/Y to 0
+    virtual void Cls() = 0; // clear to BackColor, CurrentX/Y to 0
 
     // The font of the surface and of its device context.
     virtual FontDesc Font() const = 0;
@@ -68,6 +83,12 @@ public:
     // A number that changes whenever the pixels may have changed; 0 when the surface cannot tell.
     // Lets a painter see that what it drew last is still there.
     virtual uint64_t contentRevision() const { return 0; }
+    // The pixel row where a drawing call puts a vertical position or length given in scale units;
+    // nothing when the surface cannot tell or the value is out of range.
+    virtual std::optional<int32_t> pixelRowOf(double y) const {
+        (void)y;
+        return std::nullopt;
+    }
     // Moves the pixels of `band` by dy pixels down (up when negative), clipped to the surface,
     // as one copy; false when the surface cannot.
     virtual bool moveBand(const RECT& band, int32_t dy) {

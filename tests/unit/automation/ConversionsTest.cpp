@@ -27,6 +27,23 @@ Variant s(const char* utf8Text) {
 
 } // namespace
 
+TEST(Conversions, RoundHalfEvenAtTheEdgesOfTheDoubles) {
+    const std::pair<double, double> cases[] = {{0.49999999999999994, 0.0},
+                                               {-3.5, -4.0},
+                                               {-4.5, -4.0},
+                                               {1e-300, 0.0},
+                                               {2.5000000000000004, 3.0},
+                                               {4503599627370495.5, 4503599627370496.0},
+                                               {4503599627370497.0, 4503599627370497.0},
+                                               {-4503599627370495.5, -4503599627370496.0},
+                                               {1e300, 1e300}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
+    EXPECT_TRUE(std::signbit(roundHalfEven(-0.25)));
+    EXPECT_TRUE(std::isinf(roundHalfEven(INFINITY)));
+    EXPECT_TRUE(std::isnan(roundHalfEven(NAN)));
+}
+
 TEST(Conversions, IntegerConversionsRoundHalfToEvenAndOverflowOutsideTheRange) {
     struct Case {
         double value;
