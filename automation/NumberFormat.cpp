@@ -1,4 +1,4 @@
-// The host's Format for numbers.
+// The host's Format for numbers (date formats: DateFormat.cpp).
 //
 // A format is up to three sections separated by ';' (positive; negative; zero). In a section:
 //   0   a digit, shown even when it is a leading or trailing zero
@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "automation/DateFormat.h"
 #include "automation/DecimalDigits.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -209,6 +210,8 @@ std::u16string formatNumber(double value, std::u16string_view format) {
     checkedFinite(value);
     const std::string spec = utf8(format);
     if (auto named = namedFormat(value, spec)) return utf16(*named);
+    if (auto named = detail::namedDateFormat(value, spec)) return utf16(*named);
+    if (detail::isDateFormat(spec)) return utf16(detail::formatDate(value, spec));
     return utf16(customFormat(value, spec));
 }
 

@@ -72,3 +72,48 @@ TEST(FormatNumber, FormattedValuesReadBackAsNumbersOrMismatch) {
     EXPECT_THROW(toR8(Variant::string(formatNumber(1234, u"#,##0"))), AutomationError);
     EXPECT_THROW(toR8(Variant::string(formatNumber(3, u"0 \"items\""))), AutomationError);
 }
+
+// A number read as a date: whole days from 30 December 1899, the fraction the time of day.
+TEST(FormatNumber, DateFormatsReadTheNumberAsADate) {
+    struct Case {
+        double value;
+        const char16_t* format;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {5, u"yyyy", "1900"},
+        {5, u"w", "5"},
+        {5, u"d", "4"},
+        {5, u"dd", "04"},
+        {5, u"m", "1"},
+        {5, u"mm", "01"},
+        {5, u"y", "4"},
+        {5, u"q", "1"},
+        {5, u"ww", "1"},
+        {5, u"yyyymmdd", "19000104"},
+        {5, u"dddd", "Thursday"},
+        {45000, u"w", "4"},
+        {45000, u"y", "74"},
+        {45000, u"ww", "11"},
+        {45000, u"yy", "23"},
+        {45000, u"mmm d", "Mar 15"},
+        {0.75, u"hh:nn", "18:00"},
+        {0.75, u"hh:mm", "18:00"},
+        {0.75, u"h AM/PM", "6 PM"},
+        {1.5, u"General Date", "12/31/1899 12:00:00 PM"},
+        {-1.25, u"yyyy mm dd hh", "1899 12 29 06"},
+        {0, u"Short Date", "12/30/1899"},
+        {45000.999999, u"yyyymmdd", "20230316"},
+        {5, u"\"y\"yyyy", "y1900"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8(formatNumber(c.value, c.format)), c.expected) << utf8(c.format) << " of " << c.value;
+    EXPECT_EQ(toR8(Variant::string(formatNumber(5, u"yyyy"))), 1900.0);
+    EXPECT_THROW(toR8(Variant::string(formatNumber(5, u"d/m/yyyy"))), AutomationError);
+    try {
+        formatNumber(3e6, u"yyyy");
+        FAIL() << "a date past 9999 overflows";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.number(), err::Overflow);
+    }
+}
