@@ -88,7 +88,7 @@ void Tavrin::PaintRows() {
     const int16_t last = static_cast<int16_t>(std::min<double>(std::floor(lastInView), ListCount() - 1));
     // Rows still on the surface as they would be painted are kept or moved (RowReuse.cpp).
     std::vector<bool> done;
-    if (first <= last && top == first && rowsReusable(look)) done = reuseRows(first, first, last);
+    if (first <= last && top == first && rowsReusable(look)) done = reuseRows(first, last);
     bool failed = false;
     for (int32_t index = first; index <= last; ++index) {
         if (!done.empty() && done[static_cast<size_t>(index - first)]) continue;

@@ -69,14 +69,13 @@ bool Tavrin::rowsReusable(const RowLook& look) const {
            iUC_->contentRevision() == paintedRows_->revision;
 }
 
-// Keeps or moves what it can of rows first..last (last is never reused); returns, per row, whether
-// it is done.
-std::vector<bool> Tavrin::reuseRows(int16_t top, int16_t first, int16_t last) {
+// Keeps or moves what it can of rows first..last, first being the whole top row (last is never
+// reused); returns, per row, whether it is done.
+std::vector<bool> Tavrin::reuseRows(int16_t first, int16_t last) {
     PaintedRows& painted = *paintedRows_;
-    std::vector<bool> done = std::move(painted.done);
-    done.assign(static_cast<size_t>(last - first + 1), false);
+    std::vector<bool> done(static_cast<size_t>(last - first + 1), false);
     const int32_t h = p_RowHeight;
-    const int32_t dy = (painted.top - top) * h;
+    const int32_t dy = (painted.top - first) * h; // the first row in view is the top row
     auto reusable = [&](int32_t index) {
         const int32_t at = index - painted.first;
         if (index >= last || at < 0 || at >= static_cast<int32_t>(painted.rows.size())) return false;

@@ -37,7 +37,6 @@ struct Tavrin::PaintedRows {
     int16_t top = 0;
     int16_t first = 0;     // the item of rows[0]
     std::vector<Row> rows; // the items painted, first on
-    std::vector<bool> done;
 };
 
 } // namespace tavrin

@@ -255,7 +255,7 @@ private:
     struct PaintedRows;
     RowLook currentRowLook() const;
     bool rowsReusable(const RowLook& look) const;
-    std::vector<bool> reuseRows(int16_t top, int16_t first, int16_t last);
+    std::vector<bool> reuseRows(int16_t first, int16_t last);
     void recordRows(RowLook look, double top, int16_t first, int16_t last);
     void adoptAmbientFont();
     void initBehaviourDefaults();

@@ -425,9 +425,8 @@ std::optional<int32_t> SoftwareSurface::pixelRowOf(double y) const {
     return static_cast<int32_t>(py);
 }
 int32_t SoftwareSurface::pixelCoordY(double v) const {
-    const double py = roundHalfEven(toPixelsY(v));
-    if (!(std::abs(py) <= kMaxPixelCoordinate)) raise(err::Overflow);
-    return static_cast<int32_t>(py);
+    if (std::optional<int32_t> row = pixelRowOf(v)) return *row;
+    raise(err::Overflow);
 }
 
 } // namespace tavrin::headless
