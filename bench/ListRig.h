@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Desktop.h"
+#include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 
 namespace tavrin::bench {
@@ -18,7 +18,7 @@ class ListRig {
     static constexpr int32_t kClientWidth = 300, kClientHeight = 400;
 
     explicit ListRig(int32_t clientWidth = kClientWidth, int32_t clientHeight = kClientHeight)
-        : desktop_(std::make_unique<headless::Desktop>()),
+        : desktop_(std::make_unique<software::Desktop>()),
           site_(desktop_->createControlSite(u"Tavrin", clientWidth, clientHeight)),
           list_(std::make_unique<Tavrin>(*site_)) {
         list_->InitProperties();
@@ -35,7 +35,7 @@ class ListRig {
     ListRig& operator=(const ListRig&) = delete;
 
     Tavrin& list() { return *list_; }
-    headless::Desktop& desktop() { return *desktop_; }
+    software::Desktop& desktop() { return *desktop_; }
 
     // AddItem of every text, in order.
     void add(const std::vector<Variant>& texts) {
@@ -65,9 +65,9 @@ class ListRig {
     // would: drawing that a surface keeps pending until someone looks is done here, so it falls
     // inside the timing of the operation that asked for it.
     uint32_t look() {
-        headless::DesktopWindow& window = site_->core().window();
+        software::DesktopWindow& window = site_->core().window();
         uint32_t seen = window.surface().pixelAt(0, 0);
-        for (headless::DesktopWindow* child : window.children())
+        for (software::DesktopWindow* child : window.children())
             seen ^= child->surface().pixelAt(0, 0);
         return seen;
     }
@@ -82,8 +82,8 @@ class ListRig {
     }
 
   private:
-    std::unique_ptr<headless::Desktop> desktop_;
-    std::unique_ptr<headless::HeadlessSite> site_;
+    std::unique_ptr<software::Desktop> desktop_;
+    std::unique_ptr<software::SoftwareSite> site_;
     std::unique_ptr<Tavrin> list_;
 };
 

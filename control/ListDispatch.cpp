@@ -15,41 +15,42 @@ namespace {
 using Args = std::vector<Variant>;
 using B = TableBuilder<Tavrin>;
 
-int16_t optI2(const Variant& v, int16_t fallback) { return v.isMissing() ? fallback : toI2(v); }
-uint32_t toColour(const Variant& v) { return static_cast<uint32_t>(toI4(v)); }
-Variant colour(uint32_t c) { return Variant::i4(static_cast<int32_t>(c)); }
+int16_t optI2(const Variant& v, int16_t fallback) {
+    return v.isMissing() ? fallback : toI2(v);
+}
+uint32_t toColour(const Variant& v) {
+    return static_cast<uint32_t>(toI4(v));
+}
+Variant colour(uint32_t c) {
+    return Variant::i4(static_cast<int32_t>(c));
+}
 
 std::shared_ptr<Picture> toPictureOrNothing(const Variant& v) {
-    if (v.type() != VarType::Object)
-        raise(err::TypeMismatch);
-    if (!v.asObject())
-        return nullptr;
+    if (v.type() != VarType::Object) raise(err::TypeMismatch);
+    if (!v.asObject()) return nullptr;
     auto picture = std::dynamic_pointer_cast<Picture>(v.asObject());
-    if (!picture)
-        raise(err::TypeMismatch);
+    if (!picture) raise(err::TypeMismatch);
     return picture;
 }
 
-Variant object(std::shared_ptr<Dispatchable> o) { return Variant::object(std::move(o)); }
+Variant object(std::shared_ptr<Dispatchable> o) {
+    return Variant::object(std::move(o));
+}
 
 // A property of a 16-bit, 32-bit, Boolean or colour type, by its getter and setter.
-template <class Get, class Set>
-void i2Property(B& b, const char* name, int32_t id, Get get, Set set) {
+template <class Get, class Set> void i2Property(B& b, const char* name, int32_t id, Get get, Set set) {
     b.get(name, id, [get](Tavrin& t, Args&) { return Variant::i2((t.*get)()); });
     b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toI2(a.back())); });
 }
-template <class Get, class Set>
-void i4Property(B& b, const char* name, int32_t id, Get get, Set set) {
+template <class Get, class Set> void i4Property(B& b, const char* name, int32_t id, Get get, Set set) {
     b.get(name, id, [get](Tavrin& t, Args&) { return Variant::i4((t.*get)()); });
     b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toI4(a.back())); });
 }
-template <class Get, class Set>
-void boolProperty(B& b, const char* name, int32_t id, Get get, Set set) {
+template <class Get, class Set> void boolProperty(B& b, const char* name, int32_t id, Get get, Set set) {
     b.get(name, id, [get](Tavrin& t, Args&) { return Variant::boolean((t.*get)()); });
     b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toBool(a.back())); });
 }
-template <class Get, class Set>
-void colourProperty(B& b, const char* name, int32_t id, Get get, Set set) {
+template <class Get, class Set> void colourProperty(B& b, const char* name, int32_t id, Get get, Set set) {
     b.get(name, id, [get](Tavrin& t, Args&) { return colour((t.*get)()); });
     b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toColour(a.back())); });
 }
@@ -121,11 +122,9 @@ void addProperties(B& b) {
     b.get("Font", 0x68030019, [](Tavrin& t, Args&) { return object(t.Font()); });
     // No object at all: 424; Nothing: 91 from the let; an object of another kind: 13.
     b.set("Font", 0x68030019, [](Tavrin& t, Args& a) {
-        if (a.back().type() != VarType::Object)
-            raise(err::ObjectRequired);
+        if (a.back().type() != VarType::Object) raise(err::ObjectRequired);
         auto font = std::dynamic_pointer_cast<StdFont>(a.back().asObject());
-        if (a.back().asObject() && !font)
-            raise(err::TypeMismatch);
+        if (a.back().asObject() && !font) raise(err::TypeMismatch);
         t.SetFont(font);
     });
     colourProperty(b, "FontNormal", 0x68030018, &Tavrin::FontNormal, &Tavrin::SetFontNormal);
@@ -157,18 +156,28 @@ void addProperties(B& b) {
 
 void addItemProperties(B& b) {
     const std::vector<std::string> index{"Index"};
-    b.get("ItemText", 0x68030003, [](Tavrin& t, Args& a) { return Variant::string(t.ItemText(toI2(a[0]))); }, index);
-    b.let("ItemText", 0x68030003, [](Tavrin& t, Args& a) { t.SetItemText(toI2(a[0]), toText(a[1])); }, index);
-    b.get("ItemIcon", 0x68030002, [](Tavrin& t, Args& a) { return Variant::i2(t.ItemIcon(toI2(a[0]))); }, index);
-    b.let("ItemIcon", 0x68030002, [](Tavrin& t, Args& a) { t.SetItemIcon(toI2(a[0]), toI2(a[1])); }, index);
-    b.get("ItemIconSelected", 0x68030001,
-          [](Tavrin& t, Args& a) { return Variant::i2(t.ItemIconSelected(toI2(a[0]))); }, index);
-    b.let("ItemIconSelected", 0x68030001,
-          [](Tavrin& t, Args& a) { t.SetItemIconSelected(toI2(a[0]), toI2(a[1])); }, index);
-    b.get("ItemSelected", 0x68030000,
-          [](Tavrin& t, Args& a) { return Variant::boolean(t.ItemSelected(toI2(a[0]))); }, index);
-    b.let("ItemSelected", 0x68030000,
-          [](Tavrin& t, Args& a) { t.SetItemSelected(toI2(a[0]), toBool(a[1])); }, index);
+    b.get(
+        "ItemText", 0x68030003, [](Tavrin& t, Args& a) { return Variant::string(t.ItemText(toI2(a[0]))); },
+        index);
+    b.let(
+        "ItemText", 0x68030003, [](Tavrin& t, Args& a) { t.SetItemText(toI2(a[0]), toText(a[1])); }, index);
+    b.get(
+        "ItemIcon", 0x68030002, [](Tavrin& t, Args& a) { return Variant::i2(t.ItemIcon(toI2(a[0]))); },
+        index);
+    b.let(
+        "ItemIcon", 0x68030002, [](Tavrin& t, Args& a) { t.SetItemIcon(toI2(a[0]), toI2(a[1])); }, index);
+    b.get(
+        "ItemIconSelected", 0x68030001,
+        [](Tavrin& t, Args& a) { return Variant::i2(t.ItemIconSelected(toI2(a[0]))); }, index);
+    b.let(
+        "ItemIconSelected", 0x68030001,
+        [](Tavrin& t, Args& a) { t.SetItemIconSelected(toI2(a[0]), toI2(a[1])); }, index);
+    b.get(
+        "ItemSelected", 0x68030000,
+        [](Tavrin& t, Args& a) { return Variant::boolean(t.ItemSelected(toI2(a[0]))); }, index);
+    b.let(
+        "ItemSelected", 0x68030000, [](Tavrin& t, Args& a) { t.SetItemSelected(toI2(a[0]), toBool(a[1])); },
+        index);
 }
 
 DispatchTable buildTable() {

@@ -18,18 +18,21 @@ constexpr int16_t kEnter = 13, kCtrlEnter = 10, kEscape = 27;
 // The box's own alignment codes: 0 left, 1 right, 2 centre.
 int16_t boxAlignment(int32_t listAlignment, int16_t current) {
     switch (listAlignment) {
-    case AlignLeft: return 0;
-    case AlignCenter: return 2;
-    case AlignRight: return 1;
-    default: return current;
+    case AlignLeft:
+        return 0;
+    case AlignCenter:
+        return 2;
+    case AlignRight:
+        return 1;
+    default:
+        return current;
     }
 }
 } // namespace
 
 void Tavrin::StartEdit() {
     const int16_t textOffset = rowLeft();
-    if (ListIndex_ == -1)
-        return;
+    if (ListIndex_ == -1) return;
     userControl().SetKeyPreview(false);
     txtEdit_->SetFont(p_Font->desc());
 
@@ -41,8 +44,8 @@ void Tavrin::StartEdit() {
     const double width = static_cast<double>(p_RowRect.right) - 2.0 * ItemOffset_ - ItemTextLeft_;
     if (WordWrap_) {
         txtEdit_->SetAlignment(boxAlignment(Alignment_, txtEdit_->Alignment()));
-        txtEdit_->Move(static_cast<double>(ItemOffset_) + ItemTextLeft_ + textOffset, rowTop + ItemOffset_, width,
-                       static_cast<double>(p_RowHeight) - 2.0 * ItemOffset_);
+        txtEdit_->Move(static_cast<double>(ItemOffset_) + ItemTextLeft_ + textOffset, rowTop + ItemOffset_,
+                       width, static_cast<double>(p_RowHeight) - 2.0 * ItemOffset_);
     } else {
         // One line's height, centred in the row.
         txtEdit_->SetAlignment(0);
@@ -62,8 +65,7 @@ void Tavrin::StartEdit() {
 // EndEdit(True) with no edit open stores nothing: there is no typed text to keep.
 void Tavrin::EndEdit(bool modify) {
     if (modify) {
-        if (!txtEdit_->Visible())
-            return;
+        if (!txtEdit_->Visible()) return;
         int16_t key = kEnter;
         txtEdit_KeyPress(key);
     } else {
@@ -74,12 +76,10 @@ void Tavrin::EndEdit(bool modify) {
 void Tavrin::txtEdit_KeyPress(int16_t& keyAscii) {
     const bool stores = keyAscii == kEnter || (!WordWrap_ && keyAscii == kCtrlEnter);
     if (stores) {
-        if (ListIndex_ >= 0 && ListIndex_ < ListCount())
-            p_Items[ListIndex_].Text = txtEdit_->Text();
+        if (ListIndex_ >= 0 && ListIndex_ < ListCount()) p_Items[ListIndex_].Text = txtEdit_->Text();
         txtEdit_LostFocus();
     }
-    if (keyAscii == kEscape)
-        txtEdit_LostFocus();
+    if (keyAscii == kEscape) txtEdit_LostFocus();
 }
 
 void Tavrin::txtEdit_LostFocus() {

@@ -113,8 +113,7 @@ void Tavrin::Clear() {
 void Tavrin::SetImageList(const Variant& imageListControl) {
     // Nothing is an object reference too: it takes the image list away (and its scale mode, read
     // from nothing, fails and stays). A value that is no object at all is refused.
-    if (imageListControl.type() != VarType::Object)
-        raise(err::ObjectRequired);
+    if (imageListControl.type() != VarType::Object) raise(err::ObjectRequired);
     p_ImageList = std::dynamic_pointer_cast<ImageList>(imageListControl.asObject());
     // The parent form's scale mode is read by late binding; a failure keeps the former value.
     try {

@@ -47,13 +47,11 @@ void Tavrin::UserControl_KeyDown(int16_t& keyCode, int16_t& shift) {
             SetListIndex(0);
             break;
         case Up:
-            if (ListIndex_ > 0)
-                SetListIndex(subI2(ListIndex_, 1));
+            if (ListIndex_ > 0) SetListIndex(subI2(ListIndex_, 1));
             PaintRows();
             break;
         case Down:
-            if (ListIndex_ < subI2(count, 1))
-                SetListIndex(addI2(ListIndex_, 1));
+            if (ListIndex_ < subI2(count, 1)) SetListIndex(addI2(ListIndex_, 1));
             PaintRows();
             break;
         default:
@@ -86,13 +84,11 @@ void Tavrin::UserControl_ExitFocus() {
 
 // The frame ring shows the focus colour while the drawing surface has the focus.
 void Tavrin::iUC_GotFocus() {
-    if (GotFocusEffect_)
-        userControl().SetBackColor(GotFocusEffectColor_);
+    if (GotFocusEffect_) userControl().SetBackColor(GotFocusEffectColor_);
 }
 
 void Tavrin::iUC_LostFocus() {
-    if (GotFocusEffect_)
-        userControl().SetBackColor(BorderColor_);
+    if (GotFocusEffect_) userControl().SetBackColor(BorderColor_);
 }
 
 } // namespace tavrin

@@ -37,24 +37,26 @@ std::vector<Variant> mouseArgs(int16_t button, int16_t shift, float x, float y) 
 }
 
 // Whole rows from the top of the surface, in single precision as the coordinates are.
-float rowsDown(float y, int16_t rowHeight) { return std::floor(checkedFinite(y / static_cast<float>(rowHeight))); }
+float rowsDown(float y, int16_t rowHeight) {
+    return std::floor(checkedFinite(y / static_cast<float>(rowHeight)));
+}
 
 // Milliseconds since the last step, as a 32-bit difference of two signed tick counts.
 int32_t sinceLastStep(int32_t now, int32_t lastStep) {
     const int64_t elapsed = static_cast<int64_t>(now) - lastStep;
-    if (elapsed < INT32_MIN || elapsed > INT32_MAX)
-        raise(err::Overflow);
+    if (elapsed < INT32_MIN || elapsed > INT32_MAX) raise(err::Overflow);
     return static_cast<int32_t>(elapsed);
 }
 
 // The kernel's tick count as the signed 32-bit value the control declares it as.
-int32_t signedTicks(uint32_t ticks) { return static_cast<int32_t>(ticks); }
+int32_t signedTicks(uint32_t ticks) {
+    return static_cast<int32_t>(ticks);
+}
 } // namespace
 
 void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) {
     if (button == vbRightButton) {
-        if (ShowMenu_ && y >= 0 && y < userControl().ScaleHeight())
-            userControl().PopupMenu(*SelectionMenu_);
+        if (ShowMenu_ && y >= 0 && y < userControl().ScaleHeight()) userControl().PopupMenu(*SelectionMenu_);
     } else {
         int16_t row = rowUnderY(y);
         if (row >= 0 && row < ListCount()) {
@@ -100,35 +102,30 @@ void Tavrin::iUC_MouseUp(int16_t& button, int16_t& shift, float& x, float& y) {
 }
 
 void Tavrin::iUC_Click() {
-    if (ListIndex_ > -1)
-        raiseEvent("Click", kClick);
+    if (ListIndex_ > -1) raiseEvent("Click", kClick);
 }
 
 void Tavrin::iUC_DblClick() {
-    if (ListIndex_ > -1)
-        raiseEvent("DblClick", kDblClick);
+    if (ListIndex_ > -1) raiseEvent("DblClick", kDblClick);
 }
 
 // The pointer is above the surface: step the current item up while the button is held.
 void Tavrin::AutoScrollUp() {
     int32_t delay = std::max(roundToI4((static_cast<double>(p_MouseY) + 25) * 20), kMinimumDelayMs);
-    if (!p_MouseDown)
-        return;
+    if (!p_MouseDown) return;
     int32_t lastStep = 0;
     while (p_MouseY < 0) {
         if (sinceLastStep(signedTicks(services().GetTickCount()), lastStep) > delay) {
             lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ > 0) {
                 int16_t target = static_cast<int16_t>(ListIndex_ - 1);
-                if (SelectMode_ == Multiple)
-                    p_Selected[target] = p_DragState ? 1 : 0;
+                if (SelectMode_ == Multiple) p_Selected[target] = p_DragState ? 1 : 0;
                 SetListIndex(target);
                 PaintRows();
             }
         }
         services().DoEvents();
-        if (!p_MouseDown)
-            break;
+        if (!p_MouseDown) break;
     }
 }
 
@@ -142,8 +139,7 @@ void Tavrin::AutoScrollDown() {
             lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ < ListCount() - 1) {
                 int16_t target = static_cast<int16_t>(ListIndex_ + 1);
-                if (SelectMode_ == Multiple)
-                    p_Selected[target] = p_DragState ? 1 : 0;
+                if (SelectMode_ == Multiple) p_Selected[target] = p_DragState ? 1 : 0;
                 SetListIndex(target);
                 PaintRows();
             }

@@ -13,8 +13,12 @@ using namespace platform;
 
 namespace {
 
-Variant colour(uint32_t oleColor) { return Variant::i4(static_cast<int32_t>(oleColor)); }
-uint32_t toColour(const Variant& v) { return static_cast<uint32_t>(toI4(v)); }
+Variant colour(uint32_t oleColor) {
+    return Variant::i4(static_cast<int32_t>(oleColor));
+}
+uint32_t toColour(const Variant& v) {
+    return static_cast<uint32_t>(toI4(v));
+}
 
 Variant pictureOrNothing(const std::shared_ptr<Picture>& picture) {
     return Variant::object(std::static_pointer_cast<Dispatchable>(picture));
@@ -22,18 +26,15 @@ Variant pictureOrNothing(const std::shared_ptr<Picture>& picture) {
 
 // Nothing, or a picture: any other value (a number, a font) is a type mismatch.
 std::shared_ptr<Picture> toPicture(const Variant& v) {
-    if (v.type() != VarType::Object)
-        raise(err::TypeMismatch);
+    if (v.type() != VarType::Object) raise(err::TypeMismatch);
     auto picture = std::dynamic_pointer_cast<Picture>(v.asObject());
-    if (v.asObject() && !picture)
-        raise(err::TypeMismatch);
+    if (v.asObject() && !picture) raise(err::TypeMismatch);
     return picture;
 }
 
 std::shared_ptr<StdFont> toFont(const Variant& v) {
     auto font = v.type() == VarType::Object ? std::dynamic_pointer_cast<StdFont>(v.asObject()) : nullptr;
-    if (!font)
-        raise(err::TypeMismatch);
+    if (!font) raise(err::TypeMismatch);
     return font;
 }
 

@@ -15,14 +15,11 @@ constexpr int32_t kScroll = 10;
 
 void Tavrin::sbUC_Change() {
     double value = sbUC_->Value();
-    if (value == p_LastTop)
-        return;
+    if (value == p_LastTop) return;
     p_LastTop = roundToI2(value);
     p_LastMouseY = -1; // the next pointer movement re-evaluates the row under it
-    if (txtEdit_->Visible())
-        txtEdit_LostFocus();
-    if (ListIndex_ == p_LastIndex)
-        PaintRows();
+    if (txtEdit_->Visible()) txtEdit_LostFocus();
+    if (ListIndex_ == p_LastIndex) PaintRows();
     raiseEvent("Scroll", kScroll);
 }
 

@@ -19,10 +19,8 @@ constexpr int32_t kTopIndexChange = 11;
 } // namespace
 
 void Tavrin::SetListIndex(int16_t v) {
-    if (v > ListCount() - 1 || v < -1)
-        RaiseInvalidPropertyValue();
-    if (txtEdit_->Visible())
-        txtEdit_LostFocus();
+    if (v > ListCount() - 1 || v < -1) RaiseInvalidPropertyValue();
+    if (txtEdit_->Visible()) txtEdit_LostFocus();
 
     if (ListCount() > 0 && v >= 0) {
         ListIndex_ = v;
@@ -34,8 +32,7 @@ void Tavrin::SetListIndex(int16_t v) {
     if (SelectMode_ == Single) {
         if (p_LastIndex >= 0 && static_cast<size_t>(p_LastIndex) < p_Selected.size())
             p_Selected[p_LastIndex] = 0;
-        if (ListIndex_ >= 0)
-            p_Selected[ListIndex_] = 1;
+        if (ListIndex_ >= 0) p_Selected[ListIndex_] = 1;
     }
 
     DrawItem(p_LastIndex);
@@ -59,12 +56,13 @@ void Tavrin::SetListIndex(int16_t v) {
     raiseEvent("ListIndexChange", kListIndexChange);
 }
 
-int16_t Tavrin::TopIndex() const { return roundToI2(sbUC_->Value()); }
+int16_t Tavrin::TopIndex() const {
+    return roundToI2(sbUC_->Value());
+}
 
 // Accepted from 0 to ListCount - p_VisibleRows: with fewer items than rows no value is valid.
 void Tavrin::SetTopIndex(int16_t v) {
-    if (v > ListCount() - p_VisibleRows || v < 0)
-        RaiseInvalidPropertyValue();
+    if (v > ListCount() - p_VisibleRows || v < 0) RaiseInvalidPropertyValue();
     sbUC_->SetValue(v);
     PaintRows();
     propertyChanged("TopIndex");
@@ -93,14 +91,12 @@ void Tavrin::SetSelectMode(int32_t v) {
 void Tavrin::SetItemSelected(int16_t index, bool selected) {
     checkItemIndex(index);
     if (SelectMode_ == Single) {
-        if (selected)
-            SetListIndex(index);
+        if (selected) SetListIndex(index);
         return;
     }
     p_Selected[index] = selected ? 1 : 0;
     DrawItem(index);
-    if (index == ListIndex_)
-        DrawFocus(index);
+    if (index == ListIndex_) DrawFocus(index);
 }
 
 } // namespace tavrin

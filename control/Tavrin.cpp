@@ -53,8 +53,7 @@ Tavrin::Tavrin(ControlSite& site) : site_(site) {
 Tavrin::~Tavrin() {
     unhookFont();
     // The host may destroy a control it never terminated; detach the scroll bar all the same.
-    if (sbUC_)
-        sbUC_->Terminate();
+    if (sbUC_) sbUC_->Terminate();
 }
 
 void Tavrin::wireChildren() {
@@ -106,11 +105,17 @@ void Tavrin::raiseEvent(const char* name, int32_t memberId) {
     site_.RaiseEvent(name, memberId, none);
 }
 
-double Tavrin::topRow() const { return sbUC_->Value(); }
+double Tavrin::topRow() const {
+    return sbUC_->Value();
+}
 
-int16_t Tavrin::topRowIndex() const { return roundToI2(topRow()); }
+int16_t Tavrin::topRowIndex() const {
+    return roundToI2(topRow());
+}
 
-int16_t Tavrin::rowLeft() const { return RequiredField_ ? addI2(LeftMargin_, 6) : LeftMargin_; }
+int16_t Tavrin::rowLeft() const {
+    return RequiredField_ ? addI2(LeftMargin_, 6) : LeftMargin_;
+}
 
 // The row under a Y of the drawing surface: whole rows down from the top row, rounded half to even.
 // The division is in single precision, as the event's Y is a single.
@@ -121,8 +126,7 @@ int16_t Tavrin::rowUnderY(float y) const {
 
 // Item operations accept 0 .. ListCount - 1 only; an empty list has no valid index.
 void Tavrin::checkItemIndex(int16_t index) const {
-    if (index < 0 || index >= ListCount())
-        RaiseInvalidArrayIndex();
+    if (index < 0 || index >= ListCount()) RaiseInvalidArrayIndex();
 }
 
 } // namespace tavrin

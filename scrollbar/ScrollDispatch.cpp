@@ -48,7 +48,8 @@ DispatchTable buildTable() {
     addProperty(
         b, "Enabled", 7, [](XPVScroll& s) { return Variant::boolean(s.Enabled()); },
         [](XPVScroll& s, const Variant& v) { s.SetEnabled(toBool(v)); });
-    addProperty(b, "hWnd", 8, [](XPVScroll& s) { return Variant::i4(s.hWnd()); }, nullptr);
+    addProperty(
+        b, "hWnd", 8, [](XPVScroll& s) { return Variant::i4(s.hWnd()); }, nullptr);
     return table;
 }
 

@@ -26,15 +26,17 @@ namespace tavrin {
 
 namespace {
 constexpr int32_t kLeaveReason = 3;
-constexpr int32_t kHookedMessages[] = {platform::WM_MOUSEMOVE, platform::WM_LBUTTONDOWN, platform::WM_LBUTTONUP,
-                                       platform::WM_LBUTTONDBLCLK, platform::WM_TIMER};
+constexpr int32_t kHookedMessages[] = {platform::WM_MOUSEMOVE, platform::WM_LBUTTONDOWN,
+                                       platform::WM_LBUTTONUP, platform::WM_LBUTTONDBLCLK,
+                                       platform::WM_TIMER};
 constexpr int32_t kEventChange = 1, kEventBarMouseMove = 2, kEventBarMouseUp = 3;
 } // namespace
 
 void XPVScroll::pSubclass() {
     if (p_Subclassed) pTerminate();
     auto& server = site_.services().subclassServer();
-    for (int32_t msg : kHookedMessages) server.HookMessage(this, hWnd(), msg);
+    for (int32_t msg : kHookedMessages)
+        server.HookMessage(this, hWnd(), msg);
     p_Subclassed = true;
 }
 
@@ -42,7 +44,8 @@ void XPVScroll::pTerminate() {
     try {
         if (!p_Subclassed) return;
         auto& server = site_.services().subclassServer();
-        for (int32_t msg : kHookedMessages) server.UnhookMessage(this, hWnd(), msg);
+        for (int32_t msg : kHookedMessages)
+            server.UnhookMessage(this, hWnd(), msg);
         p_Subclassed = false;
     } catch (const AutomationError&) {
         site_.services().MsgBox(u"err: pTerminate", platform::vbCritical, u"XPVScroll");

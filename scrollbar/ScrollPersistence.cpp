@@ -14,7 +14,9 @@ namespace tavrin {
 
 namespace {
 // The defaults go to the bag as 16-bit integers; what is read is converted to the field's type.
-Variant i2Default(int16_t v) { return Variant::i2(v); }
+Variant i2Default(int16_t v) {
+    return Variant::i2(v);
+}
 } // namespace
 
 void XPVScroll::InitProperties() {
@@ -60,7 +62,8 @@ void XPVScroll::WriteProperties(platform::PropertyBag& bag) const {
 }
 
 void XPVScroll::Terminate() {
-    for (auto& picture : p_Pictures) picture.reset();
+    for (auto& picture : p_Pictures)
+        picture.reset();
     p_CurUp.picture.reset();
     p_CurDown.picture.reset();
     p_CurBar.picture.reset();

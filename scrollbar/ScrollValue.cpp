@@ -99,7 +99,9 @@ void XPVScroll::SetdFormat(const std::u16string& v) {
     site_.PropertyChanged("dFormat");
 }
 
-bool XPVScroll::Enabled() const { return site_.UserControl().Enabled(); }
+bool XPVScroll::Enabled() const {
+    return site_.UserControl().Enabled();
+}
 
 void XPVScroll::SetEnabled(bool v) {
     // A disabled bar looks like an enabled one: no repaint.
@@ -107,7 +109,9 @@ void XPVScroll::SetEnabled(bool v) {
     site_.PropertyChanged("Enabled");
 }
 
-int32_t XPVScroll::hWnd() const { return site_.UserControl().hWnd(); }
+int32_t XPVScroll::hWnd() const {
+    return site_.UserControl().hWnd();
+}
 
 // One step of a button, a track press or a repeat: clamped to the range, never past an end.
 // The caller raises Change (when this returns true), moves the thumb and repaints.

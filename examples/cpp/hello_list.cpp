@@ -2,15 +2,15 @@
 // written to a PNG. Build: part of `make build`; run: build/examples/hello-list [out.png]
 #include <cstdio>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/HeadlessSite.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSite.h"
 #include "tavrin/Tavrin.h"
 
 int main(int argc, char** argv) {
     using namespace tavrin;
     const char* out = argc > 1 ? argv[1] : "hello-list.png";
 
-    headless::Desktop desktop;
+    software::Desktop desktop;
     auto site = desktop.createControlSite(u"Tavrin", 240, 200);
     site->onEvent = [](std::string_view name, int32_t, std::vector<Variant>&) {
         std::printf("event %.*s\n", static_cast<int>(name.size()), name.data());

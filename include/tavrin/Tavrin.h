@@ -30,8 +30,15 @@ enum ctsListThemes : int32_t { XPBlue = 0, XPSilver = 1, XPOlive = 2 };
 enum BorderStyleCts : int32_t { BorderNone = 0, BorderFixedSingle = 1 };
 enum OrderTypeCts : int32_t { Ascendent = 0, Descendent = 1 };
 enum SelectModeCts : int32_t { Single = 0, Multiple = 1 };
-enum SelectModeStyleCts : int32_t { Standard = 0, Dither = 1, Gradient_V = 2, Gradient_H = 3, Box = 4,
-                                    Underline = 5, byPicture = 6 };
+enum SelectModeStyleCts : int32_t {
+    Standard = 0,
+    Dither = 1,
+    Gradient_V = 2,
+    Gradient_H = 3,
+    Box = 4,
+    Underline = 5,
+    byPicture = 6
+};
 
 // One item: its text and the image-list indices of its normal and selected images.
 struct Item {
@@ -45,7 +52,7 @@ using ItemStorage = std::vector<Item, PageAllocator<Item>>;
 using Vertex = std::array<uint16_t, 3>; // red, green, blue; each channel x 256
 
 class Tavrin : public Dispatchable {
-public:
+  public:
     // Creates the children and runs Initialize.
     explicit Tavrin(platform::ControlSite& site);
     ~Tavrin() override;
@@ -214,7 +221,7 @@ public:
     int16_t rowHeight() const { return p_RowHeight; }
     int16_t visibleRows() const { return p_VisibleRows; }
 
-private:
+  private:
     // Helpers used across files.
     platform::Services& services() { return site_.services(); }
     platform::Gdi& gdi() { return site_.services().gdi(); }
@@ -238,7 +245,8 @@ private:
     void LoadRequiredPicture();
     void FillSolid(platform::HDC dc, const platform::RECT& r, uint32_t rgb);
     void PatternAnd(platform::HDC dc, const platform::RECT& r, uint32_t rgb);
-    void FillGradient(platform::HDC dc, const platform::RECT& r, const Vertex& from, const Vertex& to, uint32_t mode);
+    void FillGradient(platform::HDC dc, const platform::RECT& r, const Vertex& from, const Vertex& to,
+                      uint32_t mode);
     void DrawRoundBox(platform::HDC dc, platform::RECT& r, int16_t inset, int16_t radius, uint32_t fill,
                       uint32_t outline);
     void wireChildren();
@@ -275,9 +283,9 @@ private:
     int16_t p_ImageScaleMode = 0;                     // scale mode of the image list's parent form
 
     // Selection
-    int16_t ListIndex_ = -1;   // the current item, -1 for none
-    int16_t p_LastIndex = -1;  // the row the last ListIndex let made current
-    bool p_AutoScroll = true;  // the next ListIndex let scrolls the item into view
+    int16_t ListIndex_ = -1;  // the current item, -1 for none
+    int16_t p_LastIndex = -1; // the row the last ListIndex let made current
+    bool p_AutoScroll = true; // the next ListIndex let scrolls the item into view
     int32_t SelectMode_ = Single;
     int32_t OrderType_ = Ascendent;
 
@@ -311,7 +319,7 @@ private:
     int16_t p_ScrollBarWidth = 13; // the scroll bar width setting, saved as "ScrollBarWidth"
 
     std::shared_ptr<platform::StdFont> p_Font; // the control's own font object
-    int p_FontToken = 0;                      // its change-notification registration
+    int p_FontToken = 0;                       // its change-notification registration
 
     // Resolved colours
     uint32_t p_BackNormalRGB = 0;   // unselected rows, surface background
@@ -323,21 +331,21 @@ private:
     uint32_t p_FontSelectedRGB = 0; // text of selected rows and the focus rectangle
 
     // Layout
-    int16_t p_RowHeight = 0;      // height of every row
-    int16_t p_VisibleRows = 0;    // whole rows that fit the client height
-    platform::RECT p_RowRect{};   // the shared row rectangle (right edge set by UpdateScrollRange)
-    bool p_InLayout = false;      // a layout pass is placing the children: paints draw no rows
+    int16_t p_RowHeight = 0;    // height of every row
+    int16_t p_VisibleRows = 0;  // whole rows that fit the client height
+    platform::RECT p_RowRect{}; // the shared row rectangle (right edge set by UpdateScrollRange)
+    bool p_InLayout = false;    // a layout pass is placing the children: paints draw no rows
 
     // Frame and focus
-    bool p_HasFocus = false;                            // the focus is inside the control
-    bool p_BorderRefresh = false;                       // RefreshBorder is running
+    bool p_HasFocus = false;                              // the focus is inside the control
+    bool p_BorderRefresh = false;                         // RefreshBorder is running
     std::shared_ptr<platform::Picture> p_RequiredPicture; // the required-field mark, once loaded
 
     // Mouse
-    bool p_MouseDown = false;  // a button other than the right one is held
-    bool p_DragState = false;  // the state a drag gives the rows it enters
-    float p_LastMouseY = -1;   // pointer Y at the last current-item change by the mouse
-    int32_t p_MouseY = 0;      // Y of the latest MouseMove, rounded
+    bool p_MouseDown = false; // a button other than the right one is held
+    bool p_DragState = false; // the state a drag gives the rows it enters
+    float p_LastMouseY = -1;  // pointer Y at the last current-item change by the mouse
+    int32_t p_MouseY = 0;     // Y of the latest MouseMove, rounded
 
     // Scroll coupling
     int16_t p_LastTop = 0; // the top row that sbUC_Change recorded last

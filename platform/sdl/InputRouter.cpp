@@ -25,7 +25,7 @@ struct Nesting {
 
 } // namespace
 
-InputRouter::InputRouter(headless::Desktop& desktop, platform::HWND control, int32_t canvasW, int32_t canvasH)
+InputRouter::InputRouter(software::Desktop& desktop, platform::HWND control, int32_t canvasW, int32_t canvasH)
     : desktop_(desktop), control_(control), canvasW_(canvasW), canvasH_(canvasH) {}
 
 POINT InputRouter::controlOrigin() const {
@@ -58,7 +58,7 @@ bool InputRouter::motionDue(float y) const {
 }
 
 InputRouter::Zone InputRouter::zoneOf(float y) const {
-    headless::DesktopWindow* w = desktop_.window(control_);
+    software::DesktopWindow* w = desktop_.window(control_);
     if (y < 0) return Zone::Above;
     return w && y > static_cast<float>(w->clientHeight()) ? Zone::Below : Zone::Inside;
 }
@@ -138,7 +138,7 @@ bool InputRouter::modalPress(POINT p) {
             desktop_.menuCancel();
         return true;
     }
-    auto* form = dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm());
+    auto* form = dynamic_cast<software::SoftwareForm*>(desktop_.shownForm());
     if (!form) return false;
     if (auto layout = formLayout()) {
         std::u16string caption = formButtonAt(*form, *layout, p, desktop_.options().twipsPerPixel);
@@ -160,8 +160,8 @@ bool InputRouter::closeModal() {
 }
 
 bool InputRouter::editingText() const {
-    headless::DesktopWindow* focus = desktop_.focused();
-    return focus && focus->kind() == headless::WindowKind::TextBox;
+    software::DesktopWindow* focus = desktop_.focused();
+    return focus && focus->kind() == software::WindowKind::TextBox;
 }
 
 void InputRouter::keyDown(const SDL_KeyboardEvent& e) {
@@ -222,7 +222,7 @@ std::optional<MenuLayout> InputRouter::menuLayout() {
 }
 
 std::optional<FormLayout> InputRouter::formLayout() {
-    auto* form = dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm());
+    auto* form = dynamic_cast<software::SoftwareForm*>(desktop_.shownForm());
     if (!form) return std::nullopt;
     return layoutForm(*form, desktop_.form().clientOrigin(), canvasW_, canvasH_);
 }

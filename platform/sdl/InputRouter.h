@@ -21,8 +21,8 @@
 #include <functional>
 #include <optional>
 
-#include "platform/headless/Desktop.h"
 #include "platform/sdl/Overlays.h"
+#include "platform/software/Desktop.h"
 
 namespace tavrin::sdl {
 
@@ -31,7 +31,7 @@ class InputRouter {
     static constexpr uint32_t kNestedMotionMs = 100;
 
     // Canvas: the form's client area as shown in the window, canvasW x canvasH pixels.
-    InputRouter(headless::Desktop& desktop, platform::HWND control, int32_t canvasW, int32_t canvasH);
+    InputRouter(software::Desktop& desktop, platform::HWND control, int32_t canvasW, int32_t canvasH);
 
     // A shortcut offered a key pressed outside a text box; true when it took the key.
     std::function<bool(int16_t keyCode, int16_t shift)> shortcut;
@@ -69,7 +69,7 @@ class InputRouter {
     Zone zoneOf(float y) const;
     bool motionDue(float y) const;
 
-    headless::Desktop& desktop_;
+    software::Desktop& desktop_;
     platform::HWND control_;
     int32_t canvasW_, canvasH_;
     int nesting_ = 0; // dispatches on the stack: above 0 we are inside a pump

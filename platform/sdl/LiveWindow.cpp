@@ -13,10 +13,10 @@ namespace {
 
 } // namespace
 
-LiveWindow::LiveWindow(headless::Desktop& desktop, InputRouter& router, int32_t canvasW, int32_t canvasH,
+LiveWindow::LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t canvasW, int32_t canvasH,
                        const std::string& title)
     : desktop_(desktop), router_(router), width_(canvasW), height_(canvasH),
-      canvas_(desktop.headlessGdi(), canvasW, canvasH) {
+      canvas_(desktop.softwareGdi(), canvasW, canvasH) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
     window_ =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, canvasW, canvasH, 0);
@@ -112,7 +112,7 @@ void LiveWindow::catchUp() {
 // things over it.
 void LiveWindow::compose() {
     if (decorate) decorate(canvas_);
-    headless::DesktopWindow* control = desktop_.window(router_.control());
+    software::DesktopWindow* control = desktop_.window(router_.control());
     if (control) {
         int32_t w = 0, h = 0;
         std::vector<uint32_t> pixels = desktop_.compose(control->hwnd(), true, w, h);
@@ -120,7 +120,7 @@ void LiveWindow::compose() {
         blitPixels(canvas_, pixels, w, h, client.x - control->frame(), client.y - control->frame());
     }
     if (auto layout = router_.formLayout())
-        drawForm(canvas_, desktop_, *dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm()), *layout);
+        drawForm(canvas_, desktop_, *dynamic_cast<software::SoftwareForm*>(desktop_.shownForm()), *layout);
     if (auto layout = router_.menuLayout())
         drawMenu(canvas_, *desktop_.shownMenu(), *layout, router_.menuHover());
 }
@@ -150,7 +150,7 @@ bool LiveWindow::writeLastFrame(const std::string& path, std::string* error) con
         if (error) *error = "no frame was presented";
         return false;
     }
-    return headless::writePng(path, width_, height_, lastFrame_.data(), error);
+    return software::writePng(path, width_, height_, lastFrame_.data(), error);
 }
 
 } // namespace tavrin::sdl

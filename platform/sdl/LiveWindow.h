@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/SoftwareSurface.h"
 #include "platform/sdl/InputRouter.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSurface.h"
 
 namespace tavrin::sdl {
 
@@ -32,14 +32,14 @@ class LiveWindow {
 
     // Opens the window, canvas-sized; throws std::runtime_error when SDL cannot. Installs the
     // desktop's input pump; the window must be gone before the desktop.
-    LiveWindow(headless::Desktop& desktop, InputRouter& router, int32_t canvasW, int32_t canvasH,
+    LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t canvasW, int32_t canvasH,
                const std::string& title);
     ~LiveWindow();
     LiveWindow(const LiveWindow&) = delete;
     LiveWindow& operator=(const LiveWindow&) = delete;
 
     // Paints the form's background and decorations under the control, each frame.
-    std::function<void(headless::SoftwareSurface&)> decorate;
+    std::function<void(software::SoftwareSurface&)> decorate;
     // Runs after each presented frame with the number of frames so far.
     std::function<void(int32_t frame)> afterFrame;
     // The window closes itself after this many frames (0: never).
@@ -63,10 +63,10 @@ class LiveWindow {
     void compose();
     void present();
 
-    headless::Desktop& desktop_;
+    software::Desktop& desktop_;
     InputRouter& router_;
     int32_t width_, height_;
-    headless::SoftwareSurface canvas_;
+    software::SoftwareSurface canvas_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

@@ -28,7 +28,7 @@ std::u16string withoutMarks(const std::u16string& caption) {
     return shown;
 }
 
-void outline(headless::SoftwareSurface& canvas, const RECT& r, uint32_t rgb) {
+void outline(software::SoftwareSurface& canvas, const RECT& r, uint32_t rgb) {
     canvas.fillRect({r.left, r.top, r.right, r.top + 1}, rgb);
     canvas.fillRect({r.left, r.bottom - 1, r.right, r.bottom}, rgb);
     canvas.fillRect({r.left, r.top, r.left + 1, r.bottom}, rgb);
@@ -64,7 +64,7 @@ int16_t menuEntryAt(const MenuLayout& layout, POINT p) {
     return -1;
 }
 
-void drawMenu(headless::SoftwareSurface& canvas, const platform::Menu& menu, const MenuLayout& layout,
+void drawMenu(software::SoftwareSurface& canvas, const platform::Menu& menu, const MenuLayout& layout,
               int16_t hover) {
     canvas.fillRect(layout.box, kMenuFace);
     outline(canvas, layout.box, kMenuEdge);
@@ -84,27 +84,27 @@ void drawMenu(headless::SoftwareSurface& canvas, const platform::Menu& menu, con
     }
 }
 
-FormLayout layoutForm(headless::HeadlessForm& form, POINT canvasOrigin, int32_t canvasW, int32_t canvasH) {
-    headless::DesktopWindow& w = form.window();
+FormLayout layoutForm(software::SoftwareForm& form, POINT canvasOrigin, int32_t canvasW, int32_t canvasH) {
+    software::DesktopWindow& w = form.window();
     int32_t outerW = w.width() + 2 * kFrame, outerH = w.height() + 2 * kFrame + kCaptionBar;
     int32_t left = keepInside(w.left() - canvasOrigin.x, outerW, canvasW);
     int32_t top = keepInside(w.top() - canvasOrigin.y, outerH, canvasH);
     return {{left, top, left + outerW, top + outerH}, {left + kFrame, top + kFrame + kCaptionBar}};
 }
 
-std::u16string formButtonAt(headless::HeadlessForm& form, const FormLayout& layout, POINT p,
+std::u16string formButtonAt(software::SoftwareForm& form, const FormLayout& layout, POINT p,
                             double twipsPerPixel) {
     for (const platform::Form::Button& b : form.buttons()) {
-        RECT r{layout.client.x + headless::toPixels(b.left / twipsPerPixel),
-               layout.client.y + headless::toPixels(b.top / twipsPerPixel),
-               layout.client.x + headless::toPixels((b.left + b.width) / twipsPerPixel),
-               layout.client.y + headless::toPixels((b.top + b.height) / twipsPerPixel)};
+        RECT r{layout.client.x + software::toPixels(b.left / twipsPerPixel),
+               layout.client.y + software::toPixels(b.top / twipsPerPixel),
+               layout.client.x + software::toPixels((b.left + b.width) / twipsPerPixel),
+               layout.client.y + software::toPixels((b.top + b.height) / twipsPerPixel)};
         if (platform::PtInRect(r, p)) return b.caption;
     }
     return {};
 }
 
-void drawForm(headless::SoftwareSurface& canvas, headless::Desktop& desktop, headless::HeadlessForm& form,
+void drawForm(software::SoftwareSurface& canvas, software::Desktop& desktop, software::SoftwareForm& form,
               const FormLayout& layout) {
     canvas.fillRect(layout.outer, kCaptionFace);
     outline(canvas, layout.outer, kFormEdge);
@@ -119,7 +119,7 @@ void drawForm(headless::SoftwareSurface& canvas, headless::Desktop& desktop, hea
     blitPixels(canvas, client, w, h, layout.client.x, layout.client.y);
 }
 
-void blitPixels(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& pixels, int32_t w, int32_t h,
+void blitPixels(software::SoftwareSurface& canvas, const std::vector<uint32_t>& pixels, int32_t w, int32_t h,
                 int32_t x, int32_t y) {
     uint32_t* out = canvas.pixels();
     const int32_t cw = canvas.widthPx(), ch = canvas.heightPx();

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Controls.h"
-#include "platform/headless/Desktop.h"
-#include "platform/headless/SoftwareSurface.h"
+#include "platform/software/Controls.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSurface.h"
 #include "tavrin/platform/Host.h"
 
 namespace tavrin::sdl {
@@ -29,7 +29,7 @@ MenuLayout layoutMenu(const platform::Menu& menu, platform::POINT anchor, int32_
 int16_t menuEntryAt(const MenuLayout& layout, platform::POINT p);
 // Entries greyed when disabled; the entry under the pointer (hover, -1 none) highlighted when it
 // can be chosen; "&" marks dropped from the captions.
-void drawMenu(headless::SoftwareSurface& canvas, const platform::Menu& menu, const MenuLayout& layout,
+void drawMenu(software::SoftwareSurface& canvas, const platform::Menu& menu, const MenuLayout& layout,
               int16_t hover);
 
 struct FormLayout {
@@ -38,16 +38,16 @@ struct FormLayout {
 };
 
 // Where the form stands: its own screen position, pulled onto the canvas when it would stick out.
-FormLayout layoutForm(headless::HeadlessForm& form, platform::POINT canvasOrigin, int32_t canvasW,
+FormLayout layoutForm(software::SoftwareForm& form, platform::POINT canvasOrigin, int32_t canvasW,
                       int32_t canvasH);
 // The caption of the form's button under p, or an empty string.
-std::u16string formButtonAt(headless::HeadlessForm& form, const FormLayout& layout, platform::POINT p,
+std::u16string formButtonAt(software::SoftwareForm& form, const FormLayout& layout, platform::POINT p,
                             double twipsPerPixel);
-void drawForm(headless::SoftwareSurface& canvas, headless::Desktop& desktop, headless::HeadlessForm& form,
+void drawForm(software::SoftwareSurface& canvas, software::Desktop& desktop, software::SoftwareForm& form,
               const FormLayout& layout);
 
 // Copies w x h pixels onto the canvas at (x, y), clipped to the canvas.
-void blitPixels(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& pixels, int32_t w, int32_t h,
+void blitPixels(software::SoftwareSurface& canvas, const std::vector<uint32_t>& pixels, int32_t w, int32_t h,
                 int32_t x, int32_t y);
 
 } // namespace tavrin::sdl

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/HeadlessImageList.h"
+#include "platform/software/SoftwareImageList.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::demo {
@@ -39,7 +39,7 @@ std::shared_ptr<platform::Picture> ribbon() {
 
 } // namespace
 
-DemoForm::DemoForm(headless::Desktop& desktop) : desktop_(desktop) {
+DemoForm::DemoForm(software::Desktop& desktop) : desktop_(desktop) {
     site_ = desktop_.createControlSite(u"Tavrin", kListW, kListH);
     site_->onEvent = [this](std::string_view name, int32_t, std::vector<Variant>&) {
         if (name == "DblClick") list_->StartEdit();
@@ -66,7 +66,7 @@ void DemoForm::fill() {
     l.SetBoxBorder(0xC56A31);
     l.SetSelectionPicture(ribbon());
     l.SetSelectModeStyle(Gradient_H);
-    l.SetImageList(Variant::object(std::make_shared<headless::HeadlessImageList>(desktop_, 16, 16, 8, 3)));
+    l.SetImageList(Variant::object(std::make_shared<software::SoftwareImageList>(desktop_, 16, 16, 8, 3)));
     int i = 0;
     for (const char16_t* fruit : kFruit)
         for (const char16_t* kind : kKinds) {
@@ -99,9 +99,9 @@ bool DemoForm::shortcut(int16_t keyCode, int16_t shift) {
     }
 }
 
-void DemoForm::paintLegend(headless::SoftwareSurface& canvas) const {
+void DemoForm::paintLegend(software::SoftwareSurface& canvas) const {
     canvas.fillRect({0, 0, canvas.widthPx(), canvas.heightPx()}, kFormFace);
-    const int32_t left = headless::Desktop::kControlX + kListW + 28, right = canvas.widthPx() - 12;
+    const int32_t left = software::Desktop::kControlX + kListW + 28, right = canvas.widthPx() - 12;
     auto line = [&](int32_t& y, const std::u16string& text, uint32_t ink, bool bold) {
         canvas.SetFont({u"DejaVu Sans", bold ? 10.0 : 8.0, bold});
         platform::RECT r{left, y, right, y + 22};

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/HeadlessSite.h"
-#include "platform/headless/SoftwareSurface.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSite.h"
+#include "platform/software/SoftwareSurface.h"
 #include "tavrin/Tavrin.h"
 
 namespace tavrin::demo {
@@ -16,23 +16,23 @@ class DemoForm {
   public:
     static constexpr int32_t kListW = 300, kListH = 420;
 
-    explicit DemoForm(headless::Desktop& desktop);
+    explicit DemoForm(software::Desktop& desktop);
     ~DemoForm();
 
     Tavrin& list() { return *list_; }
-    headless::HeadlessSite& site() { return *site_; }
+    software::SoftwareSite& site() { return *site_; }
     // The form's own keys; false for a key the form leaves to the control.
     bool shortcut(int16_t keyCode, int16_t shift);
     // Set by Escape: the window closes.
     bool quitAsked() const { return quitAsked_; }
     // The form's background and the legend, right of the list.
-    void paintLegend(headless::SoftwareSurface& canvas) const;
+    void paintLegend(software::SoftwareSurface& canvas) const;
 
   private:
     void fill();
 
-    headless::Desktop& desktop_;
-    std::unique_ptr<headless::HeadlessSite> site_;
+    software::Desktop& desktop_;
+    std::unique_ptr<software::SoftwareSite> site_;
     std::unique_ptr<Tavrin> list_;
     bool quitAsked_ = false;
 };

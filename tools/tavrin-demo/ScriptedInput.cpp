@@ -14,7 +14,7 @@ std::string expect(bool holds, const std::string& what) {
 
 } // namespace
 
-ScriptedInput::ScriptedInput(DemoForm& form, headless::Desktop& desktop, sdl::InputRouter& router)
+ScriptedInput::ScriptedInput(DemoForm& form, software::Desktop& desktop, sdl::InputRouter& router)
     : form_(form), desktop_(desktop), router_(router) {
     build();
     dueFrame_ = steps_.empty() ? 0 : steps_.front().gapFrames;
@@ -83,7 +83,7 @@ void ScriptedInput::build() {
         {3,
          [this] {
              auto layout = router_.formLayout();
-             auto* form = dynamic_cast<headless::HeadlessForm*>(desktop_.shownForm());
+             auto* form = dynamic_cast<software::SoftwareForm*>(desktop_.shownForm());
              if (!layout || !form) return;
              const double tpp = desktop_.options().twipsPerPixel;
              const auto& close = form->buttons().front();

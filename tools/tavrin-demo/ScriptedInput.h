@@ -19,7 +19,7 @@ namespace tavrin::demo {
 
 class ScriptedInput {
   public:
-    ScriptedInput(DemoForm& form, headless::Desktop& desktop, sdl::InputRouter& router);
+    ScriptedInput(DemoForm& form, software::Desktop& desktop, sdl::InputRouter& router);
     // Called after every presented frame.
     void frame(int32_t number);
     // Every step ran and every check held.
@@ -42,7 +42,7 @@ class ScriptedInput {
     platform::POINT rowCentre(int16_t row) const;
 
     DemoForm& form_;
-    headless::Desktop& desktop_;
+    software::Desktop& desktop_;
     sdl::InputRouter& router_;
     std::vector<Step> steps_;
     size_t next_ = 0;

@@ -49,7 +49,7 @@ std::optional<Options> parse(int argc, char** argv) {
 
 int runWindow(const Options& options) {
     using namespace tavrin;
-    headless::Desktop desktop({760, 600, 15});
+    software::Desktop desktop({760, 600, 15});
     demo::DemoForm form(desktop);
     const int32_t canvasW = desktop.form().clientWidth(), canvasH = desktop.form().clientHeight();
     sdl::InputRouter router(desktop, form.site().hWnd(), canvasW, canvasH);
@@ -59,7 +59,7 @@ int runWindow(const Options& options) {
         return took;
     };
     sdl::LiveWindow window(desktop, router, canvasW, canvasH, "Tavrin");
-    window.decorate = [&](headless::SoftwareSurface& canvas) { form.paintLegend(canvas); };
+    window.decorate = [&](software::SoftwareSurface& canvas) { form.paintLegend(canvas); };
     window.setFrameLimit(options.frames);
     window.keepFrames(!options.screenshot.empty());
     std::unique_ptr<demo::ScriptedInput> script;

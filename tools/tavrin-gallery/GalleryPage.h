@@ -14,7 +14,8 @@ struct Image {
     std::vector<uint32_t> pixels; // 0x00BBGGRR
 
     Image() = default;
-    Image(int32_t w, int32_t h, uint32_t background) : width(w), height(h), pixels(size_t(w) * h, background) {}
+    Image(int32_t w, int32_t h, uint32_t background)
+        : width(w), height(h), pixels(size_t(w) * h, background) {}
     // Copies w x h pixels at (x, y), clipped to this image.
     void place(const std::vector<uint32_t>& src, int32_t w, int32_t h, int32_t x, int32_t y);
 };

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "GalleryPage.h"
-#include "platform/headless/Desktop.h"
-#include "platform/headless/HeadlessImageList.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareImageList.h"
 #include "tavrin/Tavrin.h"
 
 namespace tavrin::gallery {
 
 namespace {
 
-using headless::Desktop;
+using software::Desktop;
 
 constexpr int32_t kColumns = 4, kRows = 3;
 constexpr int32_t kTileW = 214, kTileH = 176, kMargin = 22, kTitleH = 52, kCaptionH = 20;
@@ -52,7 +52,7 @@ std::shared_ptr<platform::Picture> ribbonPicture() {
     return std::make_shared<platform::Picture>(w, h, std::move(px));
 }
 
-void addFruit(Tavrin& list, int count, const std::shared_ptr<headless::HeadlessImageList>& images) {
+void addFruit(Tavrin& list, int count, const std::shared_ptr<software::SoftwareImageList>& images) {
     list.SetImageList(Variant::object(images));
     for (int i = 0; i < count; ++i) {
         const auto icon = static_cast<int16_t>(i % 8 + 1);
@@ -66,7 +66,7 @@ void singleLine(Tavrin& list, Desktop& desk, int32_t style) {
     list.SetItemHeightAuto(false);
     list.SetItemHeight(22);
     list.SetSelectModeStyle(style);
-    addFruit(list, 8, std::make_shared<headless::HeadlessImageList>(desk, 16, 16, 8, 3));
+    addFruit(list, 8, std::make_shared<software::SoftwareImageList>(desk, 16, 16, 8, 3));
     list.SetItemTextLeft(22);
     list.SetSelectMode(Multiple);
     list.SetItemSelected(3, true);
@@ -84,7 +84,7 @@ void wrapped(Tavrin& list, Desktop& desk, int32_t style, int32_t alignment) {
     list.SetItemTextLeft(22);
     list.SetAlignment(alignment);
     list.SetSelectModeStyle(style);
-    list.SetImageList(Variant::object(std::make_shared<headless::HeadlessImageList>(desk, 16, 16, 8, 3)));
+    list.SetImageList(Variant::object(std::make_shared<software::SoftwareImageList>(desk, 16, 16, 8, 3)));
     for (int i = 0; i < 4; ++i)
         list.AddItem(Variant::string(std::u16string(kWrapped[i])), static_cast<int16_t>(i + 4),
                      static_cast<int16_t>(i + 1));
@@ -194,7 +194,7 @@ std::vector<uint32_t> renderTile(Desktop& desk, const Tile& tile, int32_t& w, in
     return pixels;
 }
 
-void blitInto(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& px, int32_t w, int32_t h,
+void blitInto(software::SoftwareSurface& canvas, const std::vector<uint32_t>& px, int32_t w, int32_t h,
               int32_t x0, int32_t y0) {
     for (int32_t y = 0; y < h && y0 + y < canvas.heightPx(); ++y)
         for (int32_t x = 0; x < w && x0 + x < canvas.widthPx(); ++x)
@@ -202,7 +202,7 @@ void blitInto(headless::SoftwareSurface& canvas, const std::vector<uint32_t>& px
                 px[static_cast<size_t>(y * w + x)];
 }
 
-void print(headless::SoftwareSurface& canvas, Desktop& desk, const std::u16string& text, double x, double y,
+void print(software::SoftwareSurface& canvas, Desktop& desk, const std::u16string& text, double x, double y,
            uint32_t rgb, double size, bool bold) {
     platform::FontDesc font;
     font.size = size;
@@ -220,7 +220,7 @@ void print(headless::SoftwareSurface& canvas, Desktop& desk, const std::u16strin
 bool writeListPage(const std::string& outDir, std::string* error) {
     Desktop desk;
     const int32_t width = 2 * kMargin + kColumns * kTileW, height = kTitleH + kRows * kTileH + kMargin;
-    headless::SoftwareSurface canvas(desk.headlessGdi(), width, height);
+    software::SoftwareSurface canvas(desk.softwareGdi(), width, height);
     canvas.SetBackColor(kCanvas);
     canvas.Cls();
     print(canvas, desk, u"Tavrin", kMargin, 12, kInk, 15, true);
@@ -235,7 +235,7 @@ bool writeListPage(const std::string& outDir, std::string* error) {
         const std::vector<uint32_t> px = renderTile(desk, all[i], w, h);
         blitInto(canvas, px, w, h, x, y + kCaptionH);
     }
-    return headless::writePng(outDir + "/list.png", width, height, canvas.pixels(), error);
+    return software::writePng(outDir + "/list.png", width, height, canvas.pixels(), error);
 }
 
 } // namespace tavrin::gallery

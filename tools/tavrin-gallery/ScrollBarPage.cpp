@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "GalleryPage.h"
-#include "platform/headless/Desktop.h"
+#include "platform/software/Desktop.h"
 #include "tavrin/XPVScroll.h"
 
 namespace tavrin::gallery {
@@ -16,9 +16,21 @@ namespace {
 constexpr int32_t kBarW = 17, kBarH = 150, kGap = 6, kMargin = 12, kSchemeGap = 24;
 constexpr double kTwipsPerPixel = 15;
 
-enum class Look { Top, Middle, Bottom, UpHot, UpPressed, DownHot, DownPressed, ThumbHot, ThumbDragged, Paging };
-constexpr Look kLooks[] = {Look::Top,         Look::Middle,  Look::Bottom,   Look::UpHot,        Look::UpPressed,
-                           Look::DownHot,     Look::DownPressed, Look::ThumbHot, Look::ThumbDragged, Look::Paging};
+enum class Look {
+    Top,
+    Middle,
+    Bottom,
+    UpHot,
+    UpPressed,
+    DownHot,
+    DownPressed,
+    ThumbHot,
+    ThumbDragged,
+    Paging
+};
+constexpr Look kLooks[] = {Look::Top,          Look::Middle,  Look::Bottom,      Look::UpHot,
+                           Look::UpPressed,    Look::DownHot, Look::DownPressed, Look::ThumbHot,
+                           Look::ThumbDragged, Look::Paging};
 
 double startValue(Look look) {
     if (look == Look::Top) return 0;
@@ -27,7 +39,7 @@ double startValue(Look look) {
 }
 
 // Drives the bar into its look with the messages a user's mouse produces.
-void drive(headless::Desktop& desktop, platform::HWND hwnd, const XPVScroll& bar, Look look) {
+void drive(software::Desktop& desktop, platform::HWND hwnd, const XPVScroll& bar, Look look) {
     const float thumbMiddle = float((bar.thumbTop() + bar.thumbHeight() / 2) / kTwipsPerPixel);
     const float upY = 8, downY = kBarH - 8, x = kBarW / 2.0f;
     auto moveAndPress = [&](float y, bool press) {
@@ -35,22 +47,35 @@ void drive(headless::Desktop& desktop, platform::HWND hwnd, const XPVScroll& bar
         if (press) desktop.mouseDown(hwnd, platform::vbLeftButton, x, y, 0);
     };
     switch (look) {
-    case Look::UpHot: moveAndPress(upY, false); break;
-    case Look::UpPressed: moveAndPress(upY, true); break;
-    case Look::DownHot: moveAndPress(downY, false); break;
-    case Look::DownPressed: moveAndPress(downY, true); break;
-    case Look::ThumbHot: moveAndPress(thumbMiddle, false); break;
+    case Look::UpHot:
+        moveAndPress(upY, false);
+        break;
+    case Look::UpPressed:
+        moveAndPress(upY, true);
+        break;
+    case Look::DownHot:
+        moveAndPress(downY, false);
+        break;
+    case Look::DownPressed:
+        moveAndPress(downY, true);
+        break;
+    case Look::ThumbHot:
+        moveAndPress(thumbMiddle, false);
+        break;
     case Look::ThumbDragged:
         moveAndPress(thumbMiddle, true);
         desktop.mouseMove(hwnd, x, thumbMiddle + 10, platform::vbLeftButton, 0);
         break;
-    case Look::Paging: moveAndPress(float(bar.thumbTop() / kTwipsPerPixel) - 6, true); break;
-    default: break;
+    case Look::Paging:
+        moveAndPress(float(bar.thumbTop() / kTwipsPerPixel) - 6, true);
+        break;
+    default:
+        break;
     }
 }
 
 std::vector<uint32_t> renderBar(int32_t theme, Look look) {
-    headless::Desktop desktop({1024, 768, kTwipsPerPixel});
+    software::Desktop desktop({1024, 768, kTwipsPerPixel});
     auto site = desktop.createControlSite(u"XPVScroll", kBarW, kBarH);
     XPVScroll bar(*site);
     platform::PropertyBag bag;

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "GalleryPage.h"
-#include "platform/headless/SoftwareSurface.h"
+#include "platform/software/SoftwareSurface.h"
 
 namespace tavrin::gallery {
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         const tavrin::gallery::Image image = page.render();
         const std::string path = dir + "/" + page.fileName;
         std::string error;
-        if (!tavrin::headless::writePng(path, image.width, image.height, image.pixels.data(), &error)) {
+        if (!tavrin::software::writePng(path, image.width, image.height, image.pixels.data(), &error)) {
             std::fprintf(stderr, "tavrin-gallery: %s: %s\n", path.c_str(), error.c_str());
             ++failures;
             continue;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/HeadlessSite.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSite.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
@@ -191,7 +191,7 @@ class TimerObject final : public HostObject {
 class ScrollBarObject final : public HostObject {
   public:
     ScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                    headless::HeadlessSite* site, double tpp, Liveness alive)
+                    software::SoftwareSite* site, double tpp, Liveness alive)
         : HostObject(std::move(path), std::move(alive)), bar_(bar), extender_(extender), site_(site),
           tpp_(tpp) {}
 
@@ -218,7 +218,7 @@ class ScrollBarObject final : public HostObject {
     }
     // The stand-alone bar's outer size in pixels and its place on the form.
     bool standaloneMember(std::string_view name, platform::UserControlSurface& uc, Variant& out) {
-        headless::DesktopWindow& w = site_->core().window();
+        software::DesktopWindow& w = site_->core().window();
         if (is(name, "Width"))
             out = number(uc.Width() / tpp_);
         else if (is(name, "Height"))
@@ -236,13 +236,13 @@ class ScrollBarObject final : public HostObject {
 
     XPVScroll& bar_;
     platform::Window* extender_;
-    headless::HeadlessSite* site_;
+    software::SoftwareSite* site_;
     double tpp_;
 };
 
 class ListObject final : public HostObject {
   public:
-    ListObject(Tavrin& list, headless::HeadlessSite& site, double tpp, Liveness alive)
+    ListObject(Tavrin& list, software::SoftwareSite& site, double tpp, Liveness alive)
         : HostObject("List", std::move(alive)), list_(list), site_(site), tpp_(tpp) {}
 
     Dispatchable* target() override { return &list_; }
@@ -281,13 +281,13 @@ class ListObject final : public HostObject {
     }
 
     Tavrin& list_;
-    headless::HeadlessSite& site_;
+    software::SoftwareSite& site_;
     double tpp_;
 };
 
 class HostInfoObject final : public HostObject {
   public:
-    explicit HostInfoObject(headless::Desktop& desktop) : HostObject("Host", nullptr), desktop_(desktop) {}
+    explicit HostInfoObject(software::Desktop& desktop) : HostObject("Host", nullptr), desktop_(desktop) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
         if (is(name, "Clock"))
             out = Variant::r8(desktop_.GetTickCount());
@@ -309,13 +309,13 @@ class HostInfoObject final : public HostObject {
     }
 
   private:
-    headless::Desktop& desktop_;
+    software::Desktop& desktop_;
 };
 
 // The about box, in twips on the screen, while it is shown.
 class AboutObject final : public HostObject {
   public:
-    AboutObject(headless::Desktop& desktop) : HostObject("frmAbout", nullptr), desktop_(desktop) {}
+    AboutObject(software::Desktop& desktop) : HostObject("frmAbout", nullptr), desktop_(desktop) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
         platform::Form* f = desktop_.shownForm();
         if (!f) return false;
@@ -335,7 +335,7 @@ class AboutObject final : public HostObject {
     }
 
   private:
-    headless::Desktop& desktop_;
+    software::Desktop& desktop_;
 };
 
 } // namespace
@@ -345,23 +345,23 @@ const DispatchTable& HostObject::dispatchTable() const {
     return empty;
 }
 
-std::shared_ptr<HostObject> makeListObject(Tavrin& list, headless::HeadlessSite& site, double twipsPerPixel,
+std::shared_ptr<HostObject> makeListObject(Tavrin& list, software::SoftwareSite& site, double twipsPerPixel,
                                            Liveness alive) {
     return std::make_shared<ListObject>(list, site, twipsPerPixel, std::move(alive));
 }
 
 std::shared_ptr<HostObject> makeScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                                                headless::HeadlessSite* site, double twipsPerPixel,
+                                                software::SoftwareSite* site, double twipsPerPixel,
                                                 Liveness alive) {
     return std::make_shared<ScrollBarObject>(std::move(path), bar, extender, site, twipsPerPixel,
                                              std::move(alive));
 }
 
-std::shared_ptr<HostObject> makeHostInfoObject(headless::Desktop& desktop) {
+std::shared_ptr<HostObject> makeHostInfoObject(software::Desktop& desktop) {
     return std::make_shared<HostInfoObject>(desktop);
 }
 
-std::shared_ptr<HostObject> makeAboutObject(headless::Desktop& desktop) {
+std::shared_ptr<HostObject> makeAboutObject(software::Desktop& desktop) {
     if (!desktop.shownForm()) return nullptr;
     return std::make_shared<AboutObject>(desktop);
 }

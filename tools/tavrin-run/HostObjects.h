@@ -13,10 +13,10 @@
 namespace tavrin {
 class Tavrin;
 class XPVScroll;
-namespace headless {
+namespace software {
 class Desktop;
-class HeadlessSite;
-} // namespace headless
+class SoftwareSite;
+} // namespace software
 namespace platform {
 class Window;
 } // namespace platform
@@ -51,14 +51,14 @@ class HostObject : public Dispatchable {
     Liveness alive_;
 };
 
-std::shared_ptr<HostObject> makeListObject(Tavrin& list, headless::HeadlessSite& site, double twipsPerPixel,
+std::shared_ptr<HostObject> makeListObject(Tavrin& list, software::SoftwareSite& site, double twipsPerPixel,
                                            Liveness alive);
 // A scroll bar: the list's child (extender given) or the stand-alone one (site given).
 std::shared_ptr<HostObject> makeScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                                                headless::HeadlessSite* site, double twipsPerPixel,
+                                                software::SoftwareSite* site, double twipsPerPixel,
                                                 Liveness alive);
-std::shared_ptr<HostObject> makeHostInfoObject(headless::Desktop& desktop);
+std::shared_ptr<HostObject> makeHostInfoObject(software::Desktop& desktop);
 // nullptr when no modal form is shown.
-std::shared_ptr<HostObject> makeAboutObject(headless::Desktop& desktop);
+std::shared_ptr<HostObject> makeAboutObject(software::Desktop& desktop);
 
 } // namespace tavrin::run

@@ -48,7 +48,7 @@ int32_t Interpreter::windowHandle(const std::string& name, int line) {
 }
 
 void Interpreter::input(const Stmt& s) {
-    headless::Desktop& desktop = session_->desktop();
+    software::Desktop& desktop = session_->desktop();
     switch (s.kind) {
     case StmtKind::Mouse:
         return mouse(s);
@@ -89,7 +89,7 @@ void Interpreter::input(const Stmt& s) {
 }
 
 void Interpreter::mouse(const Stmt& s) {
-    headless::Desktop& desktop = session_->desktop();
+    software::Desktop& desktop = session_->desktop();
     int32_t hwnd = windowHandle(s.window, s.line);
     float x = static_cast<float>(evalNumber(s.exprs[0]));
     float y = static_cast<float>(evalNumber(s.exprs[1]));
@@ -111,7 +111,7 @@ void Interpreter::mouse(const Stmt& s) {
 }
 
 void Interpreter::waitFor(uint32_t ms) {
-    headless::Desktop& desktop = session_->desktop();
+    software::Desktop& desktop = session_->desktop();
     bool modal = desktop.menuShown() || desktop.shownForm();
     if (pumpDepth_ > 0 && !modal) return desktop.deferPumpUntil(desktop.GetTickCount() + ms);
     desktop.wait(ms);
@@ -125,7 +125,7 @@ void Interpreter::snapshot(const Stmt& s) {
     int32_t hwnd;
     bool withChildren = s.window.empty();
     if (withChildren) {
-        headless::HeadlessSite* site = session_->site(session_->current());
+        software::SoftwareSite* site = session_->site(session_->current());
         if (!site) throw ScriptError(s.line, "there is no control to take a snapshot of");
         hwnd = site->hWnd();
     } else {

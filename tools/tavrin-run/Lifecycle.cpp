@@ -4,7 +4,7 @@
 // the output folder as well, where `save` writes.
 #include <filesystem>
 
-#include "platform/headless/FormFile.h"
+#include "platform/software/FormFile.h"
 #include "tavrin/automation/Conversions.h"
 #include "tavrin/platform/Font.h"
 #include "tools/tavrin-run/Interpreter.h"
@@ -38,10 +38,10 @@ void Interpreter::needControl(const Stmt& s) {
 }
 
 void Interpreter::setup(const Stmt& s) {
-    headless::Desktop& desktop = session_->desktop();
+    software::Desktop& desktop = session_->desktop();
     switch (s.kind) {
     case StmtKind::Screen: {
-        headless::DesktopOptions options;
+        software::DesktopOptions options;
         options.screenWidthPx = evalInt(s.exprs[0]);
         options.screenHeightPx = evalInt(s.exprs[1]);
         if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);
@@ -84,14 +84,14 @@ void Interpreter::lifecycle(const Stmt& s) {
         }
         case StmtKind::Load: {
             ControlKind kind = kindOf(s.word);
-            headless::FormData form;
+            software::FormData form;
             if (s.window == "bag") {
                 form.type = s.word;
                 form.width = kind == ControlKind::List ? kListWidth : kBarWidth;
                 form.height = kind == ControlKind::List ? kListHeight : kBarHeight;
-                form.bag = headless::parseBag(s.text, program_.fileName + ":" + std::to_string(s.line));
+                form.bag = software::parseBag(s.text, program_.fileName + ":" + std::to_string(s.line));
             } else {
-                form = headless::loadForm(scriptPath(s.text));
+                form = software::loadForm(scriptPath(s.text));
                 if (form.type != s.word)
                     throw ScriptError(s.line, s.text + " holds a " + form.type + ", not a " + s.word);
             }
@@ -103,7 +103,7 @@ void Interpreter::lifecycle(const Stmt& s) {
             if (p.is_relative()) p = std::filesystem::path(options_.outDir) / p;
             std::error_code ec;
             if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
-            return headless::saveForm(p.string(), session_->save());
+            return software::saveForm(p.string(), session_->save());
         }
         case StmtKind::Reload:
             needControl(s);
@@ -118,7 +118,7 @@ void Interpreter::lifecycle(const Stmt& s) {
             return session_->resize(w, h);
         }
         }
-    } catch (const headless::FormFileError& e) {
+    } catch (const software::FormFileError& e) {
         throw ScriptError(s.line, e.what());
     }
 }

@@ -36,15 +36,15 @@ Session::~Session() {
     destroy(bar_);
 }
 
-void Session::resetDesktop(const headless::DesktopOptions& options) {
-    desktop_ = std::make_unique<headless::Desktop>(options);
+void Session::resetDesktop(const software::DesktopOptions& options) {
+    desktop_ = std::make_unique<software::Desktop>(options);
     if (pump_) desktop_->setInputPump(pump_);
 }
 
-bool Session::setScreen(const headless::DesktopOptions& options) {
+bool Session::setScreen(const software::DesktopOptions& options) {
     if (hasControl() || !retired_.empty()) return false;
     // Set-up given before the screen is kept: system colours, ambient properties, failing pictures.
-    headless::Desktop::Ambient ambient = desktop_->ambient();
+    software::Desktop::Ambient ambient = desktop_->ambient();
     resetDesktop(options);
     desktop_->ambient() = ambient;
     for (const auto& [index, rgb] : sysColors_)
@@ -75,7 +75,7 @@ Tavrin* Session::list() {
 XPVScroll* Session::bar() {
     return static_cast<XPVScroll*>(bar_.control.get());
 }
-headless::HeadlessSite* Session::site(ControlKind kind) {
+software::SoftwareSite* Session::site(ControlKind kind) {
     return slot(kind).site.get();
 }
 
@@ -98,7 +98,7 @@ void Session::destroy(Slot& s) {
     s = Slot{};
 }
 
-void Session::hook(ControlKind kind, headless::HeadlessSite& site) {
+void Session::hook(ControlKind kind, software::SoftwareSite& site) {
     site.onEvent = [this, kind](std::string_view name, int32_t, std::vector<Variant>& args) {
         events_.push_back({std::string(name), args});
         if (trace_) trace_(eventLine(kind, name, args));
@@ -112,9 +112,9 @@ void Session::hook(ControlKind kind, headless::HeadlessSite& site) {
 // The name the host gives the control: the script's `ambient DisplayName`, else the name its form
 // file was saved under, else the first name of its type. A control that replaces another takes that
 // name again, as a designer reuses the name of a deleted control.
-std::unique_ptr<headless::HeadlessSite> Session::createSite(ControlKind kind, int32_t clientW,
+std::unique_ptr<software::SoftwareSite> Session::createSite(ControlKind kind, int32_t clientW,
                                                             int32_t clientH, const std::string& savedName) {
-    headless::Desktop::Ambient& ambient = desktop_->ambient();
+    software::Desktop::Ambient& ambient = desktop_->ambient();
     const std::u16string scriptName = ambient.displayName;
     if (scriptName.empty())
         ambient.displayName = savedName.empty() ? typeName(kind) + u"1" : utf16(savedName);
@@ -166,7 +166,7 @@ void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
     });
 }
 
-void Session::load(ControlKind kind, const headless::FormData& form) {
+void Session::load(ControlKind kind, const software::FormData& form) {
     place(kind, form.width, form.height, form.name, [kind, &form](Dispatchable& c) {
         if (kind == ControlKind::List)
             static_cast<Tavrin&>(c).ReadProperties(form.bag);
@@ -175,9 +175,9 @@ void Session::load(ControlKind kind, const headless::FormData& form) {
     });
 }
 
-headless::FormData Session::save() {
+software::FormData Session::save() {
     Slot& s = slot(current_);
-    headless::FormData form;
+    software::FormData form;
     form.type = current_ == ControlKind::List ? "Tavrin" : "XPVScroll";
     form.name = utf8(s.site->AmbientDisplayName());
     form.width = s.site->core().window().clientWidth();
@@ -190,7 +190,7 @@ headless::FormData Session::save() {
 }
 
 void Session::reload() {
-    headless::FormData form = save();
+    software::FormData form = save();
     terminate();
     load(current_, form);
 }

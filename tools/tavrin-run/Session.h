@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/FormFile.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/FormFile.h"
 #include "tools/tavrin-run/HostObjects.h"
 
 namespace tavrin {
@@ -33,17 +33,17 @@ class Session {
     explicit Session(std::function<void(const std::string&)> trace);
     ~Session();
 
-    headless::Desktop& desktop() { return *desktop_; }
+    software::Desktop& desktop() { return *desktop_; }
     // A new screen before any control exists; false once a control was created.
-    bool setScreen(const headless::DesktopOptions& options);
+    bool setScreen(const software::DesktopOptions& options);
     void setInputPump(std::function<bool()> pump);
     // Set-up that a later `screen` keeps.
     void setSysColor(int32_t index, uint32_t rgb);
     void failPicture(const std::u16string& key);
 
     void create(ControlKind kind, int32_t clientW, int32_t clientH);
-    void load(ControlKind kind, const headless::FormData& form);
-    headless::FormData save(); // the last created control
+    void load(ControlKind kind, const software::FormData& form);
+    software::FormData save(); // the last created control
     void reload();
     void terminate();
     void resize(int32_t clientW, int32_t clientH);
@@ -55,7 +55,7 @@ class Session {
 
     Tavrin* list();
     XPVScroll* bar();
-    headless::HeadlessSite* site(ControlKind kind);
+    software::SoftwareSite* site(ControlKind kind);
     ControlKind current() const { return current_; }
     // The script's objects: List, Bar, Host, frmAbout (nullptr when there is none).
     std::shared_ptr<HostObject> object(std::string_view name);
@@ -65,7 +65,7 @@ class Session {
 
   private:
     struct Slot {
-        std::unique_ptr<headless::HeadlessSite> site;
+        std::unique_ptr<software::SoftwareSite> site;
         std::shared_ptr<Dispatchable> control; // Tavrin or XPVScroll
         std::shared_ptr<HostObject> object;
         Liveness alive;
@@ -73,15 +73,15 @@ class Session {
     Slot& slot(ControlKind kind) { return kind == ControlKind::List ? list_ : bar_; }
     void place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
                const std::function<void(Dispatchable&)>& initialise);
-    std::unique_ptr<headless::HeadlessSite> createSite(ControlKind kind, int32_t clientW, int32_t clientH,
+    std::unique_ptr<software::SoftwareSite> createSite(ControlKind kind, int32_t clientW, int32_t clientH,
                                                        const std::string& savedName);
     void destroy(Slot& slot);
-    void hook(ControlKind kind, headless::HeadlessSite& site);
-    void resetDesktop(const headless::DesktopOptions& options);
+    void hook(ControlKind kind, software::SoftwareSite& site);
+    void resetDesktop(const software::DesktopOptions& options);
 
     std::function<void(const std::string&)> trace_;
     std::function<bool()> pump_;
-    std::unique_ptr<headless::Desktop> desktop_;
+    std::unique_ptr<software::Desktop> desktop_;
     Slot list_, bar_;
     std::vector<Slot> retired_; // terminated, freed by releaseRetired
     ControlKind current_ = ControlKind::List;

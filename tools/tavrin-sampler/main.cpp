@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/SoftwareSurface.h"
+#include "platform/software/SoftwareSurface.h"
 #include "tavrin/platform/Picture.h"
 
 using namespace tavrin;
 using namespace tavrin::platform;
-using tavrin::headless::HeadlessGdi;
-using tavrin::headless::SoftwareSurface;
+using tavrin::software::SoftwareGdi;
+using tavrin::software::SoftwareSurface;
 
 namespace {
 
@@ -184,14 +184,14 @@ class Sampler {
         std::string error;
         if (gdi_.liveObjects() != 0)
             std::fprintf(stderr, "%d brushes or pens left alive\n", gdi_.liveObjects());
-        if (headless::writePng(path, surface_.widthPx(), surface_.heightPx(), surface_.pixels(), &error))
+        if (software::writePng(path, surface_.widthPx(), surface_.heightPx(), surface_.pixels(), &error))
             return true;
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
 
   private:
-    HeadlessGdi gdi_;
+    SoftwareGdi gdi_;
     SoftwareSurface surface_;
     HDC dc_ = 0;
     std::shared_ptr<Picture> picture_ = samplePicture();

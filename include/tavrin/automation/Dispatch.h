@@ -43,7 +43,7 @@ struct MemberEntry {
 };
 
 class DispatchTable {
-public:
+  public:
     void add(MemberEntry entry);
     // nullptr when the object has no such member of that kind.
     const MemberEntry* find(std::string_view name, InvokeKind kind) const;
@@ -51,12 +51,12 @@ public:
     bool hasName(std::string_view name) const;
     const std::vector<MemberEntry>& entries() const { return entries_; }
 
-private:
+  private:
     std::vector<MemberEntry> entries_;
 };
 
 class Dispatchable : public std::enable_shared_from_this<Dispatchable> {
-public:
+  public:
     virtual ~Dispatchable() = default;
     virtual const DispatchTable& dispatchTable() const = 0;
     virtual std::string typeName() const = 0;
@@ -69,27 +69,27 @@ public:
     // and the script host ("p_VisibleRows"). Nothing by default.
     virtual bool readPrivate(std::string_view name, Variant& out) const { return false; }
 
-protected:
+  protected:
     // The object that `call` receives as `self` (this, by default).
     virtual void* dispatchSelf() { return this; }
 };
 
 // Where a control raises its events. Arguments are passed by reference and nothing is read back.
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual void raiseEvent(std::string_view name, int32_t memberId, std::vector<Variant>& args) = 0;
 };
 
 // Helpers for building tables with typed lambdas.
-template <class T>
-class TableBuilder {
-public:
+template <class T> class TableBuilder {
+  public:
     explicit TableBuilder(DispatchTable& table) : table_(table) {}
 
     // A method: fn(T&, std::vector<Variant>& args) -> Variant
     template <class Fn>
-    TableBuilder& method(std::string name, int32_t id, std::vector<std::string> params, size_t required, Fn fn) {
+    TableBuilder& method(std::string name, int32_t id, std::vector<std::string> params, size_t required,
+                         Fn fn) {
         table_.add({std::move(name), id, InvokeKind::Method, std::move(params), required,
                     [fn](void* self, std::vector<Variant>& a) { return fn(*static_cast<T*>(self), a); }});
         return *this;
@@ -124,7 +124,7 @@ public:
         return *this;
     }
 
-private:
+  private:
     DispatchTable& table_;
 };
 

@@ -23,7 +23,7 @@ enum class VarType : uint8_t {
 };
 
 class Variant {
-public:
+  public:
     Variant() = default;
     static Variant missing();
     static Variant i2(int16_t v);
@@ -51,7 +51,7 @@ public:
 
     bool operator==(const Variant& other) const; // same type and same value (objects: same pointer)
 
-private:
+  private:
     VarType type_ = VarType::Empty;
     union {
         int16_t i2_;

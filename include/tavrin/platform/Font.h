@@ -30,7 +30,7 @@ struct FontDesc {
 // setting Bold makes Weight 700 or 400) and that counts as one change. Size is kept in
 // points to 4 decimals, as the host's currency type keeps it.
 class StdFont : public Dispatchable {
-public:
+  public:
     StdFont() = default;
     explicit StdFont(FontDesc desc) : desc_(std::move(desc)) {}
 
@@ -63,7 +63,7 @@ public:
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "Font"; }
 
-private:
+  private:
     void notify(const std::string& attribute);
 
     FontDesc desc_;

@@ -40,17 +40,21 @@ constexpr uint32_t DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 
 constexpr uint32_t DSTINVERT = 0x00550009, PATCOPY = 0x00F00021, ROP_DPa = 0x00A000C9; // dest AND brush
 constexpr int32_t PS_SOLID = 0;
 
-inline void SetRect(RECT& r, int32_t l, int32_t t, int32_t rr, int32_t b) { r = {l, t, rr, b}; }
+inline void SetRect(RECT& r, int32_t l, int32_t t, int32_t rr, int32_t b) {
+    r = {l, t, rr, b};
+}
 inline void InflateRect(RECT& r, int32_t dx, int32_t dy) {
     r.left -= dx;
     r.top -= dy;
     r.right += dx;
     r.bottom += dy;
 }
-inline bool PtInRect(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+inline bool PtInRect(const RECT& r, POINT p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 class Gdi {
-public:
+  public:
     virtual ~Gdi() = default;
 
     virtual COLORREF GetSysColor(int32_t index) = 0;
@@ -64,11 +68,11 @@ public:
     virtual int32_t FillRect(HDC dc, const RECT& rect, HBRUSH brush) = 0;
     // rop ROP_DPa: every pixel becomes destination AND the selected brush's colour.
     virtual bool PatBlt(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) = 0;
-    virtual bool GradientFill(HDC dc, const TRIVERTEX* vertices, uint32_t vertexCount, const GRADIENT_RECT* rects,
-                              uint32_t rectCount, uint32_t mode) = 0;
+    virtual bool GradientFill(HDC dc, const TRIVERTEX* vertices, uint32_t vertexCount,
+                              const GRADIENT_RECT* rects, uint32_t rectCount, uint32_t mode) = 0;
     // Outline in the selected pen, inside in the selected brush; corner 0 gives square corners.
-    virtual bool RoundRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t cornerWidth,
-                           int32_t cornerHeight) = 0;
+    virtual bool RoundRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                           int32_t cornerWidth, int32_t cornerHeight) = 0;
     // Returns the previous text colour.
     virtual COLORREF SetTextColor(HDC dc, COLORREF color) = 0;
     // Text in the device context's font and text colour, transparent background, clipped to rect.

@@ -40,7 +40,7 @@ constexpr int32_t vbOKOnly = 0, vbCritical = 16, vbExclamation = 48, vbInformati
 // Windows and child controls
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     virtual HWND hWnd() const = 0;
     // Position and size in the parent's client area, in pixels.
@@ -65,7 +65,7 @@ using Handler = std::function<void()>;
 
 // A picture box child: the list's drawing surface.
 class PictureBox : public Window, public DrawingSurface {
-public:
+  public:
     MouseHandler MouseDown, MouseMove, MouseUp;
     Handler Click, DblClick, GotFocus, LostFocus, Paint;
 
@@ -77,7 +77,7 @@ public:
 
 // A borderless text box child: typed characters replace the selection.
 class TextBox : public Window {
-public:
+  public:
     KeyPressHandler KeyPress; // raised before the character is inserted
     Handler GotFocus, LostFocus;
 
@@ -99,7 +99,7 @@ public:
 
 // A popup menu: entries with captions ("-" is a separator) and enabled states.
 class Menu {
-public:
+  public:
     virtual ~Menu() = default;
     std::function<void(int16_t index)> Click;
 
@@ -112,7 +112,7 @@ public:
 // A host timer control. Enabling an enabled timer does not restart it; changing the interval of an
 // enabled timer restarts its count from that moment. An interval of 0 never fires.
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     Handler Tick;
 
@@ -124,7 +124,7 @@ public:
 
 // A modal form: the about box.
 class Form {
-public:
+  public:
     virtual ~Form() = default;
     // Position and size in twips on the screen.
     virtual double Left() const = 0;
@@ -150,7 +150,7 @@ public:
 // The control's own surface (the host's object for the control itself)
 
 class UserControlSurface : public DrawingSurface {
-public:
+  public:
     virtual HWND hWnd() const = 0;
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
@@ -175,7 +175,7 @@ public:
 // Services of the whole host
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual double TwipsPerPixelX() const = 0;
     virtual double TwipsPerPixelY() const = 0;
@@ -185,7 +185,7 @@ public:
 
 // A client of the subclassing server.
 class ISubclass {
-public:
+  public:
     virtual ~ISubclass() = default;
     virtual int32_t ISubclass_MsgResponse() = 0;
     virtual void ISubclass_SetMsgResponse(int32_t value) = 0;
@@ -193,7 +193,7 @@ public:
 };
 
 class SubclassServer {
-public:
+  public:
     virtual ~SubclassServer() = default;
     // From now on deliver that message of that window to the client. Raises 5 for a window that
     // does not exist.
@@ -202,7 +202,7 @@ public:
 };
 
 class PictureStore {
-public:
+  public:
     virtual ~PictureStore() = default;
     // Raises an automation error for a key it does not know.
     virtual std::shared_ptr<Picture> GetPicture(const std::u16string& key) = 0;
@@ -210,7 +210,7 @@ public:
 
 // The host's image list object as the list uses it by late binding.
 class ImageList : public Dispatchable {
-public:
+  public:
     virtual int16_t ParentScaleMode() const = 0; // raises when there is no parent form
     virtual double ImageHeight() const = 0;      // pixels
     virtual double ImageWidth() const = 0;
@@ -221,7 +221,7 @@ public:
 };
 
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     virtual Gdi& gdi() = 0;
@@ -233,7 +233,7 @@ public:
     // Runs pending input, due timers and paints; moves the virtual clock on by 1 ms.
     virtual void DoEvents() = 0;
 
-    virtual POINT GetCursorPos() = 0;       // screen pixels
+    virtual POINT GetCursorPos() = 0;          // screen pixels
     virtual RECT GetWindowRect(HWND hwnd) = 0; // screen pixels; all zero for an unknown window
     virtual int32_t SetTimer(HWND hwnd, int32_t id, int32_t milliseconds) = 0; // WM_TIMER through the server
     virtual bool KillTimer(HWND hwnd, int32_t id) = 0;
@@ -253,7 +253,7 @@ public:
 // The site of one user control in its container
 
 class ControlSite {
-public:
+  public:
     virtual ~ControlSite() = default;
 
     // The control's own notifications, set by the control: the host's resize of the control, the
@@ -289,7 +289,7 @@ public:
 };
 
 class ControlSite::ChildSite : public ControlSite {
-public:
+  public:
     // Extender of the child in its parent's client area, pixels.
     virtual Window& extender() = 0;
     // The events the child raises reach the parent through this slot.

@@ -11,7 +11,7 @@
 namespace tavrin::platform {
 
 class Picture : public Dispatchable {
-public:
+  public:
     // Pixels are 0x00BBGGRR, row by row from the top.
     Picture(int32_t width, int32_t height, std::vector<uint32_t> pixels);
     static std::shared_ptr<Picture> solid(int32_t width, int32_t height, uint32_t rgb);
@@ -29,7 +29,7 @@ public:
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "Picture"; }
 
-private:
+  private:
     int32_t handle_;
     int32_t width_, height_;
     std::vector<uint32_t> pixels_;

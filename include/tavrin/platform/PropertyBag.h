@@ -13,7 +13,7 @@ namespace tavrin::platform {
 // stored (and an entry stored earlier under that key is removed); reading a key that is not
 // stored gives the default given on reading.
 class PropertyBag {
-public:
+  public:
     Variant ReadProperty(std::string_view name, const Variant& defaultValue) const;
     void WriteProperty(std::string_view name, const Variant& value, const Variant& defaultValue);
 
@@ -28,7 +28,7 @@ public:
     // Entries with the case of the key as first written.
     const std::map<std::string, Variant, KeyLess>& entries() const { return values_; }
 
-private:
+  private:
     std::map<std::string, Variant, KeyLess> values_;
 };
 

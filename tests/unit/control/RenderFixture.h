@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Desktop.h"
+#include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -19,8 +19,8 @@ constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0x000000;
 constexpr uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 
 struct ListOnForm {
-    headless::Desktop desk;
-    std::unique_ptr<headless::HeadlessSite> site;
+    software::Desktop desk;
+    std::unique_ptr<software::SoftwareSite> site;
     std::unique_ptr<Tavrin> list;
     std::vector<std::string> changed;
 

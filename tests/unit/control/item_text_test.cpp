@@ -9,7 +9,7 @@
 namespace tavrin {
 namespace {
 
-const std::u16string kShort = u"Item 00000 IqAPw";                        // 16 units
+const std::u16string kShort = u"Item 00000 IqAPw";                         // 16 units
 const std::u16string kEdge = std::u16string(24, u'x');                     // the last size kept in place
 const std::u16string kLong = u"Item 32766 SBcJFuDjUzOM and a little more"; // on the heap
 
@@ -45,9 +45,9 @@ TEST(ItemText, CopiesMovesAndSelfAssignmentsAcrossTheInlineLimit) {
 }
 
 TEST(ItemText, ComparesOrdinallyByCodeUnit) {
-    EXPECT_LT(ItemText(u"B"), ItemText(u"a"));        // capitals first
-    EXPECT_LT(ItemText(u"ab"), ItemText(u"abc"));     // a prefix is smaller
-    EXPECT_LT(ItemText(u"z"), ItemText(u"\u00e9"));   // by code unit, not by locale
+    EXPECT_LT(ItemText(u"B"), ItemText(u"a"));          // capitals first
+    EXPECT_LT(ItemText(u"ab"), ItemText(u"abc"));       // a prefix is smaller
+    EXPECT_LT(ItemText(u"z"), ItemText(u"\u00e9"));     // by code unit, not by locale
     EXPECT_LT(ItemText(kEdge), ItemText(kEdge + u"y")); // across the inline limit
     EXPECT_EQ(ItemText(kLong), ItemText(kLong));
     EXPECT_TRUE(ItemText(kShort) == std::u16string_view(kShort));

@@ -2,7 +2,7 @@
 // of view, the focus rectangle, and that no brush or pen outlives a paint. (The design-time preview
 // and the required-field mark are checked by the paint_* scenarios.)
 #include "RenderFixture.h"
-#include "platform/headless/HeadlessImageList.h"
+#include "platform/software/SoftwareImageList.h"
 
 namespace tavrin::testing {
 namespace {
@@ -138,7 +138,7 @@ TEST(RenderPaint, ImagesLandAtTheSamePixelsWhateverTheParentsScaleMode) {
             ListOnForm l;
             l.fill(0, 20);
             l->SetWordWrap(wrapped);
-            auto images = std::make_shared<headless::HeadlessImageList>(l.desk, 16, 16, 4, mode);
+            auto images = std::make_shared<software::SoftwareImageList>(l.desk, 16, 16, 4, mode);
             l->SetImageList(Variant::object(images));
             l->AddItem(Variant::string(""), 1, 2);
             l->AddItem(Variant::string("no image"), 0, 0); // index 0 is no entry: nothing drawn, no error
@@ -158,7 +158,7 @@ TEST(RenderPaint, DitherCombinesImageAndBackgroundButNotText) {
     l.fill(0, 20);
     l->SetBackSelected(kRed);
     l->SetSelectModeStyle(Dither);
-    l->SetImageList(Variant::object(std::make_shared<headless::HeadlessImageList>(l.desk, 16, 16, 4, 3)));
+    l->SetImageList(Variant::object(std::make_shared<software::SoftwareImageList>(l.desk, 16, 16, 4, 3)));
     l->AddItem(Variant::string(""), 2, 1);
     l->SetListIndex(0);
     EXPECT_EQ(count(l, 2, 2, 18, 18, 0x2040E0), 0);

@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/headless/FormFile.h"
+#include "platform/software/FormFile.h"
 #include "tavrin/automation/Conversions.h"
 #include "tavrin/platform/Font.h"
 #include "tavrin/platform/Picture.h"
 
 using namespace tavrin;
-using namespace tavrin::headless;
+using namespace tavrin::software;
 using namespace tavrin::platform;
 namespace fs = std::filesystem;
 

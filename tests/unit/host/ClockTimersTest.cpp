@@ -1,7 +1,7 @@
 // The virtual clock, host timers, window timers and the input pump.
 #include "HostFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using TimerTest = HostTest;
@@ -164,4 +164,4 @@ TEST_F(TimerTest, TimerTickLoopingInsideAWaitDoesNotRunThePumpBeforeTheWaitEnds)
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

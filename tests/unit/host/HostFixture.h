@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Desktop.h"
+#include "platform/software/Desktop.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 
 // A subclassing client that logs the messages it gets as "msg wParam x,y".
 class RecordingClient : public platform::ISubclass {
@@ -95,11 +95,11 @@ class HostTest : public ::testing::Test {
     platform::HWND sbWnd() { return sbSite->extender().hWnd(); }
 
     Desktop desktop;
-    std::unique_ptr<HeadlessSite> site;
+    std::unique_ptr<SoftwareSite> site;
     std::unique_ptr<platform::PictureBox> iUC;
     std::unique_ptr<platform::ControlSite::ChildSite> sbSite;
     std::unique_ptr<platform::TextBox> txtEdit;
     std::vector<std::string> log;
 };
 
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

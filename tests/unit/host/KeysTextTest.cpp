@@ -1,7 +1,7 @@
 // Key routing with key preview, and typing into the text box.
 #include "HostFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 class KeysTest : public HostTest {
@@ -106,4 +106,4 @@ TEST_F(KeysTest, TextBoxRejectsBadSelectionAndAlignmentValues) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

@@ -1,7 +1,7 @@
 // Focus order, capture, click and double-click synthesis, hit testing and raw messages.
 #include "HostFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using platform::vbLeftButton;
@@ -144,4 +144,4 @@ TEST_F(MouseTest, WindowRectsAreInScreenPixelsFromTheFormOrigin) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

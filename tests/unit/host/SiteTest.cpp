@@ -3,9 +3,9 @@
 
 #include "HostFixture.h"
 
-#include "platform/headless/HeadlessImageList.h"
+#include "platform/software/SoftwareImageList.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using SiteTest = HostTest;
@@ -185,7 +185,7 @@ TEST_F(SiteTest, PictureStoreCachesByKeyAndFailsOnRequest) {
 }
 
 TEST_F(SiteTest, ImageListDrawsTransparentlyAtPositionsInTheParentsScale) {
-    HeadlessImageList list(desktop, 16, 16, 3, 1); // twips
+    SoftwareImageList list(desktop, 16, 16, 3, 1); // twips
     iUC->SetBackColor(0x123456);
     iUC->Cls();
     list.Draw(2, iUC->hDC(), 150, 300, 1); // 10, 20 pixels
@@ -215,4 +215,4 @@ TEST_F(SiteTest, MessageBoxesAreRecordedAndScalesConvertThroughTwips) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

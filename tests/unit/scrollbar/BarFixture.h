@@ -15,7 +15,7 @@
 namespace tavrin::test {
 
 class BarTest : public ::testing::Test {
-protected:
+  protected:
     FakeHost host;
     XPVScroll bar{host};
 
@@ -46,7 +46,8 @@ protected:
 
     std::vector<std::string> paintedKeys() const {
         std::vector<std::string> keys;
-        for (const auto& call : host.uc.paints) keys.push_back(utf8(call.key));
+        for (const auto& call : host.uc.paints)
+            keys.push_back(utf8(call.key));
         return keys;
     }
 };

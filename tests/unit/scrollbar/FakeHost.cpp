@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/headless/ThemePictures.h"
+#include "platform/software/ThemePictures.h"
 
 namespace tavrin::test {
 
@@ -17,8 +17,8 @@ void FakeTimer::SetEnabled(bool on) {
     enabled_ = on;
 }
 
-void FakeUserControl::PaintPicture(const platform::Picture* picture, double x, double y, std::optional<double>,
-                                   std::optional<double> h) {
+void FakeUserControl::PaintPicture(const platform::Picture* picture, double x, double y,
+                                   std::optional<double>, std::optional<double> h) {
     if (!picture) raise(err::InvalidPicture);
     paints.push_back({host_.keyOf(picture->handle()), x, y, h});
 }
@@ -66,10 +66,11 @@ void FakeHost::advance(uint32_t ms) {
     for (;;) {
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers)
-            if (t->Enabled() && t->Interval() > 0 && t->due <= target && (!next || t->due < next->due)) next = t;
+            if (t->Enabled() && t->Interval() > 0 && t->due <= target && (!next || t->due < next->due))
+                next = t;
         auto window = windowTimers.begin();
-        const bool windowFirst = window != windowTimers.end() && window->second <= target &&
-                                 (!next || window->second < next->due);
+        const bool windowFirst =
+            window != windowTimers.end() && window->second <= target && (!next || window->second < next->due);
         if (windowFirst) {
             now = window->second;
             window->second += 10;
@@ -96,7 +97,9 @@ std::unique_ptr<platform::Timer> FakeHost::createTimer() {
     return timer;
 }
 
-platform::Gdi& FakeHost::gdi() { throw std::logic_error("the scroll bar draws with pictures only"); }
+platform::Gdi& FakeHost::gdi() {
+    throw std::logic_error("the scroll bar draws with pictures only");
+}
 
 int32_t FakeHost::SetTimer(platform::HWND, int32_t id, int32_t ms) {
     windowTimers[id] = now + static_cast<uint32_t>(ms);
@@ -123,7 +126,7 @@ std::shared_ptr<platform::Picture> FakeHost::GetPicture(const std::u16string& ke
     askedKeys.push_back(key);
     if (failingKeys.count(key) || failingKeys.count(u"*")) raise(err::InvalidPicture);
     auto& cached = cache_[key];
-    if (!cached) cached = headless::makeStorePicture(key);
+    if (!cached) cached = software::makeStorePicture(key);
     if (!cached) raise(err::InvalidPicture);
     keysByHandle_[cached->handle()] = key;
     return cached;

@@ -19,7 +19,7 @@ namespace tavrin::test {
 class FakeHost;
 
 class FakeTimer : public platform::Timer {
-public:
+  public:
     explicit FakeTimer(FakeHost& host) : host_(host) {}
     int32_t Interval() const override { return interval_; }
     void SetInterval(int32_t ms) override;
@@ -27,7 +27,7 @@ public:
     void SetEnabled(bool on) override;
     uint32_t due = 0;
 
-private:
+  private:
     FakeHost& host_;
     int32_t interval_ = 0;
     bool enabled_ = false;
@@ -41,7 +41,7 @@ struct PaintCall {
 };
 
 class FakeUserControl : public platform::UserControlSurface {
-public:
+  public:
     explicit FakeUserControl(FakeHost& host) : host_(host) {}
     std::vector<PaintCall> paints; // since the last Cls
     int32_t clsCount = 0;
@@ -89,7 +89,7 @@ public:
     double ScaleWidth() const override { return width; }
     double ScaleHeight() const override { return height; }
 
-private:
+  private:
     FakeHost& host_;
     bool enabled_ = true;
 };
@@ -99,7 +99,7 @@ class FakeHost : public platform::ControlSite,
                  public platform::Screen,
                  public platform::SubclassServer,
                  public platform::PictureStore {
-public:
+  public:
     FakeHost();
     ~FakeHost() override;
 
@@ -161,7 +161,9 @@ public:
     int32_t MsgBox(const std::u16string& prompt, int32_t style, const std::u16string&) override;
     double ScaleX(double v, platform::ScaleMode, platform::ScaleMode) override { return v; }
     double ScaleY(double v, platform::ScaleMode, platform::ScaleMode) override { return v; }
-    std::unique_ptr<platform::Form> createForm(double, double, const std::u16string&) override { return nullptr; }
+    std::unique_ptr<platform::Form> createForm(double, double, const std::u16string&) override {
+        return nullptr;
+    }
 
     // ---- platform::Screen
     double TwipsPerPixelX() const override { return twipsPerPixel; }
@@ -176,7 +178,7 @@ public:
     // ---- platform::PictureStore
     std::shared_ptr<platform::Picture> GetPicture(const std::u16string& key) override;
 
-private:
+  private:
     std::map<int32_t, std::u16string> keysByHandle_;
     std::map<std::u16string, std::shared_ptr<platform::Picture>> cache_;
     int32_t unhooks_ = 0;

@@ -23,10 +23,10 @@ TEST_F(Geometry, ThumbHeightFollowsLargeChangeInSinglePrecision) {
     struct Case {
         double height, max, largeChange, expected;
     } cases[] = {
-        {3000, 100, 10, 826.3636},  // r x 2490 = 226.36, plus a fifth of the height
-        {3000, 200, 49, 1090},      // the standard layout of these tests
-        {750, 32767, 1, 240},       // a fifth would be 150: the minimum decides
-        {3000, 32767, 1, 600.076},  // the fifth always fits on a tall bar with a tiny ratio
+        {3000, 100, 10, 826.3636}, // r x 2490 = 226.36, plus a fifth of the height
+        {3000, 200, 49, 1090},     // the standard layout of these tests
+        {750, 32767, 1, 240},      // a fifth would be 150: the minimum decides
+        {3000, 32767, 1, 600.076}, // the fifth always fits on a tall bar with a tiny ratio
     };
     for (const auto& c : cases) {
         host.uc.height = c.height;
@@ -84,9 +84,10 @@ TEST_F(Geometry, HitZonesBelongToTheTrackAtTheirBorders) {
     struct Case {
         double y;
         BarPart part;
-    } cases[] = {{0, BarPart::UpButton},   {254.9, BarPart::UpButton}, {255, BarPart::Track},
-                 {2745, BarPart::Track},   {2745.1, BarPart::DownButton}, {3000, BarPart::DownButton}};
-    for (const auto& c : cases) EXPECT_EQ(bar.partAt(c.y), c.part) << c.y;
+    } cases[] = {{0, BarPart::UpButton}, {254.9, BarPart::UpButton},    {255, BarPart::Track},
+                 {2745, BarPart::Track}, {2745.1, BarPart::DownButton}, {3000, BarPart::DownButton}};
+    for (const auto& c : cases)
+        EXPECT_EQ(bar.partAt(c.y), c.part) << c.y;
     // Hovering includes the thumb's ends, pressing excludes them.
     for (double y : {605.0, 1695.0}) {
         EXPECT_TRUE(bar.onThumbForHover(y)) << y;

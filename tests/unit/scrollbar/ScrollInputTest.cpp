@@ -10,7 +10,7 @@ namespace {
 using Events = std::vector<std::string>;
 
 class Input : public BarTest {
-protected:
+  protected:
     void SetUp() override { standardLayout(); } // thumb 605..1695, down button from 2745
 
     std::vector<uint32_t> changeTimes;
@@ -61,8 +61,9 @@ TEST_F(Input, DoubleClickIsASecondPress) {
 
 TEST_F(Input, DragReanchorsAtTheTopSoTheThumbFollowsBackAtOnce) {
     host.press(700); // 95 twips below the thumb's top
-    for (double y = 650; y >= 350; y -= 50) host.moveTo(y); // the cursor stays on the thumb
-    host.moveTo(345); // t = 250: pushed against the top, anchor moves to the cursor
+    for (double y = 650; y >= 350; y -= 50)
+        host.moveTo(y); // the cursor stays on the thumb
+    host.moveTo(345);   // t = 250: pushed against the top, anchor moves to the cursor
     EXPECT_EQ(num("p_BarTop"), 255);
     EXPECT_EQ(bar.Value(), 0);
     host.moveTo(295); // 50 further up, still on the thumb
@@ -77,7 +78,8 @@ TEST_F(Input, DragReanchorsAtTheTopSoTheThumbFollowsBackAtOnce) {
 
 TEST_F(Input, DragReanchorsAtTheBottom) {
     host.press(1600);
-    for (double y = 1650; y <= 2700; y += 50) host.moveTo(y); // pushed past the end at 2700
+    for (double y = 1650; y <= 2700; y += 50)
+        host.moveTo(y); // pushed past the end at 2700
     EXPECT_EQ(num("p_BarTop"), 3000 - 255 - 1090);
     EXPECT_EQ(bar.Value(), 200);
     EXPECT_EQ(num("p_DragStartY"), 2700);
@@ -88,10 +90,10 @@ TEST_F(Input, DragReanchorsAtTheBottom) {
 
 TEST_F(Input, DragRaisesBarMouseMoveOnTheThumbOnlyAndBarMouseUpOnce) {
     host.press(1000);
-    host.moveTo(1000);  // on the thumb, Value unchanged: still raised
-    host.moveTo(400);   // off the thumb's extent: thumb and Value stay
+    host.moveTo(1000); // on the thumb, Value unchanged: still raised
+    host.moveTo(400);  // off the thumb's extent: thumb and Value stay
     EXPECT_EQ(text("p_CurBar"), "VS_BAR");
-    host.moveTo(100);   // over a button while dragging: only a repaint
+    host.moveTo(100); // over a button while dragging: only a repaint
     EXPECT_EQ(text("p_CurUp"), "VS_UP");
     EXPECT_EQ(num("p_BarTop"), 605);
     EXPECT_EQ(bar.Value(), 50);
@@ -132,10 +134,10 @@ TEST_F(Input, EveryMessageShowsThePicturesOfItsState) {
         {"move", 100, "VS_UPHOT", "VS_DOWN", "VS_BAR"},
         {"move", 2900, "VS_UPHOT", "VS_DOWNHOT", "VS_BAR"}, // a button changes nothing else
         {"move", 1000, "VS_UP", "VS_DOWN", "VS_BAR_HOT"},
-        {"move", 605, "VS_UP", "VS_DOWN", "VS_BAR_HOT"},    // the thumb's end is on it for hovering
+        {"move", 605, "VS_UP", "VS_DOWN", "VS_BAR_HOT"}, // the thumb's end is on it for hovering
         {"move", 400, "VS_UP", "VS_DOWN", "VS_BAR"},
         {"press", 100, "VS_UPPRESS", "VS_DOWN", "VS_BAR"},
-        {"move", 2900, "VS_UPPRESS", "VS_DOWN", "VS_BAR"},   // held: no hot look
+        {"move", 2900, "VS_UPPRESS", "VS_DOWN", "VS_BAR"}, // held: no hot look
         {"release", 2900, "VS_UPPRESS", "VS_DOWNHOT", "VS_BAR"},
         {"move", 1000, "VS_UP", "VS_DOWN", "VS_BAR_HOT"},
         {"press", 1000, "VS_UP", "VS_DOWN", "VS_BAR_PRESS"}, // drag

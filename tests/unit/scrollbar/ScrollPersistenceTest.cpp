@@ -8,10 +8,11 @@ namespace {
 using Keys = std::vector<std::string>;
 
 class Persistence : public BarTest {
-protected:
+  protected:
     std::vector<std::string> askedKeys() const {
         std::vector<std::string> keys;
-        for (const auto& key : host.askedKeys) keys.push_back(utf8(key));
+        for (const auto& key : host.askedKeys)
+            keys.push_back(utf8(key));
         return keys;
     }
 };
@@ -79,8 +80,8 @@ TEST_F(Persistence, ThePicturesAreAskedForInOrderAndAStoredThemeIsTakenAsItIs) {
     bag.set("Theme", Variant::i4(1));
     load(bag);
     EXPECT_EQ(askedKeys(), (Keys{"VS_UP(1)", "VS_UPHOT(1)", "VS_UPPRESS(1)", "VS_DOWN(1)", "VS_DOWNHOT(1)",
-                                 "VS_DOWNPRESS(1)", "VS_BAR(1)", "VS_BAR_HOT(1)", "VS_BAR_PRESS(1)", "VS_TOP(1)",
-                                 "VS_BOTTOM(1)", "VS_GRIPBAR(1)", "VS_BACK(1)"}));
+                                 "VS_DOWNPRESS(1)", "VS_BAR(1)", "VS_BAR_HOT(1)", "VS_BAR_PRESS(1)",
+                                 "VS_TOP(1)", "VS_BOTTOM(1)", "VS_GRIPBAR(1)", "VS_BACK(1)"}));
     FakeHost otherHost;
     XPVScroll other(otherHost);
     bag.set("Theme", Variant::i4(5));
@@ -139,7 +140,8 @@ TEST_F(Persistence, WithoutPicturesEveryHandledMessageShowsACriticalBox) {
     host.cursor.x = 500;
     host.advance(10); // the cursor left: restoring the pictures fails too
     ASSERT_EQ(host.messageBoxes.size(), 4u);
-    for (const auto& box : host.messageBoxes) EXPECT_EQ(utf8(box), "err: ISubclass_WindowProc");
+    for (const auto& box : host.messageBoxes)
+        EXPECT_EQ(utf8(box), "err: ISubclass_WindowProc");
 }
 
 TEST_F(Persistence, AFailingDetachShowsItsBoxAndStaysAttached) {

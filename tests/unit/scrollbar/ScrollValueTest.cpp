@@ -11,7 +11,7 @@ namespace {
 using Changed = std::vector<std::string>;
 
 class ValueModel : public BarTest {
-protected:
+  protected:
     void SetUp() override {
         load();
         bar.SetMax(100);
@@ -70,7 +70,8 @@ TEST_F(ValueModel, StepsAreLimitedToTheWidthOfTheRange) {
 }
 
 TEST_F(ValueModel, ThemeOutsideTheThreeSchemesIsIgnored) {
-    for (int32_t theme : {3, -1}) bar.SetTheme(theme);
+    for (int32_t theme : {3, -1})
+        bar.SetTheme(theme);
     EXPECT_EQ(bar.Theme(), 0);
     EXPECT_TRUE(host.changed.empty());
     host.askedKeys.clear();
@@ -119,7 +120,8 @@ TEST_F(ValueModel, ButtonStepsClampAtTheEndsAndReportOnlyARealChange) {
         double y; // up button 100, down button 2900
         double expected;
         size_t changes;
-    } cases[] = {{0, 100, 0, 0}, {0.5, 100, 0, 1}, {40, 100, 39, 1}, {99.5, 2900, 100, 1}, {100, 2900, 100, 0}};
+    } cases[] = {
+        {0, 100, 0, 0}, {0.5, 100, 0, 1}, {40, 100, 39, 1}, {99.5, 2900, 100, 1}, {100, 2900, 100, 0}};
     for (const auto& c : cases) {
         bar.SetValue(c.start);
         host.events.clear();

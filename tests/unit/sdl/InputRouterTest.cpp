@@ -5,9 +5,9 @@
 #include <deque>
 #include <functional>
 
-#include "platform/headless/Desktop.h"
-#include "platform/headless/HeadlessSite.h"
 #include "platform/sdl/InputRouter.h"
+#include "platform/software/Desktop.h"
+#include "platform/software/SoftwareSite.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -98,8 +98,8 @@ class InputRouterTest : public ::testing::Test {
         feed(button(false, which, p.x, p.y));
     }
 
-    headless::Desktop desktop;
-    std::unique_ptr<headless::HeadlessSite> site;
+    software::Desktop desktop;
+    std::unique_ptr<software::SoftwareSite> site;
     std::unique_ptr<Tavrin> list;
     std::unique_ptr<InputRouter> router;
     std::deque<SDL_Event> queue;
@@ -112,8 +112,8 @@ TEST_F(InputRouterTest, WindowPixelsMapToTheControlsClientAreaInsideItsFrame) {
     const int32_t frame = desktop.window(site->hWnd())->frame();
     ASSERT_GT(frame, 0);
     platform::POINT o = router->controlOrigin();
-    EXPECT_EQ(o.x, headless::Desktop::kControlX + frame);
-    EXPECT_EQ(o.y, headless::Desktop::kControlY + frame);
+    EXPECT_EQ(o.x, software::Desktop::kControlX + frame);
+    EXPECT_EQ(o.y, software::Desktop::kControlY + frame);
     // The first and last pixel rows of row 3 both hit row 3.
     for (int32_t y : {o.y + 60, o.y + 79}) {
         feed(button(true, SDL_BUTTON_LEFT, o.x + 5, y));
@@ -201,7 +201,7 @@ TEST_F(InputRouterTest, ShortcutsTakeKeysOutsideTheEditBoxAndDropTheirText) {
 
 TEST_F(InputRouterTest, TheAboutBoxClosesByItsDrawnCloseButton) {
     whenIdle = [&] {
-        auto* form = dynamic_cast<headless::HeadlessForm*>(desktop.shownForm());
+        auto* form = dynamic_cast<software::SoftwareForm*>(desktop.shownForm());
         ASSERT_NE(form, nullptr);
         FormLayout layout = *router->formLayout();
         EXPECT_LE(layout.outer.right, kCanvasW);

@@ -2,7 +2,7 @@
 // next must see exactly the pixels an immediate repaint would have left.
 #include "SurfaceFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using platform::Picture;
@@ -64,4 +64,4 @@ TEST_F(DeferredRepaint, ResizeKeepsTheRepaintedPixels) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

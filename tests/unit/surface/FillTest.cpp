@@ -1,7 +1,7 @@
 // Fills, patterns, gradients, round rectangles, focus rectangles and the brush and pen table.
 #include "SurfaceFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using platform::RECT;
@@ -197,4 +197,4 @@ TEST_F(FillTest, AnObjectSelectedInAGoneSurfaceCanBeDeleted) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

@@ -8,7 +8,7 @@
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/platform/Picture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using platform::RECT;
@@ -32,7 +32,7 @@ TEST_F(MembersTest, ClsFillsWithTheResolvedBackColourAndResetsThePosition) {
     surface.Cls();
     EXPECT_EQ(at(9, 9), 0x123456u);
     EXPECT_EQ(surface.BackColor(), 0x123456u);
-    HeadlessGdi custom([](int32_t index) { return index == 15 ? 0xABCDEFu : 0u; });
+    SoftwareGdi custom([](int32_t index) { return index == 15 ? 0xABCDEFu : 0u; });
     SoftwareSurface other(custom, 2, 2);
     other.SetBackColor(0x8000000F);
     other.Cls();
@@ -176,4 +176,4 @@ TEST_F(MembersTest, UnreadablePngGivesNoPictureAndAReason) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

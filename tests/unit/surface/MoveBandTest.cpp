@@ -2,7 +2,7 @@
 // drew is still there.
 #include "SurfaceFixture.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 class MoveBandTest : public SurfaceTest {
@@ -69,10 +69,10 @@ TEST_F(MoveBandTest, RevisionMovesWithEveryChangeAndOnlyThen) {
     surface.resize(12, 12);
     changes("resize");
 
-    HeadlessGdi otherGdi;
+    SoftwareGdi otherGdi;
     SoftwareSurface other(otherGdi, 10, 10);
     EXPECT_NE(other.contentRevision(), surface.contentRevision()) << "no two surfaces share a revision";
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

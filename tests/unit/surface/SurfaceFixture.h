@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "platform/headless/SoftwareSurface.h"
+#include "platform/software/SoftwareSurface.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 
 constexpr uint32_t kSentinel = 0x5A3C1E;
 
@@ -44,8 +44,8 @@ class SurfaceTest : public ::testing::Test {
         return {surface.pixels(), surface.pixels() + surface.widthPx() * surface.heightPx()};
     }
 
-    HeadlessGdi gdi;
+    SoftwareGdi gdi;
     SoftwareSurface surface;
 };
 
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

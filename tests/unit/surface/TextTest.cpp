@@ -1,9 +1,9 @@
 // Text metrics, line breaking, alignment and clipping of DrawText and Print.
 #include "SurfaceFixture.h"
 
-#include "platform/headless/Text.h"
+#include "platform/software/Text.h"
 
-namespace tavrin::headless::testing {
+namespace tavrin::software::testing {
 namespace {
 
 using platform::RECT;
@@ -177,4 +177,4 @@ TEST_F(TextTest, PrintDrawsAtTheCurrentPositionAndMovesALineDown) {
 }
 
 } // namespace
-} // namespace tavrin::headless::testing
+} // namespace tavrin::software::testing

@@ -1,0 +1,220 @@
+// The desktop's set-up, window registry, window functions, subclassing server, window timers,
+// message boxes, scale conversions and modal loops.
+#include "platform/software/Desktop.h"
+
+#include <algorithm>
+
+#include "tavrin/automation/AutomationError.h"
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin::software {
+
+using platform::HWND;
+
+namespace {
+
+// The system colours of a classic desktop (0x00BBGGRR), with the list's usual ones for window,
+// window text, highlight, highlight text and button face.
+constexpr uint32_t kSysColors[] = {
+    0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, // 0-7
+    0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC, // 8-15
+    0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000, // 16-23
+    0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC56A31, 0xC8D0D4,           // 24-30
+};
+
+constexpr int32_t kFormMarginPx = 100;
+
+} // namespace
+
+Desktop::Desktop(DesktopOptions options)
+    : options_(options), sysColors_(std::begin(kSysColors), std::end(kSysColors)),
+      gdi_([this](int32_t index) { return sysColor(index); }) {
+    DesktopWindow::Params f;
+    f.kind = WindowKind::Form;
+    f.name = "form";
+    f.left = kFormClientX;
+    f.top = kFormClientY;
+    f.width = std::max(0, options_.screenWidthPx - kFormClientX - kFormMarginPx / 4);
+    f.height = std::max(0, options_.screenHeightPx - kFormClientY - kFormMarginPx / 4);
+    form_ = std::make_unique<DesktopWindow>(*this, f);
+    form_->surface().SetBackColor(0x8000000F);
+    form_->surface().Cls();
+    // Another control on the form, for the focus to go "away" to.
+    DesktopWindow::Params o;
+    o.kind = WindowKind::Other;
+    o.name = "other";
+    o.parent = form_.get();
+    o.left = kControlX;
+    o.top = std::max(0, f.height - 40);
+    o.width = 75;
+    o.height = 23;
+    other_ = std::make_unique<DesktopWindow>(*this, o);
+}
+
+Desktop::~Desktop() {
+    other_.reset();
+    form_.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Set-up and sites
+
+void Desktop::setSysColor(int32_t index, uint32_t rgb) {
+    if (index < 0) raise(err::InvalidCall);
+    if (static_cast<size_t>(index) >= sysColors_.size()) sysColors_.resize(static_cast<size_t>(index) + 1, 0);
+    sysColors_[static_cast<size_t>(index)] = rgb & 0xFFFFFF;
+}
+
+uint32_t Desktop::sysColor(int32_t index) const {
+    if (index < 0 || static_cast<size_t>(index) >= sysColors_.size()) return 0;
+    return sysColors_[static_cast<size_t>(index)];
+}
+
+std::unique_ptr<SoftwareSite> Desktop::createControlSite(std::u16string typeName, int32_t clientW,
+                                                         int32_t clientH) {
+    return std::make_unique<SoftwareSite>(*this, std::move(typeName), clientW, clientH, ambient_);
+}
+
+std::u16string Desktop::nextDisplayName(const std::u16string& typeName) {
+    int n = ++displayNames_[typeName];
+    return typeName + utf16(std::to_string(n));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Windows
+
+HWND Desktop::registerWindow(DesktopWindow* window) {
+    HWND hwnd = nextHwnd_;
+    nextHwnd_ += 0x10;
+    windows_[hwnd] = window;
+    return hwnd;
+}
+
+void Desktop::unregisterWindow(DesktopWindow* window) {
+    HWND hwnd = window->hwnd();
+    windows_.erase(hwnd);
+    std::erase_if(hooks_, [&](const Hook& h) { return h.hwnd == hwnd; });
+    for (const WindowTimer& t : windowTimers_)
+        if (t.hwnd == hwnd) clock_.removeTimer(t.timer);
+    std::erase_if(windowTimers_, [&](const WindowTimer& t) { return t.hwnd == hwnd; });
+    std::erase(paintQueue_, window);
+    if (focused_ == window) focused_ = nullptr;
+    if (capture_ == window) capture_ = nullptr;
+    if (pressed_ == window) pressed_ = nullptr;
+    if (hiddenFocus_ == window) hiddenFocus_ = nullptr;
+    if (lastClick_.hwnd == hwnd) lastClick_ = {};
+}
+
+DesktopWindow* Desktop::window(HWND hwnd) const {
+    auto it = windows_.find(hwnd);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+platform::RECT Desktop::GetWindowRect(HWND hwnd) {
+    DesktopWindow* w = window(hwnd);
+    return w ? w->screenRect() : platform::RECT{};
+}
+
+void Desktop::queuePaint(DesktopWindow* window) {
+    if (std::find(paintQueue_.begin(), paintQueue_.end(), window) == paintQueue_.end())
+        paintQueue_.push_back(window);
+}
+
+void Desktop::windowHidden(DesktopWindow* window) {
+    if (focused_ && focused_->isDescendantOf(window)) hiddenFocus_ = focused_;
+    if (capture_ && capture_->isDescendantOf(window)) capture_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Subclassing server and window timers
+
+void Desktop::HookMessage(platform::ISubclass* client, HWND hwnd, int32_t msg) {
+    if (!window(hwnd)) raise(err::InvalidCall);
+    for (const Hook& h : hooks_)
+        if (h.client == client && h.hwnd == hwnd && h.msg == msg) return;
+    hooks_.push_back({client, hwnd, msg});
+}
+
+void Desktop::UnhookMessage(platform::ISubclass* client, HWND hwnd, int32_t msg) {
+    std::erase_if(hooks_,
+                  [&](const Hook& h) { return h.client == client && h.hwnd == hwnd && h.msg == msg; });
+}
+
+bool Desktop::hooked(HWND hwnd) const {
+    return std::any_of(hooks_.begin(), hooks_.end(), [&](const Hook& h) { return h.hwnd == hwnd; });
+}
+
+void Desktop::sendMessage(HWND hwnd, int32_t msg, int32_t wParam, int32_t lParam) {
+    std::vector<platform::ISubclass*> clients;
+    for (const Hook& h : hooks_)
+        if (h.hwnd == hwnd && h.msg == msg) clients.push_back(h.client);
+    for (platform::ISubclass* client : clients) {
+        // An earlier client may have unhooked this one meanwhile.
+        bool still = std::any_of(hooks_.begin(), hooks_.end(), [&](const Hook& h) {
+            return h.client == client && h.hwnd == hwnd && h.msg == msg;
+        });
+        if (still) client->ISubclass_WindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+int32_t Desktop::SetTimer(HWND hwnd, int32_t id, int32_t milliseconds) {
+    if (!window(hwnd)) return 0;
+    int32_t interval = std::max(1, milliseconds);
+    auto it = std::find_if(windowTimers_.begin(), windowTimers_.end(),
+                           [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (it == windowTimers_.end()) {
+        VirtualClock::TimerId timer = clock_.addTimer([this, hwnd, id] { fireWindowTimer(hwnd, id); });
+        it = windowTimers_.insert(windowTimers_.end(), {hwnd, id, interval, timer});
+    }
+    it->interval = interval;
+    clock_.schedule(it->timer, clock_.now() + static_cast<uint32_t>(interval));
+    return id == 0 ? 1 : id;
+}
+
+bool Desktop::KillTimer(HWND hwnd, int32_t id) {
+    auto it = std::find_if(windowTimers_.begin(), windowTimers_.end(),
+                           [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (it == windowTimers_.end()) return false;
+    clock_.removeTimer(it->timer);
+    windowTimers_.erase(it);
+    return true;
+}
+
+void Desktop::fireWindowTimer(HWND hwnd, int32_t id) {
+    auto it = std::find_if(windowTimers_.begin(), windowTimers_.end(),
+                           [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (it == windowTimers_.end()) return;
+    clock_.schedule(it->timer, clock_.now() + static_cast<uint32_t>(it->interval));
+    sendMessage(hwnd, platform::WM_TIMER, id, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message boxes, scales, forms
+
+int32_t Desktop::MsgBox(const std::u16string& prompt, int32_t style, const std::u16string& title) {
+    ++messageBoxCount_;
+    lastMessageBox_ = prompt;
+    return 1; // OK
+}
+
+double Desktop::twipsPer(platform::ScaleMode mode, bool vertical) const {
+    if (mode == platform::ScaleMode::Pixels) return options_.twipsPerPixel;
+    const double unit = platform::twipsPerUnit(mode, vertical);
+    if (unit == 0) raise(err::InvalidCall); // a user scale belongs to a form, not to the screen
+    return unit;
+}
+
+double Desktop::ScaleX(double value, platform::ScaleMode from, platform::ScaleMode to) {
+    return checkedFinite(value * twipsPer(from, false) / twipsPer(to, false));
+}
+
+double Desktop::ScaleY(double value, platform::ScaleMode from, platform::ScaleMode to) {
+    return checkedFinite(value * twipsPer(from, true) / twipsPer(to, true));
+}
+
+std::unique_ptr<platform::Form> Desktop::createForm(double clientWidthTwips, double clientHeightTwips,
+                                                    const std::u16string& caption) {
+    return std::make_unique<SoftwareForm>(*this, clientWidthTwips, clientHeightTwips, caption);
+}
+
+} // namespace tavrin::software

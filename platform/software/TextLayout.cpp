@@ -1,0 +1,177 @@
+// The layout and drawing of text in a rectangle.
+//
+// 1. The UTF-16 text becomes code points (a surrogate pair is one character).
+// 2. Single-line: everything on one line, centred vertically with DT_VCENTER.
+//    Word-break: each paragraph (split at line feeds) fills lines word by word, a line ends before
+//    the word that would not fit; a word wider than the line stands alone and is cut at the edge.
+// 3. Each line is aligned left, centred or right, drawn glyph by glyph into the clip, then
+//    underlined or struck through over its own width.
+#include <algorithm>
+#include <climits>
+
+#include "platform/software/Text.h"
+
+namespace tavrin::software {
+namespace {
+
+bool isSpace(char32_t c) {
+    return c == U' ' || c == U'\t';
+}
+
+// Blends one coverage mask into the target, clipped.
+void blendGlyph(const TextTarget& target, const Glyph& glyph, int32_t originX, int32_t originY) {
+    const uint32_t r = target.rgb & 0xFF, g = (target.rgb >> 8) & 0xFF, b = (target.rgb >> 16) & 0xFF;
+    int32_t y0 = std::max(originY, target.clip.top), y1 = std::min(originY + glyph.rows, target.clip.bottom);
+    int32_t x0 = std::max(originX, target.clip.left), x1 = std::min(originX + glyph.width, target.clip.right);
+    for (int32_t y = y0; y < y1; ++y) {
+        const uint8_t* mask = &glyph.coverage[static_cast<size_t>(y - originY) * glyph.width];
+        uint32_t* row = target.pixels + static_cast<size_t>(y) * target.width;
+        for (int32_t x = x0; x < x1; ++x) {
+            uint32_t a = mask[x - originX];
+            if (a == 0) continue;
+            uint32_t& px = row[x];
+            if (a == 255) {
+                px = target.rgb & 0xFFFFFF;
+                continue;
+            }
+            auto mix = [a](uint32_t src, uint32_t dst) { return (src * a + dst * (255 - a) + 127) / 255; };
+            px = mix(r, px & 0xFF) | mix(g, (px >> 8) & 0xFF) << 8 | mix(b, (px >> 16) & 0xFF) << 16;
+        }
+    }
+}
+
+void solidBar(const TextTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    int32_t y0 = std::max(top, target.clip.top), y1 = std::min(bottom, target.clip.bottom);
+    int32_t x0 = std::max(left, target.clip.left), x1 = std::min(right, target.clip.right);
+    for (int32_t y = y0; y < y1; ++y)
+        std::fill(target.pixels + static_cast<size_t>(y) * target.width + x0,
+                  target.pixels + static_cast<size_t>(y) * target.width + std::max(x0, x1),
+                  target.rgb & 0xFFFFFF);
+}
+
+// Lines of one paragraph (no line feed inside), appended to lines with offsets from base.
+void breakParagraph(SizedFont& font, std::u32string_view text, size_t base, int32_t maxWidth,
+                    std::vector<TextLine>& lines) {
+    size_t lineBegin = 0, lineEnd = 0; // the current line, trailing spaces excluded
+    int32_t lineWidth = 0;
+    bool lineHasWord = false;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t wordBegin = pos;
+        while (wordBegin < text.size() && isSpace(text[wordBegin]))
+            ++wordBegin;
+        size_t wordEnd = wordBegin;
+        while (wordEnd < text.size() && !isSpace(text[wordEnd]))
+            ++wordEnd;
+        int32_t spaces = font.width(text.substr(pos, wordBegin - pos));
+        int32_t word = font.width(text.substr(wordBegin, wordEnd - wordBegin));
+        if (lineHasWord && lineWidth + spaces + word > maxWidth) {
+            lines.push_back({base + lineBegin, base + lineEnd});
+            lineBegin = wordBegin;
+            lineWidth = word;
+        } else {
+            lineWidth += spaces + word;
+        }
+        lineEnd = wordEnd;
+        lineHasWord = lineHasWord || wordEnd > wordBegin;
+        pos = wordEnd;
+    }
+    lines.push_back({base + lineBegin, base + lineEnd});
+}
+
+// Rectangles may be as wide as 32 bits allow: positions are worked out in 64 bits and clamped.
+int32_t clamped(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+int32_t alignedLeft(const platform::RECT& rect, int32_t lineWidth, uint32_t format) {
+    const int64_t room = int64_t{rect.right} - rect.left - lineWidth;
+    if (format & platform::DT_CENTER) return clamped(rect.left + room / 2);
+    if (format & platform::DT_RIGHT) return clamped(int64_t{rect.right} - lineWidth);
+    return rect.left;
+}
+
+} // namespace
+
+std::u32string decodeUtf16(std::u16string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            out.push_back(high || low ? U'\uFFFD' : static_cast<char32_t>(c));
+        }
+    }
+    return out;
+}
+
+std::vector<TextLine> breakLines(SizedFont& font, std::u32string_view text, int32_t maxWidth) {
+    std::vector<TextLine> lines;
+    size_t begin = 0;
+    while (true) {
+        size_t feed = text.find(U'\n', begin);
+        size_t end = feed == std::u32string_view::npos ? text.size() : feed;
+        size_t contentEnd = end > begin && text[end - 1] == U'\r' ? end - 1 : end;
+        breakParagraph(font, text.substr(begin, contentEnd - begin), begin, maxWidth, lines);
+        if (feed == std::u32string_view::npos) break;
+        begin = feed + 1;
+    }
+    return lines;
+}
+
+int32_t drawTextLine(const TextTarget& target, SizedFont& font, std::u32string_view text, int32_t x,
+                     int32_t top, TextDecoration decoration) {
+    // A line wholly above or below the clip draws nothing (and keeps the arithmetic in range).
+    if (top >= target.clip.bottom || int64_t{top} + font.lineHeight() <= target.clip.top)
+        return font.width(text);
+    const int32_t baseline = top + font.ascent();
+    int32_t pen = x;
+    for (char32_t c : text) {
+        const Glyph& glyph = font.glyph(c);
+        if (pen >= target.clip.right) break; // later glyphs only move further right
+        if (!glyph.coverage.empty()) blendGlyph(target, glyph, pen + glyph.left, baseline - glyph.top);
+        pen += glyph.advance;
+    }
+    int32_t width = pen < target.clip.right ? pen - x : font.width(text);
+    const int32_t thick = font.lineThickness();
+    if (has(decoration, TextDecoration::Underline)) {
+        int32_t y = baseline + font.underlineOffset();
+        solidBar(target, x, y, x + width, y + thick);
+    }
+    if (has(decoration, TextDecoration::Strikethrough)) {
+        int32_t y = baseline - font.strikeOffset();
+        solidBar(target, x, y, x + width, y + thick);
+    }
+    return width;
+}
+
+int32_t drawTextBlock(TextTarget target, SizedFont& font, std::u16string_view text,
+                      const platform::RECT& rect, uint32_t format, TextDecoration decoration) {
+    const std::u32string chars = decodeUtf16(text);
+    target.clip = {std::max(target.clip.left, rect.left), std::max(target.clip.top, rect.top),
+                   std::min(target.clip.right, rect.right), std::min(target.clip.bottom, rect.bottom)};
+    const int32_t lineHeight = font.lineHeight();
+    if (format & platform::DT_SINGLELINE) {
+        int32_t top = rect.top;
+        if (format & platform::DT_VCENTER)
+            top = clamped(rect.top + (int64_t{rect.bottom} - rect.top - lineHeight) / 2);
+        int32_t left = alignedLeft(rect, font.width(chars), format);
+        drawTextLine(target, font, chars, left, top, decoration);
+        return clamped(int64_t{top} - rect.top + lineHeight);
+    }
+    const std::vector<TextLine> lines = breakLines(font, chars, clamped(int64_t{rect.right} - rect.left));
+    int32_t top = rect.top;
+    for (const TextLine& line : lines) {
+        if (top >= target.clip.bottom) break;
+        std::u32string_view piece(chars.data() + line.begin, line.end - line.begin);
+        drawTextLine(target, font, piece, alignedLeft(rect, font.width(piece), format), top, decoration);
+        top += lineHeight;
+    }
+    return static_cast<int32_t>(lines.size()) * lineHeight;
+}
+
+} // namespace tavrin::software
