@@ -2,7 +2,7 @@
 //
 //   {"type": "Tavrin", "name": "Tavrin1", "width": 200, "height": 160,
 //    "properties": {"SelectMode": 1, "BackNormal": -2147483643, "Max": 100.0, "WordWrap": false,
-//                   "dFormat": "0.0", "Font": {"Font": {"Name": "DejaVu Sans", "Size": 8.0, ...}},
+//                   "dFormat": "0.0", "Font": {"Name": "DejaVu Sans", "Size": 8.0, "Bold": false, ...},
 //                   "SelectionPicture": {"Picture": {"png": "iVBORw0..."}}}}
 //
 // Integers read back as 32-bit integers, reals (written with a decimal point) as doubles; the

@@ -1,5 +1,7 @@
-// Property values in form files: scalars as JSON scalars, a font as {"Font": {...}}, a picture as
-// {"Picture": {"png": "<base64>"}}, no object as null.
+// Property values in form files: scalars as JSON scalars, a font as a plain object
+// {"Name": "DejaVu Sans", "Size": 8, "Bold": false, ...}, a picture as {"Picture": {"png": "<base64>"}},
+// no object as null. The first files wrapped a font as {"Font": {...}}; that form still loads, and a
+// plain {"png": ...} loads as a picture.
 #include "platform/software/FormValues.h"
 
 #include <algorithm>
@@ -82,7 +84,7 @@ ordered_json fontToJson(const platform::StdFont& font) {
     attrs["Strikethrough"] = d.strikethrough;
     attrs["Weight"] = d.weight;
     attrs["Charset"] = d.charset;
-    return ordered_json{{"Font", attrs}};
+    return attrs;
 }
 
 // ---- pictures ---------------------------------------------------------------------------------
@@ -120,12 +122,16 @@ ordered_json pictureToJson(const platform::Picture& picture, const std::string& 
     return ordered_json{{"Picture", attrs}};
 }
 
+bool holdsOnly(const json& value, const char* field) {
+    return value.size() == 1 && value.contains(field);
+}
+
 Variant objectFromJson(const json& value, const std::string& key, const std::string& source) {
-    if (value.size() != 1)
-        fail(source, key, "an object value must hold exactly one of \"Font\" or \"Picture\"");
-    if (value.contains("Font")) return fontFromJson(value["Font"], key, source);
-    if (value.contains("Picture")) return pictureFromJson(value["Picture"], key, source);
-    fail(source, key, "an object value must hold \"Font\" or \"Picture\"");
+    if (holdsOnly(value, "Font")) return fontFromJson(value["Font"], key, source);
+    if (holdsOnly(value, "Picture")) return pictureFromJson(value["Picture"], key, source);
+    if (value.contains("png")) return pictureFromJson(value, key, source);
+    if (value.contains("Name") || value.contains("Size")) return fontFromJson(value, key, source);
+    fail(source, key, "an object value must be a font (\"Name\", \"Size\", ...) or a picture (\"png\")");
 }
 
 ordered_json objectToJson(const Variant& value, const std::string& key, const std::string& source) {

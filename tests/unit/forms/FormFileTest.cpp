@@ -74,7 +74,12 @@ TEST_F(FormFiles, EveryKindOfValueSurvivesASaveAndALoad) {
     const FormData original = sampleForm();
     saveForm(path("form.json"), original);
     EXPECT_FALSE(fs::exists(path("form.json.tmp")));
-    EXPECT_NE(read("form.json").find("\"Max\": 100.0"), std::string::npos); // a real stays a real
+    const std::string text = read("form.json");
+    EXPECT_NE(text.find("\"Max\": 100.0"), std::string::npos); // a real stays a real
+    // a font is written as a plain object of its attributes
+    const size_t fontAt = text.find("\"Font\": {");
+    ASSERT_NE(fontAt, std::string::npos);
+    EXPECT_LT(text.find("\"Name\": \"DejaVu Serif\"", fontAt), text.find("\"Font\"", fontAt + 1));
 
     const FormData loaded = loadForm(path("form.json"));
     EXPECT_EQ(loaded.type, "Tavrin");
@@ -105,6 +110,21 @@ TEST_F(FormFiles, EveryKindOfValueSurvivesASaveAndALoad) {
     EXPECT_EQ(picture->pixels(), originalPicture->pixels());
     EXPECT_EQ(picture->transparentColor(), 0xFF00FF);
     EXPECT_NE(picture->handle(), originalPicture->handle());
+}
+
+TEST_F(FormFiles, PlainAndWrappedFontsAndPicturesLoadAlike) {
+    const PropertyBag bag = parseBag(R"({"Plain": {"Name": "DejaVu Serif", "Size": 9, "Italic": true},
+        "Wrapped": {"Font": {"Name": "DejaVu Serif", "Size": 9, "Italic": true}},
+        "PlainPicture": {"png": "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg=="}})",
+                                     "inline bag");
+    auto plain = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty("Plain", {}).asObject());
+    auto wrapped = std::dynamic_pointer_cast<StdFont>(bag.ReadProperty("Wrapped", {}).asObject());
+    ASSERT_TRUE(plain && wrapped);
+    EXPECT_EQ(plain->desc(), wrapped->desc());
+    EXPECT_TRUE(plain->Italic());
+    auto picture = std::dynamic_pointer_cast<Picture>(bag.ReadProperty("PlainPicture", {}).asObject());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width(), 1);
 }
 
 TEST_F(FormFiles, InlineBagsAndFontsWithoutOptionalAttributes) {
@@ -138,7 +158,9 @@ TEST_F(FormFiles, BadFilesAreRejectedNamingTheFileAndTheFault) {
         {head + R"({"Max": [1]}})", "\"Max\": a value of kind array is not allowed"},
         {head + R"({"Max": 4294967296}})", "integer out of range"},
         {head + R"({"Max": 1, "max": 2}})", "appears twice"},
-        {head + R"({"Icon": {"Sound": 1}}})", "\"Font\" or \"Picture\""},
+        {head + R"({"Icon": {"Sound": 1}}})", "must be a font"},
+        {head + R"({"Font": {"Name": "X"}}})", "\"Size\" must be a number"},
+        {head + R"({"Font": {"Name": "X", "Size": 8, "Weight": 1e9}}})", "\"Weight\""},
         {head + R"({"Font": {"Font": {"Size": 8}}}})", "\"Name\""},
         {head + R"({"Font": {"Font": {"Name": "X", "Size": 0}}}})", "\"Size\" out of range"},
         {head + R"({"Font": {"Font": {"Name": "X", "Size": 8, "Bold": 1}}}})", "\"Bold\""},
