@@ -3,6 +3,8 @@
 #include "platform/software/Desktop.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
@@ -87,12 +89,14 @@ HWND Desktop::registerWindow(DesktopWindow* window) {
     HWND hwnd = nextHwnd_;
     nextHwnd_ += 0x10;
     windows_[hwnd] = window;
+    if (!window->parent()) topLevels_.push_back(window);
     return hwnd;
 }
 
 void Desktop::unregisterWindow(DesktopWindow* window) {
     HWND hwnd = window->hwnd();
     windows_.erase(hwnd);
+    std::erase(topLevels_, window);
     std::erase_if(hooks_, [&](const Hook& h) { return h.hwnd == hwnd; });
     for (const WindowTimer& t : windowTimers_)
         if (t.hwnd == hwnd) clock_.removeTimer(t.timer);
@@ -118,6 +122,68 @@ platform::RECT Desktop::GetWindowRect(HWND hwnd) {
 void Desktop::queuePaint(DesktopWindow* window) {
     if (std::find(paintQueue_.begin(), paintQueue_.end(), window) == paintQueue_.end())
         paintQueue_.push_back(window);
+}
+
+void Desktop::bringToTop(DesktopWindow* window) {
+    std::erase(topLevels_, window);
+    topLevels_.push_back(window);
+}
+
+// Which window shows at each pixel of the area is worked out from the stacking order: the
+// top-level windows bottom to top, each window before its children, children bottom to top. The
+// windows reached before the one that left are the ones beneath it.
+void Desktop::uncovered(DesktopWindow& gone, const platform::RECT& area) {
+    const int32_t w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return;
+    std::vector<DesktopWindow*> order;
+    size_t beneath = SIZE_MAX;
+    auto walk = [&](auto& self, DesktopWindow* win) -> void {
+        if (win == &gone) {
+            beneath = order.size();
+            return; // what it covers now is kept out below
+        }
+        if (!win->visible()) return;
+        order.push_back(win);
+        for (DesktopWindow* child : win->children())
+            self(self, child);
+    };
+    for (DesktopWindow* top : topLevels_)
+        walk(walk, top);
+    if (beneath == SIZE_MAX || beneath == 0) return;
+
+    constexpr int32_t kNobody = -1;
+    std::vector<int32_t> owner(static_cast<size_t>(w) * static_cast<size_t>(h), kNobody);
+    auto mark = [&](platform::RECT r, int32_t who) {
+        r = {std::max(r.left, area.left), std::max(r.top, area.top), std::min(r.right, area.right),
+             std::min(r.bottom, area.bottom)};
+        for (int32_t y = r.top; y < r.bottom; ++y)
+            std::fill_n(owner.begin() + static_cast<ptrdiff_t>(y - area.top) * w + (r.left - area.left),
+                        std::max(0, r.right - r.left), who);
+    };
+    for (size_t i = 0; i < order.size(); ++i)
+        mark(order[i]->visibleScreenRect(), static_cast<int32_t>(i));
+    if (gone.shown()) mark(gone.visibleScreenRect(), kNobody); // still covered where it went
+
+    std::vector<platform::RECT> exposed(beneath, platform::RECT{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN});
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            int32_t who = owner[static_cast<size_t>(y) * w + x];
+            if (who == kNobody || static_cast<size_t>(who) >= beneath) continue;
+            platform::RECT& r = exposed[static_cast<size_t>(who)];
+            r = {std::min(r.left, area.left + x), std::min(r.top, area.top + y),
+                 std::max(r.right, area.left + x + 1), std::max(r.bottom, area.top + y + 1)};
+        }
+    for (size_t i = 0; i < beneath; ++i) {
+        const platform::RECT& r = exposed[i];
+        if (r.left >= r.right) continue;
+        DesktopWindow* under = order[i];
+        if (!under->keepsPicture()) {
+            platform::POINT o = under->clientOrigin();
+            SoftwareSurface& s = under->surface();
+            s.fillRect({r.left - o.x, r.top - o.y, r.right - o.x, r.bottom - o.y}, s.resolvedBackColor());
+        }
+        queuePaint(under);
+    }
 }
 
 void Desktop::windowHidden(DesktopWindow* window) {

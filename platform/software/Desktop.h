@@ -136,6 +136,14 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     void unregisterWindow(DesktopWindow* window);
     void queuePaint(DesktopWindow* window);
     void windowHidden(DesktopWindow* window);
+    // A shown window stopped covering `area` (screen pixels): it was hidden, or moved or sized away
+    // from there. Each window beneath it that shows there now gets a Paint queued, delivered with the
+    // other queued paints; one that keeps no picture of its own first has that part erased to its
+    // BackColor. Windows above it, or showing nowhere in the area, get nothing. Popup menus are not
+    // windows here: a menu keeps the pixels under it and puts them back, so closing it uncovers nothing.
+    void uncovered(DesktopWindow& window, const platform::RECT& area);
+    // A top-level window shown goes on top of the others.
+    void bringToTop(DesktopWindow* window);
     void setFocus(DesktopWindow* window);
     void popupMenu(platform::Menu& menu);
     void runModal(SoftwareForm& form);
@@ -194,6 +202,7 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     std::unordered_map<platform::HWND, DesktopWindow*> windows_;
     platform::HWND nextHwnd_ = 0x10010;
     std::unique_ptr<DesktopWindow> form_, other_;
+    std::vector<DesktopWindow*> topLevels_; // windows without a parent, bottom to top
     std::vector<Hook> hooks_;
     std::vector<WindowTimer> windowTimers_;
     std::vector<DesktopWindow*> paintQueue_;

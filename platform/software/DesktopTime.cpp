@@ -52,7 +52,9 @@ void Desktop::flushPaints() {
     while (!paintQueue_.empty()) {
         DesktopWindow* w = paintQueue_.front();
         paintQueue_.erase(paintQueue_.begin());
-        if (w->shown() && w->events) w->events->paint();
+        if (!w->shown()) continue;
+        w->countPaint();
+        if (w->events) w->events->paint();
     }
 }
 

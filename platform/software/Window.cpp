@@ -55,6 +55,9 @@ bool DesktopWindow::move(int32_t left, int32_t top, int32_t width, int32_t heigh
     width = std::max(0, width);
     height = std::max(0, height);
     bool sizeChanged = width != width_ || height != height_;
+    bool placeChanged = sizeChanged || left != left_ || top != top_;
+    const bool wasShown = shown();
+    const RECT before = visibleScreenRect();
     left_ = left;
     top_ = top;
     width_ = width;
@@ -63,6 +66,7 @@ bool DesktopWindow::move(int32_t left, int32_t top, int32_t width, int32_t heigh
         surface_->resize(clientWidth(), clientHeight());
         if (shown()) desktop_.queuePaint(this);
     }
+    if (wasShown && placeChanged) desktop_.uncovered(*this, before);
     return sizeChanged;
 }
 
@@ -79,11 +83,14 @@ bool DesktopWindow::shown() const {
 
 void DesktopWindow::setVisible(bool visible) {
     if (visible == visible_) return;
+    const bool wasShown = shown();
     visible_ = visible;
     if (visible) {
+        if (!parent_) desktop_.bringToTop(this);
         if (shown()) desktop_.queuePaint(this);
     } else {
         desktop_.windowHidden(this);
+        if (wasShown) desktop_.uncovered(*this, visibleScreenRect());
     }
 }
 
@@ -95,6 +102,18 @@ POINT DesktopWindow::clientOrigin() const {
 RECT DesktopWindow::screenRect() const {
     POINT base = parent_ ? parent_->clientOrigin() : POINT{0, 0};
     return {base.x + left_, base.y + top_, base.x + left_ + width_, base.y + top_ + height_};
+}
+
+RECT DesktopWindow::visibleScreenRect() const {
+    RECT r = screenRect();
+    for (const DesktopWindow* a = parent_; a; a = a->parent_) {
+        POINT o = a->clientOrigin();
+        r = {std::max(r.left, o.x), std::max(r.top, o.y), std::min(r.right, o.x + a->clientWidth()),
+             std::min(r.bottom, o.y + a->clientHeight())};
+    }
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
 }
 
 DesktopWindow* DesktopWindow::hitTest(POINT screen) {

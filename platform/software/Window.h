@@ -72,8 +72,8 @@ class DesktopWindow {
     int32_t clientWidth() const;
     int32_t clientHeight() const;
     // Moves and sizes the outer rectangle (negative sizes count as 0). The surface follows the
-    // client size; a visible window whose size changed gets a Paint queued. Returns true when
-    // the size changed.
+    // client size; a visible window whose size changed gets a Paint queued, and the windows beneath
+    // the part it left get theirs (see Desktop::uncovered). Returns true when the size changed.
     bool move(int32_t left, int32_t top, int32_t width, int32_t height);
     // A new frame inset keeping the client size (the outer size grows or shrinks).
     void setFrame(int32_t inset);
@@ -81,6 +81,7 @@ class DesktopWindow {
     bool visible() const { return visible_; }
     // Visible here and in every ancestor.
     bool shown() const;
+    // Showing queues a Paint for the window; hiding one that was shown uncovers the windows beneath.
     void setVisible(bool visible);
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
@@ -91,6 +92,15 @@ class DesktopWindow {
     // Screen position of the client area's top-left corner, and of the outer rectangle.
     platform::POINT clientOrigin() const;
     platform::RECT screenRect() const;
+    // The part of the outer rectangle on the screen that the ancestors' client areas leave showing
+    // (empty when it lies outside them), whether or not the window is shown.
+    platform::RECT visibleScreenRect() const;
+    // A window that keeps no picture of its own (the picture box) loses the pixels another window
+    // covers and draws them again in its Paint; the others (forms, controls, the text box) keep them.
+    bool keepsPicture() const { return kind_ != WindowKind::PictureBox; }
+    // Paint events delivered to this window so far.
+    int32_t paintCount() const { return paintCount_; }
+    void countPaint() { ++paintCount_; }
     // The topmost shown window under a screen point, this one or a descendant; nullptr outside.
     DesktopWindow* hitTest(platform::POINT screen);
     bool isDescendantOf(const DesktopWindow* ancestor) const;
@@ -107,6 +117,7 @@ class DesktopWindow {
     std::vector<DesktopWindow*> children_;
     int32_t left_, top_, width_, height_, frame_ = 0;
     bool visible_, enabled_ = true;
+    int32_t paintCount_ = 0;
     std::unique_ptr<SoftwareSurface> surface_;
 };
 

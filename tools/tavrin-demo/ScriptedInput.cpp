@@ -1,5 +1,6 @@
 #include "ScriptedInput.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tavrin/automation/Conversions.h"
@@ -77,7 +78,10 @@ void ScriptedInput::build() {
          },
          [this] { return expect(desktop_.focusName() == "txtEdit", "a double click starts editing"); }},
         {2, [this] { type("Kiwi tart"), key(SDLK_RETURN); },
-         [&l] { return expect(l.ItemText(3) == u"Kiwi tart", "typing and Enter store the text"); }},
+         [&l, this] {
+             if (l.ItemText(3) != u"Kiwi tart") return std::string("typing and Enter store the text");
+             return expect(rowShowsItem(3), "the row shows the stored text once the edit box is gone");
+         }},
         {2, [this] { key(SDLK_a); },
          [this] { return expect(desktop_.shownForm() != nullptr, "A shows the about box"); }},
         {3,
@@ -94,6 +98,27 @@ void ScriptedInput::build() {
          [this] { return expect(desktop_.shownForm() == nullptr, "Close closes the about box"); }},
         {2, [this] { key(SDLK_ESCAPE); }, noCheck},
     };
+}
+
+// The row on the surface is what painting it now gives: painting it again (and its focus
+// rectangle, which the row's own painting leaves out) changes none of its pixels.
+bool ScriptedInput::rowShowsItem(int16_t row) {
+    Tavrin& l = form_.list();
+    software::DesktopWindow* surface = desktop_.window(l.iUC().hWnd());
+    if (!surface) return false;
+    software::SoftwareSurface& s = surface->surface();
+    const int32_t top = (row - l.TopIndex()) * l.rowHeight(), bottom = top + l.rowHeight();
+    auto band = [&] {
+        std::vector<uint32_t> px;
+        for (int32_t y = std::max(0, top); y < std::min(bottom, s.heightPx()); ++y)
+            for (int32_t x = 0; x < s.widthPx(); ++x)
+                px.push_back(s.pixelAt(x, y));
+        return px;
+    };
+    std::vector<uint32_t> shown = band();
+    l.DrawItem(row);
+    l.DrawFocus(row);
+    return !shown.empty() && band() == shown;
 }
 
 platform::POINT ScriptedInput::rowCentre(int16_t row) const {

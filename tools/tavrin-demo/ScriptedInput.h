@@ -40,6 +40,7 @@ class ScriptedInput {
     void key(SDL_Keycode key);
     void type(const char* text);
     platform::POINT rowCentre(int16_t row) const;
+    bool rowShowsItem(int16_t row);
 
     DemoForm& form_;
     software::Desktop& desktop_;

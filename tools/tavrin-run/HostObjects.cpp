@@ -70,8 +70,8 @@ bool pixelMember(const platform::DrawingSurface& s, std::string_view name, const
 
 class PictureBoxObject final : public HostObject {
   public:
-    PictureBoxObject(std::string path, platform::PictureBox& box, Liveness alive)
-        : HostObject(std::move(path), std::move(alive)), box_(box) {}
+    PictureBoxObject(std::string path, platform::PictureBox& box, software::Desktop& desktop, Liveness alive)
+        : HostObject(std::move(path), std::move(alive)), box_(box), desktop_(desktop) {}
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (windowMember(box_, name, out) || pixelMember(box_, name, args, out)) return true;
         if (is(name, "BackColor"))
@@ -82,13 +82,17 @@ class PictureBoxObject final : public HostObject {
             out = number(box_.ScaleHeight());
         else if (is(name, "MousePointer"))
             out = Variant::i2(box_.MousePointer());
-        else
+        else if (is(name, "PaintCount")) {
+            const software::DesktopWindow* w = desktop_.window(box_.hWnd());
+            out = Variant::i4(w ? w->paintCount() : 0);
+        } else
             return false;
         return true;
     }
 
   private:
     platform::PictureBox& box_;
+    software::Desktop& desktop_;
 };
 
 class TextBoxObject final : public HostObject {
@@ -251,7 +255,8 @@ class ListObject final : public HostObject {
             out = Variant::object(makeScrollBarObject("List.sbUC", list_.sbUC(), &list_.sbUCSite().extender(),
                                                       nullptr, tpp_, liveness()));
         } else if (is(name, "iUC")) {
-            out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", list_.iUC(), liveness()));
+            out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", list_.iUC(),
+                                                                     site_.core().desktop(), liveness()));
         } else if (is(name, "txtEdit")) {
             out =
                 Variant::object(std::make_shared<TextBoxObject>("List.txtEdit", list_.txtEdit(), liveness()));

@@ -104,6 +104,9 @@ void Interpreter::releaseHeldInput() {
 void Interpreter::executeCounted(const Stmt& s) {
     try {
         execute(s);
+        // Each statement is one thing the host did, as a handler of a real program is: the paints
+        // it left pending are delivered before the next statement, as a message loop would.
+        session_->desktop().flushPaints();
     } catch (const AutomationError& e) {
         fail(s, expectation(s), "error " + std::to_string(e.number()) + " (" + e.what() + ")");
     }

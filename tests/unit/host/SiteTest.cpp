@@ -27,6 +27,40 @@ TEST_F(SiteTest, PaintComesAfterTheHandlerThatShowedOrResizedTheWindow) {
     EXPECT_EQ(log, (std::vector<std::string>{"Paint"}));
 }
 
+// The picture box keeps no picture of its own: what a window over it covered is lost when that
+// window goes (erased to BackColor) and drawn again in one Paint; a window that only grows over it,
+// or a window beside it going away, costs it nothing.
+TEST_F(SiteTest, UncoveredPictureBoxGetsOnePaintForThePartsThatWereCovered) {
+    SoftwareSurface& rows = desktop.window(iUCWnd())->surface();
+    constexpr uint32_t kInk = 0x123456;
+    rows.fillRect({0, 0, 180, 156}, kInk);
+    const uint32_t back = rows.resolvedBackColor();
+    txtEdit->Move(10, 20, 100, 16); // iUC pixels 8..108 x 18..34
+    txtEdit->SetVisible(true);
+    txtEdit->Move(10, 20, 120, 20); // grows: uncovers nothing
+    desktop.flushPaints();
+    EXPECT_TRUE(log.empty());
+
+    txtEdit->Move(10, 20, 60, 20); // shrinks: 68..128 uncovered
+    txtEdit->Move(10, 20, 50, 20); // and again before the paint: still one
+    EXPECT_TRUE(log.empty()) << "nothing before the flush";
+    desktop.flushPaints();
+    EXPECT_EQ(log, (std::vector<std::string>{"Paint"}));
+    EXPECT_EQ(rows.pixelAt(100, 25), back);
+    EXPECT_EQ(rows.pixelAt(20, 25), kInk) << "still under the box";
+    EXPECT_EQ(rows.pixelAt(100, 50), kInk) << "never covered";
+
+    log.clear();
+    sbSite->extender().SetVisible(false); // beside the rows, over the control's own window only
+    desktop.flushPaints();
+    EXPECT_TRUE(log.empty());
+    txtEdit->SetVisible(false);
+    desktop.flushPaints();
+    EXPECT_EQ(log, (std::vector<std::string>{"Paint"}));
+    EXPECT_EQ(rows.pixelAt(20, 25), back);
+    EXPECT_EQ(rows.pixelAt(100, 50), kInk);
+}
+
 TEST_F(SiteTest, ControlSettingItsOwnHeightRaisesResizeOnlyWhenTheSizeChanges) {
     auto& uc = site->UserControl();
     int resizes = 0;
