@@ -150,6 +150,15 @@ void Desktop::uncovered(DesktopWindow& gone, const platform::RECT& area) {
     for (DesktopWindow* top : topLevels_)
         walk(walk, top);
     if (beneath == SIZE_MAX || beneath == 0) return;
+    // Only a window that paints or loses pixels needs the map (most moves are of a control over
+    // the bare form).
+    auto touches = [&](const platform::RECT& r) {
+        return r.left < area.right && area.left < r.right && r.top < area.bottom && area.top < r.bottom;
+    };
+    if (std::none_of(order.begin(), order.begin() + static_cast<ptrdiff_t>(beneath), [&](DesktopWindow* win) {
+            return (win->events || !win->keepsPicture()) && touches(win->visibleScreenRect());
+        }))
+        return;
 
     constexpr int32_t kNobody = -1;
     std::vector<int32_t> owner(static_cast<size_t>(w) * static_cast<size_t>(h), kNobody);
