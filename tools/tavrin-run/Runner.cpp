@@ -12,7 +12,36 @@ namespace {
 
 constexpr const char* kUsage = "usage: tavrin-run [--trace] [--out DIR] SCRIPT.tvs...";
 
+constexpr const char* kHelp = R"(usage: tavrin-run [--trace] [--out DIR] SCRIPT.tvs...
+
+Runs scripts against the Tavrin list (or a stand-alone XPVScroll) on a simulated desktop.
+  --trace     also print every event raised and every PropertyChanged
+  --out DIR   where `snapshot` writes its PNGs (default: the current directory)
+  --help      this summary
+Exit status: 0 when every expect held, 1 when one failed, 2 on a script error.
+
+A script is one statement per line; ' or # starts a comment. The statements:
+  host set-up   screen W H [twips T] | syscolor N = RGB | ambient UserMode = False
+                ambient Font = Font("DejaVu Sans", 8) | ambient DisplayName = "lstFruit"
+                pictures fail "KEY"
+  controls      new Tavrin [size W H] | new XPVScroll [size W H] | load Tavrin FILE | load Tavrin {JSON}
+                save FILE | reload | terminate | resize W H
+  calls         List.AddItem "Apple" | List.ListIndex = 3 | set List.Font = Font("DejaVu Serif", 10)
+                ? List.ListCount | n = List.ListCount | for i = 0 to 9: List.AddItem "Item " & i: next
+  checks        expect EXPR = VALUE (also <>, <, >, <=, >=) | expect EXPR ~ VALUE within T
+                expect colour EXPR ~ RGB within T | expect error 381: STATEMENT
+                expect events A, B(1, 0, 10, 25) | expect events none | expect changed ListIndex
+                expect menu shown | expect menu hidden
+  input         mouse move|down|up [left|right|middle] X Y [shift] [ctrl] [on sbUC] | click X Y
+                key down CODE [shift] [ctrl] [alt] | key up CODE | key press ASCII | type "text"
+                focus list | focus away | wait MS | menu choose N | menu cancel | about close
+  pictures      snapshot "file.png" [of iUC | of sbUC]
+
+The whole language, with an example for each statement: docs/scripting.md.
+)";
+
 struct CommandLine {
+    bool help = false;
     bool trace = false;
     std::string outDir = ".";
     std::vector<std::string> scripts;
@@ -22,7 +51,10 @@ struct CommandLine {
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& cl, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--trace") {
+        if (a == "--help" || a == "-h") {
+            cl.help = true;
+            return true;
+        } else if (a == "--trace") {
             cl.trace = true;
         } else if (a == "--out") {
             if (i + 1 >= args.size()) return error = "--out needs a directory", false;
@@ -58,6 +90,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (!parseCommandLine(args, cl, error)) {
         err << "tavrin-run: " << error << '\n' << kUsage << '\n';
         return 2;
+    }
+    if (cl.help) {
+        out << kHelp;
+        return 0;
     }
     Reporter reporter(out, err);
     for (const std::string& script : cl.scripts) {

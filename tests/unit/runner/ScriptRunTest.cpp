@@ -183,6 +183,10 @@ TEST(RunnerCommandLine, ExitStatusAndSummary) {
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({"--bogus", good}), 2);
     EXPECT_EQ(run({"--trace", "--out", dir.string(), good}), 0);
+    // --help runs nothing and points to the language's documentation
+    EXPECT_EQ(run({"--help", bad}, &out), 0);
+    EXPECT_TRUE(contains(out, "expect error 381: STATEMENT")) << out;
+    EXPECT_TRUE(contains(out, "docs/scripting.md")) << out;
 }
 
 } // namespace
