@@ -108,6 +108,30 @@ void scrollStep(benchmark::State& state) {
     }
 }
 
+void pageStep(benchmark::State& state) {
+    auto rig = filledRig();
+    Tavrin& list = rig->list();
+    const int page = list.visibleRows();
+    const int lastTop = list.ListCount() - page;
+    rig->relayout(); // gives the bar the list's page
+    list.SetTopIndex(0);
+    for (auto _ : state) {
+        if (list.TopIndex() + page > lastTop) { // a page would pass the end: back to the top, untimed
+            state.PauseTiming();
+            list.SetTopIndex(0);
+            rig->desktop().flushPaints();
+            state.ResumeTiming();
+        }
+        const int before = list.TopIndex();
+        rig->clickTrackBelowThumb();
+        benchmark::DoNotOptimize(rig->look());
+        if (list.TopIndex() != before + page) {
+            state.SkipWithError("a track click did not scroll by one page");
+            break;
+        }
+    }
+}
+
 void selectAll(benchmark::State& state) {
     auto rig = filledRig();
     prepareSelectAll(*rig);
@@ -135,6 +159,7 @@ void registerBenchmarks() {
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("paint_view", paintView)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("scroll_step", scrollStep)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("page_step", pageStep)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("select_all", selectAll)->Unit(benchmark::kMicrosecond);
 }
 

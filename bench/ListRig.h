@@ -18,7 +18,8 @@ class ListRig {
     static constexpr int32_t kClientWidth = 300, kClientHeight = 400;
 
     explicit ListRig(int32_t clientWidth = kClientWidth, int32_t clientHeight = kClientHeight)
-        : desktop_(std::make_unique<software::Desktop>()),
+        : clientWidth_(clientWidth), clientHeight_(clientHeight),
+          desktop_(std::make_unique<software::Desktop>()),
           site_(desktop_->createControlSite(u"Tavrin", clientWidth, clientHeight)),
           list_(std::make_unique<Tavrin>(*site_)) {
         list_->InitProperties();
@@ -36,6 +37,14 @@ class ListRig {
 
     Tavrin& list() { return *list_; }
     software::Desktop& desktop() { return *desktop_; }
+
+    // The host sizes the control again, as a form does when its window is resized: a layout pass.
+    // A list filled after its first layout has a scroll bar whose page (LargeChange) was refused
+    // while the bar's range was still empty; this pass gives the bar the list's page.
+    void relayout() {
+        site_->resizeClient(clientWidth_, clientHeight_);
+        desktop_->flushPaints();
+    }
 
     // AddItem of every text, in order.
     void add(const std::vector<Variant>& texts) {
@@ -61,6 +70,44 @@ class ListRig {
         desktop_->flushPaints();
     }
 
+    // Press and release the left button on the track halfway between the thumb's bottom and the
+    // down button: the bar moves by LargeChange, which the list makes one page.
+    void clickTrackBelowThumb() {
+        XPVScroll& scroll = list_->sbUC();
+        platform::HWND bar = scroll.hWnd();
+        double twipsPerPixel = desktop_->options().twipsPerPixel;
+        const double thumbBottom = scroll.thumbTop() + scroll.thumbHeight();
+        auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
+        auto y = static_cast<float>((thumbBottom + scroll.downButtonTop()) / 2 / twipsPerPixel);
+        desktop_->mouseDown(bar, 1, x, y, 0);
+        desktop_->mouseUp(bar, 1, x, y, 0);
+        desktop_->flushPaints();
+    }
+
+    // The list's own drawing surface, pixel by pixel (the scroll bar left out).
+    std::vector<uint32_t> listPixels() {
+        platform::DrawingSurface& surface = list_->iUC();
+        const auto w = static_cast<int32_t>(surface.ScaleWidth());
+        const auto h = static_cast<int32_t>(surface.ScaleHeight());
+        std::vector<uint32_t> out;
+        out.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x)
+                out.push_back(surface.Point(x, y));
+        return out;
+    }
+
+    // Whether the list's surface shows what a full repaint at the current position draws: the
+    // pixels now, against those after a repaint that can keep nothing (a pixel rewritten with its
+    // own colour tells the list that its surface is no longer what it painted).
+    bool equalsFullRepaint() {
+        std::vector<uint32_t> now = listPixels();
+        platform::DrawingSurface& surface = list_->iUC();
+        surface.PSet(0, 0, surface.Point(0, 0));
+        list_->iUC_Paint();
+        return listPixels() == now;
+    }
+
     // Reads a pixel of the control's window and of each child window, as a screen showing them
     // would: drawing that a surface keeps pending until someone looks is done here, so it falls
     // inside the timing of the operation that asked for it.
@@ -82,6 +129,7 @@ class ListRig {
     }
 
   private:
+    int32_t clientWidth_, clientHeight_;
     std::unique_ptr<software::Desktop> desktop_;
     std::unique_ptr<software::SoftwareSite> site_;
     std::unique_ptr<Tavrin> list_;

@@ -6,7 +6,9 @@
 // 4. find_*      FindFirst of the two needles from index 0, StartWith False
 // 5. paint_view  iUC_Paint with ListIndex 2 at the top of the list
 // 6. scroll_step a press and release on the bar's down button, one row per click
-// 7. select_all  Multiple mode, "&Unselect all" untimed, "&Select all" timed
+// 7. page_step   a press and release on the bar's track below the thumb, one page per click; back
+//                to the top, untimed, before a page would pass the end of the list
+// 8. select_all  Multiple mode, "&Unselect all" untimed, "&Select all" timed
 //
 // Every workload that draws ends its timing with a look at the windows (ListRig::look), as the
 // other toolkits' runs end with a render into an image: drawing left pending counts too.
@@ -38,6 +40,7 @@ class JsonRun {
         find("find_hit_last", data_.hitNeedle, kItems - 1);
         paintView();
         scrollStep();
+        pageStep();
         selectAll();
     }
 
@@ -158,6 +161,34 @@ class JsonRun {
         }
         print(timingLine(kPeer, "scroll_step", samples, 1, "step",
                          "press and release on the scroll bar's down button through the desktop's messages"));
+    }
+
+    // Every row on view shows a new item after each click, so nothing drawn before can be kept: the
+    // whole view is painted. Each step is checked: the top row one page further, and the surface as
+    // a full repaint there leaves it.
+    void pageStep() {
+        Tavrin& list = rig_.list();
+        const int page = list.visibleRows();
+        const int lastTop = list.ListCount() - page;
+        rig_.relayout();
+        check(list.sbUC().LargeChange() == page, "the layout gives the scroll bar the list's page");
+        std::vector<double> samples;
+        for (int i = 0; i < reps(200, 20); ++i) {
+            if (list.TopIndex() + page > lastTop) {
+                list.SetTopIndex(0);
+                rig_.desktop().flushPaints();
+            }
+            const int before = list.TopIndex();
+            Clock::time_point t0 = Clock::now();
+            rig_.clickTrackBelowThumb();
+            seenPixels = rig_.look();
+            samples.push_back(microsecondsSince(t0));
+            check(list.TopIndex() == before + page, "each track click scrolls by one page");
+            check(rig_.equalsFullRepaint(), "a page step leaves what a full repaint draws");
+        }
+        print(timingLine(kPeer, "page_step", samples, 1, "step",
+                         "press and release on the scroll bar's track below the thumb through the "
+                         "desktop's messages: a whole new page"));
     }
 
     void selectAll() {

@@ -5,7 +5,8 @@
 //   tavrin-bench [--benchmark_...]               the same workloads through Google Benchmark
 //
 // A wrong result (an unsorted list, a search that finds the wrong item, a click that did not
-// scroll by one row, a select-all that missed items) ends the JSON run with status 3.
+// scroll by one row or one page, a page that differs from a full repaint, a select-all that missed items)
+// ends the JSON run with status 3.
 #include <benchmark/benchmark.h>
 
 #include <cstring>

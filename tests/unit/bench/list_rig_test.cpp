@@ -59,6 +59,27 @@ TEST_F(ListRigTest, EachDownButtonClickScrollsByExactlyOneRow) {
     EXPECT_EQ(list().SelectedCount(), 1);
 }
 
+TEST_F(ListRigTest, EachTrackClickBelowTheThumbPagesDownAndMatchesAFullRepaint) {
+    list().SetListIndex(2);
+    const int16_t page = list().visibleRows();
+    EXPECT_EQ(list().sbUC().LargeChange(), 1); // refused while the range was empty
+    rig_.relayout();
+    ASSERT_EQ(list().sbUC().LargeChange(), page);
+    for (int16_t step = 1; step * page <= kFew - page; ++step) {
+        rig_.clickTrackBelowThumb();
+        ASSERT_EQ(list().TopIndex(), step * page);
+        ASSERT_TRUE(rig_.equalsFullRepaint()) << "step " << step;
+    }
+    EXPECT_EQ(list().ListIndex(), 2);
+    EXPECT_EQ(rig_.desktop().captureWindow(), 0);
+}
+
+TEST_F(ListRigTest, AFullRepaintCheckSeesAStalePixel) {
+    list().iUC().PSet(3, 3, ~list().iUC().Point(3, 3) & 0xFFFFFF);
+    EXPECT_FALSE(rig_.equalsFullRepaint());
+    EXPECT_TRUE(rig_.equalsFullRepaint());
+}
+
 TEST_F(ListRigTest, ClickReleasesTheButtonSoNothingRepeatsLater) {
     rig_.clickDownButton();
     EXPECT_EQ(rig_.desktop().captureWindow(), 0);
