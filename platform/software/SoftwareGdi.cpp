@@ -80,15 +80,15 @@ uint32_t SoftwareGdi::resolveColor(uint32_t oleColor) const {
 
 HBRUSH SoftwareGdi::CreateSolidBrush(COLORREF color) {
     const HGDIOBJ handle = nextObject_++;
-    objects_.emplace(handle, Object{Object::Kind::Brush, color & 0xFFFFFF, 0});
+    objects_.push_back({handle, Object{Object::Kind::Brush, color & 0xFFFFFF, 0}});
     return handle;
 }
 
 HPEN SoftwareGdi::CreatePen(int32_t style, int32_t width, COLORREF color) {
     if ((style != platform::PS_SOLID && style != kNullPenStyle) || width < 0) return 0;
     const HGDIOBJ handle = nextObject_++;
-    objects_.emplace(
-        handle, Object{Object::Kind::Pen, color & 0xFFFFFF, std::max(width, 1), style == kNullPenStyle, 0});
+    objects_.push_back(
+        {handle, Object{Object::Kind::Pen, color & 0xFFFFFF, std::max(width, 1), style == kNullPenStyle, 0}});
     return handle;
 }
 
@@ -99,27 +99,28 @@ HGDIOBJ SoftwareGdi::SelectObject(HDC dc, HGDIOBJ object) {
     HGDIOBJ* slot = nullptr;
     if (object == kStockWhiteBrush) slot = &state.brush;
     if (object == kStockBlackPen) slot = &state.pen;
-    auto it = objects_.find(object);
-    if (it != objects_.end()) slot = it->second.kind == Object::Kind::Brush ? &state.brush : &state.pen;
+    Object* found = find(object);
+    if (found) slot = found->kind == Object::Kind::Brush ? &state.brush : &state.pen;
     if (!slot) return 0;
     const HGDIOBJ previous = *slot;
     if (previous == object) return previous;
-    if (it != objects_.end()) ++it->second.selectedIn;
+    if (found) ++found->selectedIn;
     releaseSelection(previous);
     *slot = object;
     return previous;
 }
 
 void SoftwareGdi::releaseSelection(HGDIOBJ object) {
-    auto it = objects_.find(object);
-    if (it != objects_.end() && it->second.selectedIn > 0) --it->second.selectedIn;
+    Object* found = find(object);
+    if (found && found->selectedIn > 0) --found->selectedIn;
 }
 
 bool SoftwareGdi::DeleteObject(HGDIOBJ object) {
     if (object == kStockWhiteBrush || object == kStockBlackPen) return true;
-    auto it = objects_.find(object);
-    if (it == objects_.end() || it->second.selectedIn > 0) return false;
-    objects_.erase(it);
+    auto it =
+        std::find_if(objects_.begin(), objects_.end(), [&](const Entry& e) { return e.handle == object; });
+    if (it == objects_.end() || it->object.selectedIn > 0) return false;
+    objects_.erase(it); // keeps the order, so handles stay in creation order
     return true;
 }
 
@@ -127,12 +128,22 @@ int32_t SoftwareGdi::liveObjects() const {
     return static_cast<int32_t>(objects_.size());
 }
 
+// Newest first: the object a drawing call asks for is nearly always the one created last.
+SoftwareGdi::Object* SoftwareGdi::find(HGDIOBJ handle) {
+    for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
+        if (it->handle == handle) return &it->object;
+    return nullptr;
+}
+const SoftwareGdi::Object* SoftwareGdi::find(HGDIOBJ handle) const {
+    return const_cast<SoftwareGdi*>(this)->find(handle);
+}
+
 std::optional<COLORREF> SoftwareGdi::colorOf(HGDIOBJ object, Object::Kind kind) const {
     if (kind == Object::Kind::Brush && object == kStockWhiteBrush) return 0xFFFFFF;
     if (kind == Object::Kind::Pen && object == kStockBlackPen) return 0x000000;
-    auto it = objects_.find(object);
-    if (it == objects_.end() || it->second.kind != kind) return std::nullopt;
-    return it->second.color;
+    const Object* found = find(object);
+    if (!found || found->kind != kind) return std::nullopt;
+    return found->color;
 }
 
 // ---- drawing -------------------------------------------------------------------------------------
@@ -190,8 +201,8 @@ bool SoftwareGdi::RoundRect(HDC dc, int32_t left, int32_t top, int32_t right, in
     const SoftwareSurface::DcState& state = surface->dcState();
     const COLORREF brush = colorOf(state.brush, Object::Kind::Brush).value_or(0xFFFFFF);
     std::optional<COLORREF> pen = colorOf(state.pen, Object::Kind::Pen);
-    auto it = objects_.find(state.pen);
-    if (it != objects_.end() && it->second.nullPen) pen.reset();
+    const Object* found = find(state.pen);
+    if (found && found->nullPen) pen.reset();
     surface->roundRect({left, top, right, bottom}, cornerWidth, cornerHeight, pen, brush);
     return true;
 }

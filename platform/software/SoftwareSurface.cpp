@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/software/Text.h"
 #include "tavrin/automation/AutomationError.h"
@@ -22,10 +23,21 @@ using platform::RECT;
 
 namespace {
 
+// n pixels of one colour. Where wchar_t is 32 bits the C library's wide fill does it with the
+// widest stores the processor has; a plain loop is not vectorised at our optimisation level.
+void fillSpan(uint32_t* at, size_t n, uint32_t rgb) {
+    if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+        static_assert(alignof(wchar_t) <= alignof(uint32_t));
+        std::wmemset(reinterpret_cast<wchar_t*>(at), static_cast<wchar_t>(rgb), n);
+    } else {
+        std::fill_n(at, n, rgb);
+    }
+}
+
 struct CopyOp {
     uint32_t rgb;
     void operator()(uint32_t* row, int32_t x0, int32_t x1, int32_t) const {
-        std::fill(row + x0, row + x1, rgb);
+        fillSpan(row + x0, static_cast<size_t>(x1 - x0), rgb);
     }
 };
 struct AndOp {
@@ -143,17 +155,22 @@ void SoftwareSurface::gradientRect(const RECT& r, const platform::TRIVERTEX& fro
     if (vertical) {
         const int64_t n = static_cast<int64_t>(r.bottom) - r.top;
         forEachSpan(r, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t y) {
-            std::fill(row + x0, row + x1, blend(from, to, y - r.top, n));
+            fillSpan(row + x0, static_cast<size_t>(x1 - x0), blend(from, to, y - r.top, n));
         });
         return;
     }
+    // Every row of a horizontal gradient is the same: the first visible row is worked out colour by
+    // colour, the others are copies of it.
     const int64_t n = static_cast<int64_t>(r.right) - r.left;
-    std::vector<uint32_t> columns;
+    const uint32_t* first = nullptr;
     forEachSpan(r, [&](uint32_t* row, int32_t x0, int32_t x1, int32_t) {
-        if (columns.empty())
-            for (int32_t x = x0; x < x1; ++x)
-                columns.push_back(blend(from, to, x - r.left, n));
-        std::copy(columns.begin(), columns.end(), row + x0);
+        if (first) {
+            std::memcpy(row + x0, first, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
+            return;
+        }
+        for (int32_t x = x0; x < x1; ++x)
+            row[x] = blend(from, to, x - r.left, n);
+        first = row + x0;
     });
 }
 
@@ -263,7 +280,7 @@ void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest
 void SoftwareSurface::flushPending() const {
     if (!repaintPending_) return;
     repaintPending_ = false;
-    std::fill(pixels_.begin(), pixels_.end(), pendingClearColor_ & 0xFFFFFF);
+    fillSpan(pixels_.data(), pixels_.size(), pendingClearColor_ & 0xFFFFFF);
     for (size_t i = 0; i < pendingCount_; ++i)
         blitNow(*pendingPictures_[i].picture, pendingPictures_[i].dest, false);
     pendingCount_ = 0;

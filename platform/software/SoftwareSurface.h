@@ -196,9 +196,19 @@ class SoftwareGdi : public platform::Gdi {
     std::optional<platform::COLORREF> colorOf(platform::HGDIOBJ object, Object::Kind kind) const;
     void releaseSelection(platform::HGDIOBJ object);
 
+    // The objects alive, by handle. A list repaints by creating and deleting a brush per row, and
+    // only a handful live at once: a flat table that keeps its room finds them by a short scan and
+    // costs no allocation per brush.
+    struct Entry {
+        platform::HGDIOBJ handle;
+        Object object;
+    };
+    Object* find(platform::HGDIOBJ handle);
+    const Object* find(platform::HGDIOBJ handle) const;
+
     std::function<uint32_t(int32_t)> sysColor_;
     std::unordered_map<platform::HDC, SoftwareSurface*> surfaces_;
-    std::unordered_map<platform::HGDIOBJ, Object> objects_;
+    std::vector<Entry> objects_;
     int32_t nextDc_ = 0x1000, nextObject_ = 0x2000;
 };
 

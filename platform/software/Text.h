@@ -5,6 +5,7 @@
 // in the text colour; the background is never touched.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +56,7 @@ class SizedFont {
     int32_t ascent_ = 0, lineHeight_ = 0;
     int32_t underlineOffset_ = 1, strikeOffset_ = 3, lineThickness_ = 1;
     std::unordered_map<char32_t, Glyph> glyphs_;
+    std::array<const Glyph*, 128> ascii_{}; // the ASCII glyphs once loaded, found without hashing
 };
 
 // UTF-16 to code points; an unpaired surrogate becomes U+FFFD.
@@ -77,6 +79,11 @@ TextDecoration decorationOf(const platform::FontDesc& font);
 // One line with its top-left at (x, top); returns its width.
 int32_t drawTextLine(const TextTarget& target, SizedFont& font, std::u32string_view text, int32_t x,
                      int32_t top, TextDecoration decoration);
+
+// The same for a line laid out already (GlyphRun.h).
+struct GlyphRun;
+int32_t drawRunLine(const TextTarget& target, SizedFont& font, const GlyphRun& run, int32_t x, int32_t top,
+                    TextDecoration decoration);
 
 // DrawText formats: DT_SINGLELINE (with DT_VCENTER) or lines broken at spaces, aligned by
 // DT_CENTER/DT_RIGHT, clipped to rect. Returns the height of the text block (from rect.top to

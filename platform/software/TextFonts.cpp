@@ -144,8 +144,10 @@ SizedFont::SizedFont(int faceId, int32_t size26_6) : faceId_(faceId), size26_6_(
 }
 
 const Glyph& SizedFont::glyph(char32_t codePoint) {
+    if (codePoint < ascii_.size() && ascii_[codePoint]) return *ascii_[codePoint];
     auto it = glyphs_.find(codePoint);
     if (it == glyphs_.end()) it = glyphs_.emplace(codePoint, load(codePoint)).first;
+    if (codePoint < ascii_.size()) ascii_[codePoint] = &it->second; // nodes never move
     return it->second;
 }
 

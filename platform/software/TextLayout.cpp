@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/software/GlyphRun.h"
 #include "platform/software/Text.h"
 
 namespace tavrin::software {
@@ -16,28 +17,6 @@ namespace {
 
 bool isSpace(char32_t c) {
     return c == U' ' || c == U'\t';
-}
-
-// Blends one coverage mask into the target, clipped.
-void blendGlyph(const TextTarget& target, const Glyph& glyph, int32_t originX, int32_t originY) {
-    const uint32_t r = target.rgb & 0xFF, g = (target.rgb >> 8) & 0xFF, b = (target.rgb >> 16) & 0xFF;
-    int32_t y0 = std::max(originY, target.clip.top), y1 = std::min(originY + glyph.rows, target.clip.bottom);
-    int32_t x0 = std::max(originX, target.clip.left), x1 = std::min(originX + glyph.width, target.clip.right);
-    for (int32_t y = y0; y < y1; ++y) {
-        const uint8_t* mask = &glyph.coverage[static_cast<size_t>(y - originY) * glyph.width];
-        uint32_t* row = target.pixels + static_cast<size_t>(y) * target.width;
-        for (int32_t x = x0; x < x1; ++x) {
-            uint32_t a = mask[x - originX];
-            if (a == 0) continue;
-            uint32_t& px = row[x];
-            if (a == 255) {
-                px = target.rgb & 0xFFFFFF;
-                continue;
-            }
-            auto mix = [a](uint32_t src, uint32_t dst) { return (src * a + dst * (255 - a) + 127) / 255; };
-            px = mix(r, px & 0xFF) | mix(g, (px >> 8) & 0xFF) << 8 | mix(b, (px >> 16) & 0xFF) << 16;
-        }
-    }
 }
 
 void solidBar(const TextTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom) {
@@ -125,33 +104,31 @@ std::vector<TextLine> breakLines(SizedFont& font, std::u32string_view text, int3
 
 int32_t drawTextLine(const TextTarget& target, SizedFont& font, std::u32string_view text, int32_t x,
                      int32_t top, TextDecoration decoration) {
+    thread_local GlyphRun run; // keeps its room from line to line
+    layoutRun(font, text, run);
+    return drawRunLine(target, font, run, x, top, decoration);
+}
+
+int32_t drawRunLine(const TextTarget& target, SizedFont& font, const GlyphRun& run, int32_t x, int32_t top,
+                    TextDecoration decoration) {
     // A line wholly above or below the clip draws nothing (and keeps the arithmetic in range).
-    if (top >= target.clip.bottom || int64_t{top} + font.lineHeight() <= target.clip.top)
-        return font.width(text);
+    if (top >= target.clip.bottom || int64_t{top} + font.lineHeight() <= target.clip.top) return run.width;
     const int32_t baseline = top + font.ascent();
-    int32_t pen = x;
-    for (char32_t c : text) {
-        const Glyph& glyph = font.glyph(c);
-        if (pen >= target.clip.right) break; // later glyphs only move further right
-        if (!glyph.coverage.empty()) blendGlyph(target, glyph, pen + glyph.left, baseline - glyph.top);
-        pen += glyph.advance;
-    }
-    int32_t width = pen < target.clip.right ? pen - x : font.width(text);
+    drawGlyphRun(target, run, x, baseline);
     const int32_t thick = font.lineThickness();
     if (has(decoration, TextDecoration::Underline)) {
         int32_t y = baseline + font.underlineOffset();
-        solidBar(target, x, y, x + width, y + thick);
+        solidBar(target, x, y, x + run.width, y + thick);
     }
     if (has(decoration, TextDecoration::Strikethrough)) {
         int32_t y = baseline - font.strikeOffset();
-        solidBar(target, x, y, x + width, y + thick);
+        solidBar(target, x, y, x + run.width, y + thick);
     }
-    return width;
+    return run.width;
 }
 
 int32_t drawTextBlock(TextTarget target, SizedFont& font, std::u16string_view text,
                       const platform::RECT& rect, uint32_t format, TextDecoration decoration) {
-    const std::u32string chars = decodeUtf16(text);
     target.clip = {std::max(target.clip.left, rect.left), std::max(target.clip.top, rect.top),
                    std::min(target.clip.right, rect.right), std::min(target.clip.bottom, rect.bottom)};
     const int32_t lineHeight = font.lineHeight();
@@ -159,10 +136,11 @@ int32_t drawTextBlock(TextTarget target, SizedFont& font, std::u16string_view te
         int32_t top = rect.top;
         if (format & platform::DT_VCENTER)
             top = clamped(rect.top + (int64_t{rect.bottom} - rect.top - lineHeight) / 2);
-        int32_t left = alignedLeft(rect, font.width(chars), format);
-        drawTextLine(target, font, chars, left, top, decoration);
+        const GlyphRun& run = cachedRun(font, text);
+        drawRunLine(target, font, run, alignedLeft(rect, run.width, format), top, decoration);
         return clamped(int64_t{top} - rect.top + lineHeight);
     }
+    const std::u32string chars = decodeUtf16(text);
     const std::vector<TextLine> lines = breakLines(font, chars, clamped(int64_t{rect.right} - rect.left));
     int32_t top = rect.top;
     for (const TextLine& line : lines) {
