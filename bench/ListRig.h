@@ -4,6 +4,7 @@
 // window messages to the bar and from there to the list.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,18 +71,22 @@ class ListRig {
         desktop_->flushPaints();
     }
 
-    // Press and release the left button on the track halfway between the thumb's bottom and the
-    // down button: the bar moves by LargeChange, which the list makes one page.
+    // Press and release the left button on the track, on the whole pixel row halfway between the
+    // thumb's bottom and the down button: the bar moves by LargeChange, which the list makes one
+    // page. The cursor stands on whole pixels, so the press needs a row strictly between the two
+    // (roomBelowThumb), which the last pages of a long list no longer have.
     void clickTrackBelowThumb() {
-        XPVScroll& scroll = list_->sbUC();
-        platform::HWND bar = scroll.hWnd();
-        double twipsPerPixel = desktop_->options().twipsPerPixel;
-        const double thumbBottom = scroll.thumbTop() + scroll.thumbHeight();
-        auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
-        auto y = static_cast<float>((thumbBottom + scroll.downButtonTop()) / 2 / twipsPerPixel);
+        platform::HWND bar = list_->sbUC().hWnd();
+        auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel());
+        auto y = static_cast<float>(rowBelowThumb());
         desktop_->mouseDown(bar, 1, x, y, 0);
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
+    }
+    bool roomBelowThumb() {
+        const XPVScroll& scroll = list_->sbUC();
+        const double y = rowBelowThumb() * twipsPerPixel();
+        return scroll.thumbTop() + scroll.thumbHeight() < y && y < scroll.downButtonTop();
     }
 
     // The list's own drawing surface, pixel by pixel (the scroll bar left out).
@@ -129,6 +134,13 @@ class ListRig {
     }
 
   private:
+    double twipsPerPixel() const { return desktop_->options().twipsPerPixel; }
+    int32_t rowBelowThumb() {
+        const XPVScroll& scroll = list_->sbUC();
+        const double middle = (scroll.thumbTop() + scroll.thumbHeight() + scroll.downButtonTop()) / 2;
+        return static_cast<int32_t>(std::floor(middle / twipsPerPixel()));
+    }
+
     int32_t clientWidth_, clientHeight_;
     std::unique_ptr<software::Desktop> desktop_;
     std::unique_ptr<software::SoftwareSite> site_;

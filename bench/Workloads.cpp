@@ -174,7 +174,7 @@ class JsonRun {
         check(list.sbUC().LargeChange() == page, "the layout gives the scroll bar the list's page");
         std::vector<double> samples;
         for (int i = 0; i < reps(200, 20); ++i) {
-            if (list.TopIndex() + page > lastTop) {
+            if (list.TopIndex() + page > lastTop || !rig_.roomBelowThumb()) {
                 list.SetTopIndex(0);
                 rig_.desktop().flushPaints();
             }

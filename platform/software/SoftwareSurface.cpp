@@ -266,6 +266,16 @@ void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest
         columns[static_cast<size_t>(x - x0)] =
             static_cast<int32_t>(((2 * (x - static_cast<int64_t>(dest.left)) + 1) * pw) / (2 * dw));
     const uint32_t* source = picture.pixels().data();
+    if (dw == pw && transparent < 0) { // no horizontal stretch, every pixel opaque: rows are copies
+        for (int32_t y = y0; y < y1; ++y) {
+            const int64_t sy = ((2 * (y - static_cast<int64_t>(dest.top)) + 1) * ph) / (2 * dh);
+            const uint32_t* from = source + sy * pw + (x0 - dest.left);
+            uint32_t* row = pixels_.data() + static_cast<size_t>(y) * width_;
+            for (int32_t x = x0; x < x1; ++x)
+                row[x] = *from++ & 0xFFFFFF;
+        }
+        return;
+    }
     for (int32_t y = y0; y < y1; ++y) {
         const int64_t sy = ((2 * (y - static_cast<int64_t>(dest.top)) + 1) * ph) / (2 * dh);
         const uint32_t* sourceRow = source + sy * pw;
@@ -280,7 +290,13 @@ void SoftwareSurface::blitNow(const platform::Picture& picture, const RECT& dest
 void SoftwareSurface::flushPending() const {
     if (!repaintPending_) return;
     repaintPending_ = false;
-    fillSpan(pixels_.data(), pixels_.size(), pendingClearColor_ & 0xFFFFFF);
+    // The clear is skipped where the first picture covers the whole surface: pending pictures are
+    // drawn opaque, so nothing of the clear would be left.
+    const bool covered = pendingCount_ > 0 && pendingPictures_[0].picture->width() > 0 &&
+                         pendingPictures_[0].picture->height() > 0 && pendingPictures_[0].dest.left <= 0 &&
+                         pendingPictures_[0].dest.top <= 0 && pendingPictures_[0].dest.right >= width_ &&
+                         pendingPictures_[0].dest.bottom >= height_;
+    if (!covered) fillSpan(pixels_.data(), pixels_.size(), pendingClearColor_ & 0xFFFFFF);
     for (size_t i = 0; i < pendingCount_; ++i)
         blitNow(*pendingPictures_[i].picture, pendingPictures_[i].dest, false);
     pendingCount_ = 0;
