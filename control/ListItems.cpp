@@ -32,9 +32,13 @@ void Tavrin::growStorage(size_t newCount) {
 
 void Tavrin::AddItem(const Variant& text, int16_t icon, int16_t iconSelected) {
     growStorage(p_Items.size());
-    std::u16string converted = toText(text);
     Item& spare = p_Items.back();
-    spare.Text = converted;
+    // A string needs no conversion and cannot fail: it goes into the spare slot without a copy in
+    // between. Any other value is converted first, so that a failing conversion changes nothing.
+    if (text.type() == VarType::String)
+        spare.Text = text.asString();
+    else
+        spare.Text = toText(text);
     spare.Icon = icon;
     spare.IconSelected = iconSelected;
     p_Items.emplace_back();
