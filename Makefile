@@ -3,7 +3,13 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build demo test test-asan bench clean
+# The peer comparison lives beside the repository; override PEERS_DIR where it is elsewhere.
+PEERS_DIR ?= $(abspath $(CURDIR)/../shared/peers)
+BENCH_RUNS ?= 3
+BENCH_RESULTS ?= $(abspath $(BUILD))/bench-results
+PYTHON ?= python3
+
+.PHONY: deps configure build demo test test-asan bench bench-report clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -27,6 +33,15 @@ test-asan: deps
 
 bench: build
 	$(BUILD)/bench/tavrin-bench
+
+# One run of the peer comparison with tavrin-bench in its rounds, then the chart of that run
+# (docs/benchmark.png) and its tables (docs/benchmark-summary.md). The peers need qtbase5-dev,
+# libfltk1.3-dev and xvfb; run-all.sh leaves out a peer whose packages are missing.
+bench-report: build
+	RUNS=$(BENCH_RUNS) RESULTS_DIR=$(BENCH_RESULTS) \
+	  EXTRA_PEERS="tavrin=$(abspath $(BUILD))/bench/tavrin-bench --json" bash $(PEERS_DIR)/run-all.sh
+	cp $(BENCH_RESULTS)/summary.md docs/benchmark-summary.md
+	$(PYTHON) scripts/bench-chart.py $(BENCH_RESULTS) docs/benchmark.png
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
