@@ -3,7 +3,7 @@
 // of entries of p_Items (items plus the spare slot) and the flags of p_Selected as "0 1 0".
 #include <cstdio>
 
-#include "tavrin/Tavrin.h"
+#include "control/ListPropertyTable.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -18,41 +18,8 @@ using B = TableBuilder<Tavrin>;
 int16_t optI2(const Variant& v, int16_t fallback) {
     return v.isMissing() ? fallback : toI2(v);
 }
-uint32_t toColour(const Variant& v) {
-    return static_cast<uint32_t>(toI4(v));
-}
 Variant colour(uint32_t c) {
     return Variant::i4(static_cast<int32_t>(c));
-}
-
-std::shared_ptr<Picture> toPictureOrNothing(const Variant& v) {
-    if (v.type() != VarType::Object) raise(err::TypeMismatch);
-    if (!v.asObject()) return nullptr;
-    auto picture = std::dynamic_pointer_cast<Picture>(v.asObject());
-    if (!picture) raise(err::TypeMismatch);
-    return picture;
-}
-
-Variant object(std::shared_ptr<Dispatchable> o) {
-    return Variant::object(std::move(o));
-}
-
-// A property of a 16-bit, 32-bit, Boolean or colour type, by its getter and setter.
-template <class Get, class Set> void i2Property(B& b, const char* name, int32_t id, Get get, Set set) {
-    b.get(name, id, [get](Tavrin& t, Args&) { return Variant::i2((t.*get)()); });
-    b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toI2(a.back())); });
-}
-template <class Get, class Set> void i4Property(B& b, const char* name, int32_t id, Get get, Set set) {
-    b.get(name, id, [get](Tavrin& t, Args&) { return Variant::i4((t.*get)()); });
-    b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toI4(a.back())); });
-}
-template <class Get, class Set> void boolProperty(B& b, const char* name, int32_t id, Get get, Set set) {
-    b.get(name, id, [get](Tavrin& t, Args&) { return Variant::boolean((t.*get)()); });
-    b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toBool(a.back())); });
-}
-template <class Get, class Set> void colourProperty(B& b, const char* name, int32_t id, Get get, Set set) {
-    b.get(name, id, [get](Tavrin& t, Args&) { return colour((t.*get)()); });
-    b.let(name, id, [set](Tavrin& t, Args& a) { (t.*set)(toColour(a.back())); });
 }
 
 void addMethods(B& b) {
@@ -102,56 +69,21 @@ void addMethods(B& b) {
     });
 }
 
+// Every property of the table, with its get and, unless it is read-only, its let (a set for
+// objects).
 void addProperties(B& b) {
-    i4Property(b, "Alignment", 0x68030029, &Tavrin::Alignment, &Tavrin::SetAlignment);
-    i4Property(b, "Appearance", 0x68030028, &Tavrin::Appearance, &Tavrin::SetAppearance);
-    colourProperty(b, "BackNormal", 0x68030027, &Tavrin::BackNormal, &Tavrin::SetBackNormal);
-    colourProperty(b, "BackSelected", 0x68030026, &Tavrin::BackSelected, &Tavrin::SetBackSelected);
-    colourProperty(b, "BackSelectedG1", 0x68030025, &Tavrin::BackSelectedG1, &Tavrin::SetBackSelectedG1);
-    colourProperty(b, "BackSelectedG2", 0x68030024, &Tavrin::BackSelectedG2, &Tavrin::SetBackSelectedG2);
-    colourProperty(b, "BorderColor", 0x68030023, &Tavrin::BorderColor, &Tavrin::SetBorderColor);
-    i2Property(b, "BorderWidth", 0x68030022, &Tavrin::BorderWidth, &Tavrin::SetBorderWidth);
-    colourProperty(b, "BoxBorder", 0x68030021, &Tavrin::BoxBorder, &Tavrin::SetBoxBorder);
-    i2Property(b, "BoxOffset", 0x68030020, &Tavrin::BoxOffset, &Tavrin::SetBoxOffset);
-    i2Property(b, "BoxRadius", 0x6803001F, &Tavrin::BoxRadius, &Tavrin::SetBoxRadius);
-    boolProperty(b, "Enabled", 0x6803001E, &Tavrin::Enabled, &Tavrin::SetEnabled);
-    i2Property(b, "LeftMargin", 0x6803001D, &Tavrin::LeftMargin, &Tavrin::SetLeftMargin);
-    boolProperty(b, "RequiredField", 0x6803001C, &Tavrin::RequiredField, &Tavrin::SetRequiredField);
-    i4Property(b, "Theme", 0x6803001B, &Tavrin::Theme, &Tavrin::SetTheme);
-    boolProperty(b, "Focus", 0x6803001A, &Tavrin::Focus, &Tavrin::SetFocus);
-    b.get("Font", 0x68030019, [](Tavrin& t, Args&) { return object(t.Font()); });
-    // No object at all: 424; Nothing: 91 from the let; an object of another kind: 13.
-    b.set("Font", 0x68030019, [](Tavrin& t, Args& a) {
-        if (a.back().type() != VarType::Object) raise(err::ObjectRequired);
-        auto font = std::dynamic_pointer_cast<StdFont>(a.back().asObject());
-        if (a.back().asObject() && !font) raise(err::TypeMismatch);
-        t.SetFont(font);
-    });
-    colourProperty(b, "FontNormal", 0x68030018, &Tavrin::FontNormal, &Tavrin::SetFontNormal);
-    colourProperty(b, "FontSelected", 0x68030017, &Tavrin::FontSelected, &Tavrin::SetFontSelected);
-    boolProperty(b, "HoverSelection", 0x68030016, &Tavrin::HoverSelection, &Tavrin::SetHoverSelection);
-    boolProperty(b, "GotFocusEffect", 0x68030015, &Tavrin::GotFocusEffect, &Tavrin::SetGotFocusEffect);
-    colourProperty(b, "GotFocusEffectColor", 0x68030014, &Tavrin::GotFocusEffectColor,
-                   &Tavrin::SetGotFocusEffectColor);
-    i2Property(b, "ItemHeight", 0x68030013, &Tavrin::ItemHeight, &Tavrin::SetItemHeight);
-    boolProperty(b, "ItemHeightAuto", 0x68030012, &Tavrin::ItemHeightAuto, &Tavrin::SetItemHeightAuto);
-    i2Property(b, "ItemOffset", 0x68030011, &Tavrin::ItemOffset, &Tavrin::SetItemOffset);
-    i2Property(b, "ItemTextLeft", 0x68030010, &Tavrin::ItemTextLeft, &Tavrin::SetItemTextLeft);
-    b.get("ListCount", 0x6803000F, [](Tavrin& t, Args&) { return Variant::i2(t.ListCount()); });
-    i2Property(b, "ListIndex", 0x6803000E, &Tavrin::ListIndex, &Tavrin::SetListIndex);
-    b.get("MouseIcon", 0x6803000D, [](Tavrin& t, Args&) { return object(t.MouseIcon()); });
-    b.set("MouseIcon", 0x6803000D, [](Tavrin& t, Args& a) { t.SetMouseIcon(toPictureOrNothing(a.back())); });
-    i2Property(b, "MousePointer", 0x6803000C, &Tavrin::MousePointer, &Tavrin::SetMousePointer);
-    i4Property(b, "OrderType", 0x6803000B, &Tavrin::OrderType, &Tavrin::SetOrderType);
-    b.get("SelectedCount", 0x6803000A, [](Tavrin& t, Args&) { return Variant::i2(t.SelectedCount()); });
-    b.get("SelectionPicture", 0x68030009, [](Tavrin& t, Args&) { return object(t.SelectionPicture()); });
-    b.set("SelectionPicture", 0x68030009,
-          [](Tavrin& t, Args& a) { t.SetSelectionPicture(toPictureOrNothing(a.back())); });
-    i4Property(b, "SelectMode", 0x68030008, &Tavrin::SelectMode, &Tavrin::SetSelectMode);
-    i4Property(b, "SelectModeStyle", 0x68030007, &Tavrin::SelectModeStyle, &Tavrin::SetSelectModeStyle);
-    boolProperty(b, "ShowMenu", 0x68030006, &Tavrin::ShowMenu, &Tavrin::SetShowMenu);
-    i2Property(b, "TopIndex", 0x68030005, &Tavrin::TopIndex, &Tavrin::SetTopIndex);
-    boolProperty(b, "WordWrap", 0x68030004, &Tavrin::WordWrap, &Tavrin::SetWordWrap);
+    for (const Tavrin::PropertyRow& row : Tavrin::propertyTable()) {
+        if (row.memberId == 0) continue;
+        const auto get = row.get;
+        b.get(row.name, row.memberId, [get](Tavrin& t, Args&) { return get(t); });
+        if (!row.let) continue;
+        const auto assign = row.let;
+        const auto call = [assign](Tavrin& t, Args& a) { assign(t, a.back()); };
+        if (row.type == PropertyType::Font || row.type == PropertyType::Picture)
+            b.set(row.name, row.memberId, call);
+        else
+            b.let(row.name, row.memberId, call);
+    }
 }
 
 void addItemProperties(B& b) {

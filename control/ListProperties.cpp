@@ -5,7 +5,7 @@
 // like a new one), does its repaint or re-layout, and tells the host through PropertyChanged with
 // the property's name. No value is checked against its enumeration; only BoxOffset and ItemOffset
 // keep their old value, silently, when the new one would not fit the row.
-#include "tavrin/Tavrin.h"
+#include "control/ListPropertyTable.h"
 
 #include "tavrin/automation/Conversions.h"
 
@@ -13,11 +13,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr uint32_t kWindowBackground = 0x80000005;
-constexpr uint32_t kWindowText = 0x80000008;
-constexpr uint32_t kHighlight = 0x8000000D;
-constexpr uint32_t kHighlightText = 0x8000000E;
-constexpr uint32_t kButtonFace = 0x8000000F;
 constexpr std::u16string_view kSampleText = u"TextHeight";
 
 } // namespace
@@ -309,30 +304,13 @@ void Tavrin::p_Font_FontChanged(const std::string& /*attribute*/) {
 // ---- defaults of a newly placed control
 
 // Fields are stored directly: no let runs, nothing is repainted and the host hears of no change.
-// GotFocusEffect, GotFocusEffectColor and RequiredField keep their initial False, 0 and False.
+// The defaults are the property table's; GotFocusEffect, GotFocusEffectColor and RequiredField keep
+// their initial False, 0 and False, and the font and the row height come from the container.
 void Tavrin::InitProperties() {
-    userControl().SetAppearance(Appearance3D);
-    userControl().SetBorderStyle(BorderFixedSingle);
-    BorderColor_ = kButtonFace;
-    BorderWidth_ = 3;
-    p_ScrollBarWidth = 13;
+    for (const PropertyRow& row : propertyTable())
+        if (row.newControl == NewControlValue::Default) row.store(*this, row.defaultValue);
     adoptAmbientFont();
-    BackSelected_ = kHighlight;
-    BackSelectedG1_ = kHighlight;
-    Focus_ = true;
-    WordWrap_ = true;
-    LeftMargin_ = 2;
-    FontNormal_ = kWindowText;
-    FontSelected_ = kHighlightText;
-    BackNormal_ = kWindowBackground;
-    BackSelectedG2_ = kWindowBackground;
-    BoxBorder_ = kHighlightText;
-    BoxOffset_ = 1;
-    BoxRadius_ = 0;
-    Alignment_ = AlignLeft;
-    HoverSelection_ = false;
     ItemHeight_ = roundToI2(iUC().TextHeight(kSampleText));
-    initBehaviourDefaults();
     ResolveColors();
 }
 
@@ -344,18 +322,6 @@ void Tavrin::adoptAmbientFont() {
     unhookFont();
     p_Font = std::move(ambient);
     hookFont();
-}
-
-void Tavrin::initBehaviourDefaults() {
-    ItemHeightAuto_ = true;
-    ItemOffset_ = 0;
-    ItemTextLeft_ = 2;
-    OrderType_ = Ascendent;
-    SelectionPicture_.reset();
-    ListIndex_ = -1;
-    SelectMode_ = Single;
-    SelectModeStyle_ = Standard;
-    ShowMenu_ = false;
 }
 
 } // namespace tavrin

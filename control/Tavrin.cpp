@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "render/RowGeometry.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -114,14 +115,11 @@ int16_t Tavrin::topRowIndex() const {
 }
 
 int16_t Tavrin::rowLeft() const {
-    return RequiredField_ ? addI2(LeftMargin_, 6) : LeftMargin_;
+    return render::rowLeftOf(LeftMargin_, RequiredField_);
 }
 
-// The row under a Y of the drawing surface: whole rows down from the top row, rounded half to even.
-// The division is in single precision, as the event's Y is a single.
 int16_t Tavrin::rowUnderY(float y) const {
-    float rows = std::floor(checkedFinite(y / static_cast<float>(p_RowHeight)));
-    return roundToI2(static_cast<double>(rows) + topRow());
+    return render::rowUnderY(y, p_RowHeight, topRow());
 }
 
 // Item operations accept 0 .. ListCount - 1 only; an empty list has no valid index.

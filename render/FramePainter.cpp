@@ -14,7 +14,8 @@
 #include <cmath>
 
 #include "render/RenderSupport.h"
-#include "render/RowReuse.h"
+#include "render/RowGeometry.h"
+#include "render/RowLook.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -49,8 +50,9 @@ void Tavrin::paintDesignPreview() {
     });
     ignoringFailures([&] {
         const double scaleWidth = userControl().ScaleWidth();
-        const double right = Appearance() != Appearance3D ? scaleWidth - mulI2(2, BorderWidth_) : scaleWidth;
-        gdi().DrawFocusRect(iUC().hDC(), platform::RECT{left, 0, roundToI4(right), p_RowHeight});
+        const int32_t right =
+            render::surfaceWidthLessFrame(scaleWidth, 0, Appearance() != Appearance3D, BorderWidth_);
+        gdi().DrawFocusRect(iUC().hDC(), platform::RECT{left, 0, right, p_RowHeight});
     });
 }
 
@@ -93,7 +95,7 @@ void Tavrin::PaintRows() {
     for (int32_t index = first; index <= last; ++index) {
         if (!done.empty() && done[static_cast<size_t>(index - first)]) continue;
         try {
-            DrawItem(static_cast<int16_t>(index));
+            paintRow(look, static_cast<int16_t>(index), top);
         } catch (const std::exception&) {
             failed = true; // as any failure of a row: the others are painted all the same
         }
@@ -106,9 +108,9 @@ void Tavrin::PaintRows() {
 void Tavrin::DrawFocus(int16_t index) {
     if (!Focus_ || !p_HasFocus) return;
     const double top = topRow();
-    if (index < top || index > top + p_VisibleRows - 1) return;
-    const int32_t rowTop = roundToI4((index - top) * p_RowHeight);
-    platform::SetRect(p_RowRect, rowLeft(), rowTop, p_RowRect.right, rowTop + p_RowHeight);
+    if (!render::rowInView(index, top, p_VisibleRows)) return;
+    const int32_t rowTop = render::rowTopOf(index, top, p_RowHeight);
+    p_RowRect = render::rowRectOf(rowLeft(), rowTop, p_RowRect.right, p_RowHeight);
     gdi().SetTextColor(iUC().hDC(), p_FontSelectedRGB);
     gdi().DrawFocusRect(iUC().hDC(), p_RowRect);
 }

@@ -15,6 +15,7 @@
 #include "tavrin/Tavrin.h"
 
 #include "render/RenderSupport.h"
+#include "render/RowGeometry.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -88,8 +89,8 @@ void Tavrin::UserControl_Resize() {
 void Tavrin::UpdateScrollRange() {
     auto& bar = sbUCSite().extender();
     const auto rowsRightEdge = [&](double barWidth) {
-        const double frame = userControl().Appearance() == Flat ? mulI2(2, BorderWidth_) : 0;
-        return roundToI4(userControl().ScaleWidth() - barWidth - frame);
+        return render::surfaceWidthLessFrame(userControl().ScaleWidth(), barWidth,
+                                             userControl().Appearance() == Flat, BorderWidth_);
     };
     if (ListCount() <= p_VisibleRows) {
         bar.SetVisible(false);

@@ -14,6 +14,8 @@
 #include "tavrin/Tavrin.h"
 
 #include "render/RenderSupport.h"
+#include "render/RowGeometry.h"
+#include "render/RowLook.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -44,103 +46,98 @@ uint32_t textFormat(bool wordWrap, int32_t alignment) {
 
 void Tavrin::DrawItem(int16_t index) {
     const double top = topRow();
-    if (index < top || index > top + p_VisibleRows - 1) return;
+    if (!render::rowInView(index, top, p_VisibleRows)) return;
+    paintRow(currentRowLook(), index, top);
+}
 
-    const int32_t rowTop = roundToI4((index - top) * p_RowHeight);
-    p_RowRect.left = rowLeft();
-    p_RowRect.top = rowTop;
-    p_RowRect.bottom = roundToI4(static_cast<double>(rowTop) + p_RowHeight);
+// Paints row `index` of a view whose top row is `top` from the look alone; the item's own part of
+// the look is taken once the row's rectangle is known.
+void Tavrin::paintRow(const RowLook& look, int16_t index, double top) {
+    const int32_t rowTop = render::rowTopOf(index, top, look.rowHeight);
+    p_RowRect = render::rowRectOf(render::rowLeftOf(look.leftMargin, look.requiredField), rowTop, look.right,
+                                  look.rowHeight);
     iUC().SetFontUnderline(false);
 
     // A row in view past the spare slot has no item to paint: the host's "subscript out of range".
     if (index < 0 || static_cast<size_t>(index) >= p_Items.size()) raise(kSubscriptOutOfRange);
-    const bool selected = p_Selected[static_cast<size_t>(index)] != 0;
-    if (selected)
-        paintSelectedBackground();
+    const RowContent row = rowContent(index);
+    const RECT rect = p_RowRect;
+    if (row.selected)
+        paintSelectedBackground(look, rect);
     else
-        paintNormalBackground();
+        paintNormalBackground(look, rect);
 
-    if (p_ImageList) ignoringFailures([&] { drawItemImage(index, selected); });
-    if (selected && SelectModeStyle_ == Dither)
-        ignoringFailures([&] { PatternAnd(iUC().hDC(), p_RowRect, p_BackSelectedRGB); });
-    ignoringFailures([&] { drawItemText(index); });
+    if (look.imageList) ignoringFailures([&] { drawItemImage(look, row, rect); });
+    if (row.selected && look.style == Dither)
+        ignoringFailures([&] { PatternAnd(iUC().hDC(), rect, look.backSelected); });
+    ignoringFailures([&] {
+        RECT text = render::textRectOf(rect, look.itemOffset, look.itemTextLeft, look.wordWrap);
+        gdi().DrawTextA(iUC().hDC(), row.text.view(), text, textFormat(look.wordWrap, look.alignment));
+    });
 }
 
-void Tavrin::paintNormalBackground() {
-    FillSolid(iUC().hDC(), p_RowRect, p_BackNormalRGB);
-    gdi().SetTextColor(iUC().hDC(), p_FontNormalRGB);
+void Tavrin::paintNormalBackground(const RowLook& look, const RECT& rect) {
+    FillSolid(iUC().hDC(), rect, look.backNormal);
+    gdi().SetTextColor(iUC().hDC(), look.fontNormal);
 }
 
 // One case per selection style. A style outside the list paints no background and leaves the text
 // colour as it was.
-void Tavrin::paintSelectedBackground() {
+void Tavrin::paintSelectedBackground(const RowLook& look, const RECT& rect) {
     const HDC dc = iUC().hDC();
-    switch (SelectModeStyle_) {
+    switch (look.style) {
     case Standard:
-        FillSolid(dc, p_RowRect, p_BackSelectedRGB);
+        FillSolid(dc, rect, look.backSelected);
         break;
     case Dither:
-        FillSolid(dc, p_RowRect, p_BackNormalRGB);
+        FillSolid(dc, rect, look.backNormal);
         break; // the pattern follows the image
     case Gradient_V:
-        FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_V);
+        FillGradient(dc, rect, look.gradientFrom, look.gradientTo, platform::GRADIENT_FILL_RECT_V);
         break;
     case Gradient_H:
-        FillGradient(dc, p_RowRect, p_GradientFrom, p_GradientTo, platform::GRADIENT_FILL_RECT_H);
+        FillGradient(dc, rect, look.gradientFrom, look.gradientTo, platform::GRADIENT_FILL_RECT_H);
         break;
-    case Box:
-        FillSolid(dc, p_RowRect, p_BackNormalRGB);
-        DrawRoundBox(dc, p_RowRect, BoxOffset_, BoxRadius_, p_BackSelectedRGB, p_BoxBorderRGB);
+    case Box: {
+        FillSolid(dc, rect, look.backNormal);
+        RECT box = rect;
+        DrawRoundBox(dc, box, look.boxOffset, look.boxRadius, look.backSelected, look.boxBorder);
         break;
+    }
     case Underline:
-        FillSolid(dc, p_RowRect, p_BackNormalRGB);
+        FillSolid(dc, rect, look.backNormal);
         break;
     case byPicture:
-        paintSelectionPicture();
+        paintSelectionPicture(look, rect);
         break;
     default:
         return;
     }
-    gdi().SetTextColor(iUC().hDC(), p_FontSelectedRGB);
-    if (SelectModeStyle_ == Underline) iUC().SetFontUnderline(true);
+    gdi().SetTextColor(dc, look.fontSelected);
+    if (look.style == Underline) iUC().SetFontUnderline(true);
 }
 
 // The picture is stretched from the row's left to a width equal to the rows' right edge, so with a
 // left margin it runs past the row by that margin, where the surface clips it.
-void Tavrin::paintSelectionPicture() {
-    if (!SelectionPicture_) {
-        FillSolid(iUC().hDC(), p_RowRect, p_BackSelectedRGB);
+void Tavrin::paintSelectionPicture(const RowLook& look, const RECT& rect) {
+    if (!look.selectionPicture) {
+        FillSolid(iUC().hDC(), rect, look.backSelected);
         return;
     }
-    iUC().PaintPicture(SelectionPicture_.get(), p_RowRect.left, p_RowRect.top, p_RowRect.right, p_RowHeight);
+    iUC().PaintPicture(look.selectionPicture.get(), rect.left, rect.top, rect.right, look.rowHeight);
 }
 
 // Positions are worked out in pixels and handed to the image list in its parent's scale mode.
 // An index the image list does not hold (0 by default) fails here and draws nothing.
-void Tavrin::drawItemImage(int16_t index, bool selected) {
-    const Item& item = p_Items[static_cast<size_t>(index)];
-    const int16_t image = selected ? item.IconSelected : item.Icon;
-    const double x = p_RowRect.left + ItemOffset_;
-    const double y = WordWrap_ ? p_RowRect.top + ItemOffset_
-                               : p_RowRect.top + (p_RowHeight - p_ImageList->ImageHeight()) * 0.5;
-    const auto mode = static_cast<platform::ScaleMode>(p_ImageScaleMode);
+void Tavrin::drawItemImage(const RowLook& look, const RowContent& row, const RECT& rect) {
+    const int16_t image = row.selected ? row.iconSelected : row.icon;
+    const double x = rect.left + look.itemOffset;
+    const double y = look.wordWrap ? rect.top + look.itemOffset
+                                   : rect.top + (look.rowHeight - look.imageList->ImageHeight()) * 0.5;
+    const auto mode = static_cast<platform::ScaleMode>(look.imageScaleMode);
     const double scaledX = services().ScaleX(x, platform::ScaleMode::Pixels, mode);
     const double scaledY = services().ScaleY(y, platform::ScaleMode::Pixels, mode);
-    p_ImageList->Draw(image, iUC().hDC(), scaledX, scaledY, kImageStyleTransparent);
-}
-
-// The text starts ItemTextLeft after the image's left edge whether or not there is an image.
-// Wrapped text keeps ItemOffset from the top and bottom; one line uses the whole row height.
-void Tavrin::drawItemText(int16_t index) {
-    RECT text = p_RowRect;
-    text.left = p_RowRect.left + ItemOffset_ + ItemTextLeft_;
-    text.right = p_RowRect.right - ItemOffset_;
-    if (WordWrap_) {
-        text.top = p_RowRect.top + ItemOffset_;
-        text.bottom = p_RowRect.bottom - ItemOffset_;
-    }
-    const std::u16string_view caption = p_Items[static_cast<size_t>(index)].Text;
-    gdi().DrawTextA(iUC().hDC(), caption, text, textFormat(WordWrap_, Alignment_));
+    look.imageList->Draw(image, iUC().hDC(), scaledX, scaledY, kImageStyleTransparent);
 }
 
 // ---- the four drawing routines; every brush and pen lives only for its one call

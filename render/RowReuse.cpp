@@ -19,24 +19,25 @@
 //     underline end as a full repaint leaves them.
 // Moves keep the order that never overwrites a row still to be moved: rows going up are moved from
 // the top down, rows going down from the bottom up, and every row painted afresh after all moves.
-#include "render/RowReuse.h"
+#include "render/RowLook.h"
+
+#include "render/RowGeometry.h"
 
 #include <cmath>
 
 namespace tavrin {
 
 Tavrin::RowLook Tavrin::currentRowLook() const {
-    RowLook look;
     const platform::DrawingSurface& surface = *iUC_;
+    RowLook look;
     look.surfaceWidth = surface.ScaleWidth();
     look.surfaceHeight = surface.ScaleHeight();
+    look.scaleMode = surface.scaleMode();
+    look.font = surface.Font();
+    look.font.underline = false; // each row sets it for itself
     look.rowHeight = p_RowHeight;
-    bool leftKnown = true;
-    try {
-        look.left = rowLeft();
-    } catch (const AutomationError&) {
-        leftKnown = false; // each row will fail on it as it always does; nothing is reused
-    }
+    look.leftMargin = LeftMargin_;
+    look.requiredField = RequiredField_;
     look.right = p_RowRect.right;
     look.style = SelectModeStyle_;
     look.backNormal = p_BackNormalRGB;
@@ -53,19 +54,32 @@ Tavrin::RowLook Tavrin::currentRowLook() const {
     look.wordWrap = WordWrap_;
     look.alignment = Alignment_;
     look.selectionPicture = SelectionPicture_;
-    look.font = surface.Font();
-    look.font.underline = false; // each row sets it for itself
-
-    const bool knownStyle = SelectModeStyle_ >= Standard && SelectModeStyle_ <= byPicture;
-    look.reusable = leftKnown && surface.contentRevision() != 0 &&
-                    surface.scaleMode() == platform::ScaleMode::Pixels && p_RowHeight > 0 && !p_ImageList &&
-                    !RequiredField_ && knownStyle && !(SelectModeStyle_ == byPicture && look.left > 0) &&
-                    !(SelectModeStyle_ == Box && BoxOffset_ < 0);
+    look.imageList = p_ImageList;
+    look.imageScaleMode = p_ImageScaleMode;
     return look;
 }
 
+Tavrin::RowContent Tavrin::rowContent(int16_t index) const {
+    const Item& item = p_Items[static_cast<size_t>(index)];
+    return {item.Text, item.Icon, item.IconSelected, p_Selected[static_cast<size_t>(index)] != 0};
+}
+
+// Whether rows painted with this look can be kept at all (see the list at the top).
+bool Tavrin::reusableLook(const RowLook& look) const {
+    int32_t left = 0;
+    try {
+        left = render::rowLeftOf(look.leftMargin, look.requiredField);
+    } catch (const AutomationError&) {
+        return false; // each row will fail on it as it always does
+    }
+    const bool knownStyle = look.style >= Standard && look.style <= byPicture;
+    return iUC_->contentRevision() != 0 && look.scaleMode == platform::ScaleMode::Pixels &&
+           look.rowHeight > 0 && !look.imageList && !look.requiredField && knownStyle &&
+           !(look.style == byPicture && left > 0) && !(look.style == Box && look.boxOffset < 0);
+}
+
 bool Tavrin::rowsReusable(const RowLook& look) const {
-    return paintedRows_ && paintedRows_->revision != 0 && look.reusable && paintedRows_->look == look &&
+    return paintedRows_ && paintedRows_->revision != 0 && paintedRows_->look == look &&
            iUC_->contentRevision() == paintedRows_->revision;
 }
 
@@ -80,14 +94,13 @@ std::vector<bool> Tavrin::reuseRows(int16_t first, int16_t last) {
         const int32_t at = index - painted.first;
         if (index >= last || at < 0 || at >= static_cast<int32_t>(painted.rows.size())) return false;
         const PaintedRows::Row& row = painted.rows[static_cast<size_t>(at)];
-        return row.reusable && row.selected == (p_Selected[static_cast<size_t>(index)] != 0) &&
-               row.text == p_Items[static_cast<size_t>(index)].Text;
+        return row.reusable && row.content == rowContent(static_cast<int16_t>(index));
     };
     // Runs of consecutive reusable rows, moved as one band each, in the order that keeps sources.
     auto moveRun = [&](int32_t from, int32_t to) {
         const int32_t oldTop = (from - painted.top) * h;
-        const platform::RECT band{painted.look.left, oldTop, painted.look.right,
-                                  oldTop + (to - from + 1) * h};
+        const int32_t left = render::rowLeftOf(painted.look.leftMargin, painted.look.requiredField);
+        const platform::RECT band{left, oldTop, painted.look.right, oldTop + (to - from + 1) * h};
         if (dy != 0 && !iUC_->moveBand(band, dy)) return;
         for (int32_t i = from; i <= to; ++i)
             done[static_cast<size_t>(i - first)] = true;
@@ -112,9 +125,8 @@ void Tavrin::recordRows(RowLook look, double top, int16_t first, int16_t last) {
     if (!paintedRows_) paintedRows_ = std::make_shared<PaintedRows>();
     PaintedRows& painted = *paintedRows_;
     painted.revision = 0;
-    if (!look.reusable || top != std::floor(top) || last < first) return;
-    const bool focusDrawn =
-        Focus_ && p_HasFocus && ListIndex_ >= top && ListIndex_ <= top + p_VisibleRows - 1;
+    if (!reusableLook(look) || top != std::floor(top) || last < first) return;
+    const bool focusDrawn = Focus_ && p_HasFocus && render::rowInView(ListIndex_, top, p_VisibleRows);
     painted.look = std::move(look);
     painted.top = static_cast<int16_t>(top);
     painted.first = first;
@@ -122,8 +134,7 @@ void Tavrin::recordRows(RowLook look, double top, int16_t first, int16_t last) {
     for (int32_t index = first; index <= last; ++index) {
         PaintedRows::Row& row = painted.rows[static_cast<size_t>(index - first)];
         const int32_t rowTop = (index - painted.top) * p_RowHeight;
-        row.text = p_Items[static_cast<size_t>(index)].Text;
-        row.selected = p_Selected[static_cast<size_t>(index)] != 0;
+        row.content = rowContent(static_cast<int16_t>(index));
         row.reusable = rowTop >= 0 && rowTop + p_RowHeight <= painted.look.surfaceHeight &&
                        !(focusDrawn && index == ListIndex_);
     }

@@ -1,55 +1,26 @@
 // The scroll bar's automation members and the private fields readable by name.
 //
-// Member IDs run from 0x68030000 in declaration order: Value, Min, Max, SmallChange, LargeChange,
-// Theme, dFormat, Enabled, hWnd.
+// The members are the property table's (ScrollPropertyTable.cpp).
 #include <functional>
 #include <utility>
 
-#include "tavrin/XPVScroll.h"
+#include "scrollbar/ScrollPropertyTable.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
 
 namespace {
 
-using Getter = std::function<Variant(XPVScroll&)>;
-using Letter = std::function<void(XPVScroll&, const Variant&)>;
-
-void addProperty(TableBuilder<XPVScroll>& builder, std::string name, int32_t n, Getter get, Letter let) {
-    const int32_t id = XPVScroll::kDispIdBase + n;
-    builder.get(name, id, [get](XPVScroll& bar, std::vector<Variant>&) { return get(bar); });
-    if (let) builder.let(name, id, [let](XPVScroll& bar, std::vector<Variant>& a) { let(bar, a.back()); });
-}
-
 DispatchTable buildTable() {
     DispatchTable table;
     TableBuilder<XPVScroll> b(table);
-    addProperty(
-        b, "Value", 0, [](XPVScroll& s) { return Variant::r8(s.Value()); },
-        [](XPVScroll& s, const Variant& v) { s.SetValue(toR8(v)); });
-    addProperty(
-        b, "Min", 1, [](XPVScroll& s) { return Variant::r8(s.Min()); },
-        [](XPVScroll& s, const Variant& v) { s.SetMin(toR8(v)); });
-    addProperty(
-        b, "Max", 2, [](XPVScroll& s) { return Variant::r8(s.Max()); },
-        [](XPVScroll& s, const Variant& v) { s.SetMax(toR8(v)); });
-    addProperty(
-        b, "SmallChange", 3, [](XPVScroll& s) { return Variant::r8(s.SmallChange()); },
-        [](XPVScroll& s, const Variant& v) { s.SetSmallChange(toR8(v)); });
-    addProperty(
-        b, "LargeChange", 4, [](XPVScroll& s) { return Variant::r8(s.LargeChange()); },
-        [](XPVScroll& s, const Variant& v) { s.SetLargeChange(toR8(v)); });
-    addProperty(
-        b, "Theme", 5, [](XPVScroll& s) { return Variant::i4(s.Theme()); },
-        [](XPVScroll& s, const Variant& v) { s.SetTheme(toI4(v)); });
-    addProperty(
-        b, "dFormat", 6, [](XPVScroll& s) { return Variant::string(s.dFormat()); },
-        [](XPVScroll& s, const Variant& v) { s.SetdFormat(toText(v)); });
-    addProperty(
-        b, "Enabled", 7, [](XPVScroll& s) { return Variant::boolean(s.Enabled()); },
-        [](XPVScroll& s, const Variant& v) { s.SetEnabled(toBool(v)); });
-    addProperty(
-        b, "hWnd", 8, [](XPVScroll& s) { return Variant::i4(s.hWnd()); }, nullptr);
+    for (const XPVScroll::PropertyRow& row : XPVScroll::propertyTable()) {
+        const auto get = row.get;
+        b.get(row.name, row.memberId, [get](XPVScroll& bar, std::vector<Variant>&) { return get(bar); });
+        if (const auto let = row.let)
+            b.let(row.name, row.memberId,
+                  [let](XPVScroll& bar, std::vector<Variant>& a) { let(bar, a.back()); });
+    }
     return table;
 }
 

@@ -7,25 +7,22 @@
 //    attaches to the window messages only at run time. This is the only place that attaches.
 // 3. Saving writes every entry with its default, so a bar at its defaults leaves the bag empty.
 // 4. Terminate releases the pictures, then detaches.
-#include "tavrin/XPVScroll.h"
+#include "scrollbar/ScrollPropertyTable.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
 
-namespace {
-// The defaults go to the bag as 16-bit integers; what is read is converted to the field's type.
-Variant i2Default(int16_t v) {
-    return Variant::i2(v);
+// A saved property read back with its default, straight into its field.
+void XPVScroll::loadProperty(const platform::PropertyBag& bag, std::string_view name) {
+    const PropertyRow& row = propertyRow(name);
+    row.store(*this, bag.ReadProperty(row.name, row.defaultValue));
 }
-} // namespace
 
+// The range and the value take their defaults directly; Theme and dFormat keep their own.
 void XPVScroll::InitProperties() {
     site_.UserControl().SetHeight(kNewHeight);
-    SmallChange_ = 1;
-    LargeChange_ = 1;
-    Min_ = 0;
-    Max_ = 32767;
-    Value_ = 0;
+    for (const PropertyRow& row : propertyTable())
+        if (row.newControlDefault) row.store(*this, row.defaultValue);
     tScrl_->SetInterval(kFirstRepeatInterval);
     UserControl_Resize();
     pLoadTheme();
@@ -33,17 +30,13 @@ void XPVScroll::InitProperties() {
 }
 
 void XPVScroll::ReadProperties(const platform::PropertyBag& bag) {
-    Theme_ = toI4(bag.ReadProperty("Theme", i2Default(0)));
+    loadProperty(bag, "Theme");
     pLoadTheme();
-    site_.UserControl().SetEnabled(toBool(bag.ReadProperty("Enabled", Variant::boolean(true))));
-    LargeChange_ = toR8(bag.ReadProperty("LargeChange", i2Default(1)));
-    Max_ = toR8(bag.ReadProperty("Max", i2Default(32767)));
-    Min_ = toR8(bag.ReadProperty("Min", i2Default(0)));
-    SmallChange_ = toR8(bag.ReadProperty("SmallChange", i2Default(1)));
+    for (const char* name : {"Enabled", "LargeChange", "Max", "Min", "SmallChange"})
+        loadProperty(bag, name);
     // Read once more after the range: the pictures stay those loaded above.
-    Theme_ = toI4(bag.ReadProperty("Theme", i2Default(0)));
-    Value_ = toR8(bag.ReadProperty("Value", i2Default(0)));
-    dFormat_ = toText(bag.ReadProperty("dFormat", Variant::string(u"")));
+    for (const char* name : {"Theme", "Value", "dFormat"})
+        loadProperty(bag, name);
     // At design time the bar never reacts to the mouse.
     if (site_.AmbientUserMode()) pSubclass();
     UserControl_Resize();
@@ -51,14 +44,8 @@ void XPVScroll::ReadProperties(const platform::PropertyBag& bag) {
 }
 
 void XPVScroll::WriteProperties(platform::PropertyBag& bag) const {
-    bag.WriteProperty("Enabled", Variant::boolean(Enabled()), Variant::boolean(true));
-    bag.WriteProperty("LargeChange", Variant::r8(LargeChange_), i2Default(1));
-    bag.WriteProperty("Min", Variant::r8(Min_), i2Default(0));
-    bag.WriteProperty("Max", Variant::r8(Max_), i2Default(32767));
-    bag.WriteProperty("SmallChange", Variant::r8(SmallChange_), i2Default(1));
-    bag.WriteProperty("Value", Variant::r8(Value_), i2Default(0));
-    bag.WriteProperty("Theme", Variant::i4(Theme_), i2Default(0));
-    bag.WriteProperty("dFormat", Variant::string(dFormat_), Variant::string(u""));
+    for (const PropertyRow& row : propertyTable())
+        if (row.saved) bag.WriteProperty(row.name, row.field(*this), row.defaultValue);
 }
 
 void XPVScroll::Terminate() {

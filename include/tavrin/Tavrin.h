@@ -178,7 +178,10 @@ class Tavrin : public Dispatchable {
     platform::Menu& SelectionMenu() { return *SelectionMenu_; }
     platform::ControlSite& site() { return site_; }
 
-    // ---- dispatch
+    // ---- dispatch, and the property table it and persistence are built from
+    // (control/ListPropertyTable.h: name and key, member ID, type, default, field).
+    struct PropertyRow;
+    static const std::vector<PropertyRow>& propertyTable();
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "Tavrin"; }
     bool readPrivate(std::string_view name, Variant& out) const override;
@@ -251,22 +254,28 @@ class Tavrin : public Dispatchable {
                       uint32_t outline);
     void wireChildren();
     // Painting and defaults, split into steps (render/, ListProperties.cpp).
-    void paintNormalBackground();
-    void paintSelectedBackground();
-    void paintSelectionPicture();
-    void drawItemImage(int16_t index, bool selected);
-    void drawItemText(int16_t index);
+    struct RowLook;    // what decides every row's pixels (render/RowLook.h)
+    struct RowContent; // what decides one row's own
+    RowLook currentRowLook() const;
+    RowContent rowContent(int16_t index) const;
+    void paintRow(const RowLook& look, int16_t index, double top);
+    void paintNormalBackground(const RowLook& look, const platform::RECT& rect);
+    void paintSelectedBackground(const RowLook& look, const platform::RECT& rect);
+    void paintSelectionPicture(const RowLook& look, const platform::RECT& rect);
+    void drawItemImage(const RowLook& look, const RowContent& row, const platform::RECT& rect);
     void paintDesignPreview();
     void placeSampleText(int32_t left, const std::u16string& name);
     // Keeping and moving rows that the last PaintRows left on the surface (render/RowReuse.cpp).
-    struct RowLook;
     struct PaintedRows;
-    RowLook currentRowLook() const;
+    bool reusableLook(const RowLook& look) const;
     bool rowsReusable(const RowLook& look) const;
     std::vector<bool> reuseRows(int16_t first, int16_t last);
     void recordRows(RowLook look, double top, int16_t first, int16_t last);
     void adoptAmbientFont();
-    void initBehaviourDefaults();
+    // The property table (control/ListPropertyTable.cpp) and what persistence adds to it.
+    Variant savedDefault(const PropertyRow& row) const;
+    Variant fontDefault() const;
+    int16_t loadedItemHeight(const std::u16string& storedHeight);
 
     platform::ControlSite& site_;
     std::unique_ptr<platform::PictureBox> iUC_;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "tavrin/automation/Dispatch.h"
 #include "tavrin/platform/Host.h"
@@ -86,6 +88,11 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
 
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "XPVScroll"; }
+    // The property table the dispatch interface and persistence are built from
+    // (scrollbar/ScrollPropertyTable.h: name and key, member ID, default, field).
+    struct PropertyRow;
+    static const std::vector<PropertyRow>& propertyTable();
+    static const PropertyRow& propertyRow(std::string_view name); // 438 for no such property
     bool readPrivate(std::string_view name, Variant& out) const override;
 
     platform::ControlSite& site() { return site_; }
@@ -109,6 +116,7 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     enum class StepDirection : int32_t { Decrease = 0, Increase = 1 };
     enum class LeaveCheck { Skip, CursorInside };
 
+    void loadProperty(const platform::PropertyBag& bag, std::string_view name);
     // Value model (ScrollValue.cpp)
     bool pStep(StepDirection direction, double amount); // true when Value changed
     void raiseEvent(const char* name, int32_t id);

@@ -1,6 +1,9 @@
 // Loading, saving and release: what goes into the bag, what is asked of the picture store, when
 // the window messages are attached, and the message boxes of failures.
+#include <random>
+
 #include "BarFixture.h"
+#include "scrollbar/ScrollPropertyTable.h"
 
 namespace tavrin::test {
 namespace {
@@ -50,6 +53,40 @@ TEST_F(Persistence, EveryPropertySurvivesARoundTrip) {
     EXPECT_EQ(copy.dFormat(), u"0.0");
     EXPECT_FALSE(copy.Enabled());
     EXPECT_TRUE(otherHost.changed.empty()) << "loading reports nothing";
+}
+
+// Each default read, saved again, must be the default it is written with.
+TEST_F(Persistence, EveryDefaultReadIsTheDefaultWritten) {
+    load();
+    platform::PropertyBag bag;
+    bar.WriteProperties(bag);
+    EXPECT_EQ(bag.size(), 0u);
+}
+
+// Every saved property of the table, stored with a random value, comes back from the bag as it was.
+TEST_F(Persistence, ARoundTripOfRandomValuesGivesThemBack) {
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        std::mt19937 random(seed);
+        FakeHost savedHost, loadedHost;
+        XPVScroll saved(savedHost), loaded(loadedHost);
+        for (const XPVScroll::PropertyRow& row : XPVScroll::propertyTable()) {
+            if (!row.saved) continue;
+            Variant value = Variant::r8(static_cast<int32_t>(random() % 2000) - 1000 + (random() % 2) * 0.5);
+            if (row.defaultValue.type() == VarType::Bool) value = Variant::boolean(random() % 2 == 0);
+            if (row.defaultValue.type() == VarType::String)
+                value = Variant::string(random() % 2 ? u"0.00" : u"#");
+            if (std::string_view(row.name) == "Theme")
+                value = Variant::i4(static_cast<int32_t>(random() % 3));
+            row.store(saved, value);
+        }
+        platform::PropertyBag bag;
+        saved.WriteProperties(bag);
+        loaded.ReadProperties(bag);
+        for (const XPVScroll::PropertyRow& row : XPVScroll::propertyTable()) {
+            if (!row.saved) continue;
+            EXPECT_TRUE(platform::bagValuesEqual(row.field(loaded), row.field(saved))) << row.name;
+        }
+    }
 }
 
 TEST_F(Persistence, AnEmptyBagGivesTheDefaults) {

@@ -1,0 +1,204 @@
+// The list's property table, in the order the properties are saved; ReadProperties reads them in
+// the order of their readOrder column. Every default here is the one a form file is written and
+// read with; only the rows marked Kept or Own give a new control something else.
+#include "control/ListPropertyTable.h"
+
+#include "tavrin/automation/Conversions.h"
+
+namespace tavrin {
+
+using namespace platform;
+
+namespace {
+
+constexpr uint32_t kWindow = 0x80000005, kWindowText = 0x80000008, kHighlight = 0x8000000D,
+                   kHighlightText = 0x8000000E, kButtonFace = 0x8000000F;
+
+Variant colour(uint32_t oleColor) {
+    return Variant::i4(static_cast<int32_t>(oleColor));
+}
+
+// The conversions of a value of each field type to and from a Variant.
+template <class T> struct As;
+template <> struct As<int16_t> {
+    static Variant to(int16_t v) { return Variant::i2(v); }
+    static int16_t from(const Variant& v) { return toI2(v); }
+};
+template <> struct As<int32_t> {
+    static Variant to(int32_t v) { return Variant::i4(v); }
+    static int32_t from(const Variant& v) { return toI4(v); }
+};
+template <> struct As<uint32_t> { // a colour
+    static Variant to(uint32_t v) { return colour(v); }
+    static uint32_t from(const Variant& v) { return static_cast<uint32_t>(toI4(v)); }
+};
+template <> struct As<bool> {
+    static Variant to(bool v) { return Variant::boolean(v); }
+    static bool from(const Variant& v) { return toBool(v); }
+};
+
+// Nothing, or a picture: any other value (a number, a font) is a type mismatch.
+std::shared_ptr<Picture> toPicture(const Variant& v) {
+    if (v.type() != VarType::Object) raise(err::TypeMismatch);
+    auto picture = std::dynamic_pointer_cast<Picture>(v.asObject());
+    if (v.asObject() && !picture) raise(err::TypeMismatch);
+    return picture;
+}
+
+std::shared_ptr<StdFont> toFont(const Variant& v) {
+    auto font = v.type() == VarType::Object ? std::dynamic_pointer_cast<StdFont>(v.asObject()) : nullptr;
+    if (!font) raise(err::TypeMismatch);
+    return font;
+}
+
+Variant object(std::shared_ptr<Dispatchable> o) {
+    return Variant::object(std::move(o));
+}
+
+// The get, let and field store of a property kept in a field of its own, by the field's type.
+template <auto Getter> Variant get(Tavrin& t) {
+    using T = std::decay_t<decltype((t.*Getter)())>;
+    return As<T>::to((t.*Getter)());
+}
+template <auto Setter, class T> void let(Tavrin& t, const Variant& v) {
+    (t.*Setter)(As<T>::from(v));
+}
+template <auto Field> void store(Tavrin& t, const Variant& v) {
+    using T = std::decay_t<decltype(t.*Field)>;
+    t.*Field = As<T>::from(v);
+}
+
+template <class T> PropertyType typeOf(bool isColour) {
+    if constexpr (std::is_same_v<T, int16_t>) return PropertyType::I2;
+    if constexpr (std::is_same_v<T, bool>) return PropertyType::Bool;
+    return isColour ? PropertyType::Colour : PropertyType::I4;
+}
+
+} // namespace
+
+// A property stored in a field of the control, with its public get and let.
+#define TAVRIN_FIELD_ROW(name, id, type, def, newControl, readOrder, field)                                   \
+    PropertyRow {                                                                                             \
+        #name, id, type, def, newControl, readOrder, &get<&Tavrin::name>,                                     \
+            &let<&Tavrin::Set##name, std::decay_t<decltype(std::declval<Tavrin&>().name())>>,                 \
+            &store<&Tavrin::field>, nullptr, nullptr                                                          \
+    }
+
+const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
+    using enum NewControlValue;
+    using enum PropertyType;
+    static const std::vector<PropertyRow> table = {
+        TAVRIN_FIELD_ROW(LeftMargin, 0x6803001D, I2, Variant::i2(2), Default, 1, LeftMargin_),
+        {"RequiredField", 0x6803001C, Bool, Variant::boolean(false), Kept, 2, &get<&Tavrin::RequiredField>,
+         &let<&Tavrin::SetRequiredField, bool>, &store<&Tavrin::RequiredField_>,
+         [](Tavrin& t, const PropertyBag&) { t.LoadRequiredPicture(); }, nullptr},
+        // The host's own: its border style follows (Fixed Single in 3D, none in Flat).
+        {"Appearance", 0x68030028, I4, Variant::i2(Appearance3D), Default, 3,
+         [](Tavrin& t) { return Variant::i4(t.Appearance()); },
+         [](Tavrin& t, const Variant& v) { t.SetAppearance(toI4(v)); },
+         [](Tavrin& t, const Variant& v) {
+             UserControlSurface& uc = t.userControl();
+             uc.SetAppearance(toI2(v));
+             uc.SetBorderStyle(uc.Appearance() == Appearance3D ? BorderFixedSingle : BorderNone);
+         },
+         nullptr, [](Tavrin& t) { return Variant::i2(t.userControl().Appearance()); }},
+        // The host's own; loading leaves the scroll bar's alone.
+        {"Enabled", 0x6803001E, Bool, Variant::boolean(true), Kept, 4, &get<&Tavrin::Enabled>,
+         &let<&Tavrin::SetEnabled, bool>, [](Tavrin& t, const Variant& v) { t.userControl().SetEnabled(toBool(v)); },
+         nullptr, nullptr},
+        // The scroll bar's width setting, also the scroll bar's width once loaded.
+        {"ScrollBarWidth", 0, I2, Variant::i2(13), Default, 5,
+         [](Tavrin& t) { return Variant::i2(t.p_ScrollBarWidth); }, nullptr, &store<&Tavrin::p_ScrollBarWidth>,
+         [](Tavrin& t, const PropertyBag& bag) {
+             Window& bar = t.sbUCSite_->extender();
+             const float width = toR4(bag.ReadProperty("ScrollBarWidth", Variant::i2(13)));
+             bar.Move(bar.Left(), bar.Top(), width, bar.Height());
+         },
+         nullptr},
+        // Read twice: the surface and the control each get a font of their own, and neither shares
+        // the bag's object, so two lists loaded from one bag do not change each other's font.
+        {"Font", 0x68030019, Font, Variant(), Own, 6, [](Tavrin& t) { return object(t.Font()); },
+         [](Tavrin& t, const Variant& v) {
+             // No object at all: 424; Nothing: 91 from the set; an object of another kind: 13.
+             if (v.type() != VarType::Object) raise(err::ObjectRequired);
+             auto font = std::dynamic_pointer_cast<StdFont>(v.asObject());
+             if (v.asObject() && !font) raise(err::TypeMismatch);
+             t.SetFont(font);
+         },
+         [](Tavrin& t, const Variant& v) { t.iUC_->SetFont(toFont(v)->desc()); },
+         [](Tavrin& t, const PropertyBag& bag) {
+             std::shared_ptr<StdFont> own = toFont(bag.ReadProperty("Font", t.fontDefault()))->clone();
+             t.unhookFont();
+             t.p_Font = std::move(own);
+             t.hookFont();
+         },
+         [](Tavrin& t) { return object(std::make_shared<StdFont>(t.iUC_->Font())); }},
+        TAVRIN_FIELD_ROW(FontNormal, 0x68030018, Colour, colour(kWindowText), Default, 7, FontNormal_),
+        TAVRIN_FIELD_ROW(FontSelected, 0x68030017, Colour, colour(kHighlightText), Default, 8, FontSelected_),
+        {"BackNormal", 0x68030027, Colour, colour(kWindow), Default, 9, &get<&Tavrin::BackNormal>,
+         &let<&Tavrin::SetBackNormal, uint32_t>, &store<&Tavrin::BackNormal_>,
+         [](Tavrin& t, const PropertyBag& bag) {
+             t.iUC_->SetBackColor(As<uint32_t>::from(bag.ReadProperty("BackNormal", colour(kWindow))));
+         },
+         nullptr},
+        TAVRIN_FIELD_ROW(BackSelected, 0x68030026, Colour, colour(kHighlight), Default, 10, BackSelected_),
+        TAVRIN_FIELD_ROW(BackSelectedG1, 0x68030025, Colour, colour(kHighlight), Default, 11, BackSelectedG1_),
+        TAVRIN_FIELD_ROW(BackSelectedG2, 0x68030024, Colour, colour(kWindow), Default, 12, BackSelectedG2_),
+        // The control's background is the flat border ring.
+        {"BorderColor", 0x68030023, Colour, colour(kButtonFace), Default, 15, &get<&Tavrin::BorderColor>,
+         &let<&Tavrin::SetBorderColor, uint32_t>, &store<&Tavrin::BorderColor_>,
+         [](Tavrin& t, const PropertyBag&) { t.userControl().SetBackColor(t.BorderColor_); }, nullptr},
+        TAVRIN_FIELD_ROW(BorderWidth, 0x68030022, I2, Variant::i2(3), Default, 16, BorderWidth_),
+        // A new control starts without the effect, in black; a loaded one without the key gets the
+        // button face.
+        TAVRIN_FIELD_ROW(GotFocusEffect, 0x68030015, Bool, Variant::boolean(false), Kept, 13, GotFocusEffect_),
+        TAVRIN_FIELD_ROW(GotFocusEffectColor, 0x68030014, Colour, colour(kButtonFace), Kept, 14,
+                         GotFocusEffectColor_),
+        TAVRIN_FIELD_ROW(BoxBorder, 0x68030021, Colour, colour(kHighlightText), Default, 17, BoxBorder_),
+        TAVRIN_FIELD_ROW(BoxOffset, 0x68030020, I2, Variant::i2(1), Default, 18, BoxOffset_),
+        TAVRIN_FIELD_ROW(BoxRadius, 0x6803001F, I2, Variant::i2(0), Default, 19, BoxRadius_),
+        TAVRIN_FIELD_ROW(Alignment, 0x68030029, I4, Variant::i2(AlignLeft), Default, 20, Alignment_),
+        TAVRIN_FIELD_ROW(Focus, 0x6803001A, Bool, Variant::boolean(true), Default, 21, Focus_),
+        TAVRIN_FIELD_ROW(HoverSelection, 0x68030016, Bool, Variant::boolean(false), Default, 22, HoverSelection_),
+        TAVRIN_FIELD_ROW(WordWrap, 0x68030004, Bool, Variant::boolean(true), Default, 23, WordWrap_),
+        // Read last, as text, so that the loaded font decides the smallest row.
+        {"ItemHeight", 0x68030013, I2, Variant::i2(0), Own, 35, &get<&Tavrin::ItemHeight>,
+         &let<&Tavrin::SetItemHeight, int16_t>,
+         [](Tavrin& t, const Variant& v) { t.ItemHeight_ = t.loadedItemHeight(toText(v)); }, nullptr, nullptr},
+        TAVRIN_FIELD_ROW(ItemHeightAuto, 0x68030012, Bool, Variant::boolean(true), Default, 25, ItemHeightAuto_),
+        TAVRIN_FIELD_ROW(ItemOffset, 0x68030011, I2, Variant::i2(0), Default, 24, ItemOffset_),
+        TAVRIN_FIELD_ROW(ItemTextLeft, 0x68030010, I2, Variant::i2(2), Default, 26, ItemTextLeft_),
+        TAVRIN_FIELD_ROW(OrderType, 0x6803000B, I4, Variant::i2(Ascendent), Default, 27, OrderType_),
+        {"SelectionPicture", 0x68030009, Picture, Variant::object(nullptr), Default, 28,
+         [](Tavrin& t) { return object(t.SelectionPicture()); },
+         [](Tavrin& t, const Variant& v) { t.SetSelectionPicture(toPicture(v)); },
+         [](Tavrin& t, const Variant& v) { t.SelectionPicture_ = toPicture(v); }, nullptr, nullptr},
+        TAVRIN_FIELD_ROW(SelectMode, 0x68030008, I4, Variant::i2(Single), Default, 29, SelectMode_),
+        TAVRIN_FIELD_ROW(SelectModeStyle, 0x68030007, I4, Variant::i2(Standard), Default, 30, SelectModeStyle_),
+        TAVRIN_FIELD_ROW(ShowMenu, 0x68030006, Bool, Variant::boolean(false), Default, 31, ShowMenu_),
+        // The scroll bar's own, loaded through the let.
+        {"Theme", 0x6803001B, I4, Variant::i2(XPBlue), Kept, 32, &get<&Tavrin::Theme>,
+         &let<&Tavrin::SetTheme, int32_t>, &let<&Tavrin::SetTheme, int32_t>, nullptr, nullptr},
+        // The drawing surface's own.
+        {"MousePointer", 0x6803000C, I2, Variant::i2(0), Kept, 33, &get<&Tavrin::MousePointer>,
+         &let<&Tavrin::SetMousePointer, int16_t>,
+         [](Tavrin& t, const Variant& v) { t.iUC_->SetMousePointer(toI2(v)); }, nullptr, nullptr},
+        {"MouseIcon", 0x6803000D, Picture, Variant::object(nullptr), Kept, 34,
+         [](Tavrin& t) { return object(t.MouseIcon()); },
+         [](Tavrin& t, const Variant& v) { t.SetMouseIcon(toPicture(v)); },
+         [](Tavrin& t, const Variant& v) { t.iUC_->SetMouseIcon(toPicture(v)); }, nullptr, nullptr},
+        // Not saved: the items, the selection and the scroll position.
+        {"ListCount", 0x6803000F, I2, Variant::i2(0), Kept, 0, &get<&Tavrin::ListCount>, nullptr, nullptr,
+         nullptr, nullptr},
+        {"SelectedCount", 0x6803000A, I2, Variant::i2(0), Kept, 0, &get<&Tavrin::SelectedCount>, nullptr,
+         nullptr, nullptr, nullptr},
+        TAVRIN_FIELD_ROW(ListIndex, 0x6803000E, I2, Variant::i2(-1), Default, 0, ListIndex_),
+        {"TopIndex", 0x68030005, I2, Variant::i2(0), Kept, 0, &get<&Tavrin::TopIndex>,
+         &let<&Tavrin::SetTopIndex, int16_t>, nullptr, nullptr, nullptr},
+    };
+    return table;
+}
+
+#undef TAVRIN_FIELD_ROW
+
+} // namespace tavrin
