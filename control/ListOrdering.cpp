@@ -7,12 +7,10 @@
 // The selected flags do not travel: Order clears them all, makes no item current and goes back to
 // the top. FindFirst compares upper-cased texts (the Basic Multilingual Plane mapped one to one).
 #include <algorithm>
-#include <clocale>
-#include <cwctype>
-#include <locale.h>
 #include <string>
 
 #include "tavrin/Tavrin.h"
+#include "tavrin/automation/TextCase.h"
 
 namespace tavrin {
 
@@ -120,26 +118,6 @@ bool sortDistinct(ItemStorage& items, size_t n, Direction direction) {
     return true;
 }
 
-// Capitals of the Basic Multilingual Plane, as the host's locale-independent upper-casing gives
-// them; surrogates map to themselves.
-const std::vector<char16_t>& upperTable() {
-    static const std::vector<char16_t> table = [] {
-        std::vector<char16_t> t(0x10000);
-        locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-        for (uint32_t c = 0; c < 0x10000; ++c) {
-            uint32_t upper = c;
-            if (utf8 && (c < 0xD800 || c > 0xDFFF))
-                upper = static_cast<uint32_t>(towupper_l(static_cast<wint_t>(c), utf8));
-            else if (c >= 'a' && c <= 'z')
-                upper = c - 32;
-            t[c] = upper < 0x10000 ? static_cast<char16_t>(upper) : static_cast<char16_t>(c);
-        }
-        if (utf8) freelocale(utf8);
-        return t;
-    }();
-    return table;
-}
-
 bool matchesAt(std::u16string_view text, size_t pos, const std::u16string& upperNeedle,
                const char16_t* upper) {
     for (size_t k = 0; k < upperNeedle.size(); ++k)
@@ -176,7 +154,7 @@ void Tavrin::Order() {
 // A negative StartIndex starts at the first item.
 int16_t Tavrin::FindFirst(const std::u16string& fndString, int16_t startIndex, bool startWith) const {
     if (ListCount() == 0) RaiseInvalidArrayIndex();
-    const char16_t* upper = upperTable().data();
+    const char16_t* upper = upperCaseTable();
     std::u16string needle = fndString;
     for (char16_t& c : needle)
         c = upper[c];

@@ -60,37 +60,35 @@ template <auto Getter> Variant get(Tavrin& t) {
     using T = std::decay_t<decltype((t.*Getter)())>;
     return As<T>::to((t.*Getter)());
 }
-template <auto Setter, class T> void let(Tavrin& t, const Variant& v) {
-    (t.*Setter)(As<T>::from(v));
+template <class T> struct ArgumentOf;
+template <class T> struct ArgumentOf<void (Tavrin::*)(T)> { using type = std::decay_t<T>; };
+template <auto Setter> void let(Tavrin& t, const Variant& v) {
+    (t.*Setter)(As<typename ArgumentOf<decltype(Setter)>::type>::from(v));
 }
 template <auto Field> void store(Tavrin& t, const Variant& v) {
     using T = std::decay_t<decltype(t.*Field)>;
     t.*Field = As<T>::from(v);
 }
 
-template <class T> PropertyType typeOf(bool isColour) {
-    if constexpr (std::is_same_v<T, int16_t>) return PropertyType::I2;
-    if constexpr (std::is_same_v<T, bool>) return PropertyType::Bool;
-    return isColour ? PropertyType::Colour : PropertyType::I4;
+// A property kept in a field of its own, with its public get and let.
+template <auto Getter, auto Setter, auto Field>
+Tavrin::PropertyRow fieldRow(const char* name, int32_t memberId, PropertyType type, Variant defaultValue,
+                             NewControlValue newControl, int readOrder) {
+    return {name,          memberId,  type,         std::move(defaultValue),
+            newControl,    readOrder, &get<Getter>, &let<Setter>,
+            &store<Field>, nullptr,   nullptr};
 }
 
 } // namespace
-
-// A property stored in a field of the control, with its public get and let.
-#define TAVRIN_FIELD_ROW(name, id, type, def, newControl, readOrder, field)                                   \
-    PropertyRow {                                                                                             \
-        #name, id, type, def, newControl, readOrder, &get<&Tavrin::name>,                                     \
-            &let<&Tavrin::Set##name, std::decay_t<decltype(std::declval<Tavrin&>().name())>>,                 \
-            &store<&Tavrin::field>, nullptr, nullptr                                                          \
-    }
 
 const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
     using enum NewControlValue;
     using enum PropertyType;
     static const std::vector<PropertyRow> table = {
-        TAVRIN_FIELD_ROW(LeftMargin, 0x6803001D, I2, Variant::i2(2), Default, 1, LeftMargin_),
+        fieldRow<&Tavrin::LeftMargin, &Tavrin::SetLeftMargin, &Tavrin::LeftMargin_>(
+            "LeftMargin", 0x6803001D, I2, Variant::i2(2), Default, 1),
         {"RequiredField", 0x6803001C, Bool, Variant::boolean(false), Kept, 2, &get<&Tavrin::RequiredField>,
-         &let<&Tavrin::SetRequiredField, bool>, &store<&Tavrin::RequiredField_>,
+         &let<&Tavrin::SetRequiredField>, &store<&Tavrin::RequiredField_>,
          [](Tavrin& t, const PropertyBag&) { t.LoadRequiredPicture(); }, nullptr},
         // The host's own: its border style follows (Fixed Single in 3D, none in Flat).
         {"Appearance", 0x68030028, I4, Variant::i2(Appearance3D), Default, 3,
@@ -104,11 +102,12 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
          nullptr, [](Tavrin& t) { return Variant::i2(t.userControl().Appearance()); }},
         // The host's own; loading leaves the scroll bar's alone.
         {"Enabled", 0x6803001E, Bool, Variant::boolean(true), Kept, 4, &get<&Tavrin::Enabled>,
-         &let<&Tavrin::SetEnabled, bool>, [](Tavrin& t, const Variant& v) { t.userControl().SetEnabled(toBool(v)); },
-         nullptr, nullptr},
+         &let<&Tavrin::SetEnabled>,
+         [](Tavrin& t, const Variant& v) { t.userControl().SetEnabled(toBool(v)); }, nullptr, nullptr},
         // The scroll bar's width setting, also the scroll bar's width once loaded.
         {"ScrollBarWidth", 0, I2, Variant::i2(13), Default, 5,
-         [](Tavrin& t) { return Variant::i2(t.p_ScrollBarWidth); }, nullptr, &store<&Tavrin::p_ScrollBarWidth>,
+         [](Tavrin& t) { return Variant::i2(t.p_ScrollBarWidth); }, nullptr,
+         &store<&Tavrin::p_ScrollBarWidth>,
          [](Tavrin& t, const PropertyBag& bag) {
              Window& bar = t.sbUCSite_->extender();
              const float width = toR4(bag.ReadProperty("ScrollBarWidth", Variant::i2(13)));
@@ -133,55 +132,78 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
              t.hookFont();
          },
          [](Tavrin& t) { return object(std::make_shared<StdFont>(t.iUC_->Font())); }},
-        TAVRIN_FIELD_ROW(FontNormal, 0x68030018, Colour, colour(kWindowText), Default, 7, FontNormal_),
-        TAVRIN_FIELD_ROW(FontSelected, 0x68030017, Colour, colour(kHighlightText), Default, 8, FontSelected_),
+        fieldRow<&Tavrin::FontNormal, &Tavrin::SetFontNormal, &Tavrin::FontNormal_>(
+            "FontNormal", 0x68030018, Colour, colour(kWindowText), Default, 7),
+        fieldRow<&Tavrin::FontSelected, &Tavrin::SetFontSelected, &Tavrin::FontSelected_>(
+            "FontSelected", 0x68030017, Colour, colour(kHighlightText), Default, 8),
         {"BackNormal", 0x68030027, Colour, colour(kWindow), Default, 9, &get<&Tavrin::BackNormal>,
-         &let<&Tavrin::SetBackNormal, uint32_t>, &store<&Tavrin::BackNormal_>,
+         &let<&Tavrin::SetBackNormal>, &store<&Tavrin::BackNormal_>,
          [](Tavrin& t, const PropertyBag& bag) {
              t.iUC_->SetBackColor(As<uint32_t>::from(bag.ReadProperty("BackNormal", colour(kWindow))));
          },
          nullptr},
-        TAVRIN_FIELD_ROW(BackSelected, 0x68030026, Colour, colour(kHighlight), Default, 10, BackSelected_),
-        TAVRIN_FIELD_ROW(BackSelectedG1, 0x68030025, Colour, colour(kHighlight), Default, 11, BackSelectedG1_),
-        TAVRIN_FIELD_ROW(BackSelectedG2, 0x68030024, Colour, colour(kWindow), Default, 12, BackSelectedG2_),
+        fieldRow<&Tavrin::BackSelected, &Tavrin::SetBackSelected, &Tavrin::BackSelected_>(
+            "BackSelected", 0x68030026, Colour, colour(kHighlight), Default, 10),
+        fieldRow<&Tavrin::BackSelectedG1, &Tavrin::SetBackSelectedG1, &Tavrin::BackSelectedG1_>(
+            "BackSelectedG1", 0x68030025, Colour, colour(kHighlight), Default, 11),
+        fieldRow<&Tavrin::BackSelectedG2, &Tavrin::SetBackSelectedG2, &Tavrin::BackSelectedG2_>(
+            "BackSelectedG2", 0x68030024, Colour, colour(kWindow), Default, 12),
         // The control's background is the flat border ring.
         {"BorderColor", 0x68030023, Colour, colour(kButtonFace), Default, 15, &get<&Tavrin::BorderColor>,
-         &let<&Tavrin::SetBorderColor, uint32_t>, &store<&Tavrin::BorderColor_>,
+         &let<&Tavrin::SetBorderColor>, &store<&Tavrin::BorderColor_>,
          [](Tavrin& t, const PropertyBag&) { t.userControl().SetBackColor(t.BorderColor_); }, nullptr},
-        TAVRIN_FIELD_ROW(BorderWidth, 0x68030022, I2, Variant::i2(3), Default, 16, BorderWidth_),
+        fieldRow<&Tavrin::BorderWidth, &Tavrin::SetBorderWidth, &Tavrin::BorderWidth_>(
+            "BorderWidth", 0x68030022, I2, Variant::i2(3), Default, 16),
         // A new control starts without the effect, in black; a loaded one without the key gets the
         // button face.
-        TAVRIN_FIELD_ROW(GotFocusEffect, 0x68030015, Bool, Variant::boolean(false), Kept, 13, GotFocusEffect_),
-        TAVRIN_FIELD_ROW(GotFocusEffectColor, 0x68030014, Colour, colour(kButtonFace), Kept, 14,
-                         GotFocusEffectColor_),
-        TAVRIN_FIELD_ROW(BoxBorder, 0x68030021, Colour, colour(kHighlightText), Default, 17, BoxBorder_),
-        TAVRIN_FIELD_ROW(BoxOffset, 0x68030020, I2, Variant::i2(1), Default, 18, BoxOffset_),
-        TAVRIN_FIELD_ROW(BoxRadius, 0x6803001F, I2, Variant::i2(0), Default, 19, BoxRadius_),
-        TAVRIN_FIELD_ROW(Alignment, 0x68030029, I4, Variant::i2(AlignLeft), Default, 20, Alignment_),
-        TAVRIN_FIELD_ROW(Focus, 0x6803001A, Bool, Variant::boolean(true), Default, 21, Focus_),
-        TAVRIN_FIELD_ROW(HoverSelection, 0x68030016, Bool, Variant::boolean(false), Default, 22, HoverSelection_),
-        TAVRIN_FIELD_ROW(WordWrap, 0x68030004, Bool, Variant::boolean(true), Default, 23, WordWrap_),
+        fieldRow<&Tavrin::GotFocusEffect, &Tavrin::SetGotFocusEffect, &Tavrin::GotFocusEffect_>(
+            "GotFocusEffect", 0x68030015, Bool, Variant::boolean(false), Kept, 13),
+        fieldRow<&Tavrin::GotFocusEffectColor, &Tavrin::SetGotFocusEffectColor,
+                 &Tavrin::GotFocusEffectColor_>("GotFocusEffectColor", 0x68030014, Colour,
+                                                colour(kButtonFace), Kept, 14),
+        fieldRow<&Tavrin::BoxBorder, &Tavrin::SetBoxBorder, &Tavrin::BoxBorder_>(
+            "BoxBorder", 0x68030021, Colour, colour(kHighlightText), Default, 17),
+        fieldRow<&Tavrin::BoxOffset, &Tavrin::SetBoxOffset, &Tavrin::BoxOffset_>("BoxOffset", 0x68030020, I2,
+                                                                                 Variant::i2(1), Default, 18),
+        fieldRow<&Tavrin::BoxRadius, &Tavrin::SetBoxRadius, &Tavrin::BoxRadius_>("BoxRadius", 0x6803001F, I2,
+                                                                                 Variant::i2(0), Default, 19),
+        fieldRow<&Tavrin::Alignment, &Tavrin::SetAlignment, &Tavrin::Alignment_>(
+            "Alignment", 0x68030029, I4, Variant::i2(AlignLeft), Default, 20),
+        fieldRow<&Tavrin::Focus, &Tavrin::SetFocus, &Tavrin::Focus_>("Focus", 0x6803001A, Bool,
+                                                                     Variant::boolean(true), Default, 21),
+        fieldRow<&Tavrin::HoverSelection, &Tavrin::SetHoverSelection, &Tavrin::HoverSelection_>(
+            "HoverSelection", 0x68030016, Bool, Variant::boolean(false), Default, 22),
+        fieldRow<&Tavrin::WordWrap, &Tavrin::SetWordWrap, &Tavrin::WordWrap_>(
+            "WordWrap", 0x68030004, Bool, Variant::boolean(true), Default, 23),
         // Read last, as text, so that the loaded font decides the smallest row.
         {"ItemHeight", 0x68030013, I2, Variant::i2(0), Own, 35, &get<&Tavrin::ItemHeight>,
-         &let<&Tavrin::SetItemHeight, int16_t>,
-         [](Tavrin& t, const Variant& v) { t.ItemHeight_ = t.loadedItemHeight(toText(v)); }, nullptr, nullptr},
-        TAVRIN_FIELD_ROW(ItemHeightAuto, 0x68030012, Bool, Variant::boolean(true), Default, 25, ItemHeightAuto_),
-        TAVRIN_FIELD_ROW(ItemOffset, 0x68030011, I2, Variant::i2(0), Default, 24, ItemOffset_),
-        TAVRIN_FIELD_ROW(ItemTextLeft, 0x68030010, I2, Variant::i2(2), Default, 26, ItemTextLeft_),
-        TAVRIN_FIELD_ROW(OrderType, 0x6803000B, I4, Variant::i2(Ascendent), Default, 27, OrderType_),
+         &let<&Tavrin::SetItemHeight>,
+         [](Tavrin& t, const Variant& v) { t.ItemHeight_ = t.loadedItemHeight(toText(v)); }, nullptr,
+         nullptr},
+        fieldRow<&Tavrin::ItemHeightAuto, &Tavrin::SetItemHeightAuto, &Tavrin::ItemHeightAuto_>(
+            "ItemHeightAuto", 0x68030012, Bool, Variant::boolean(true), Default, 25),
+        fieldRow<&Tavrin::ItemOffset, &Tavrin::SetItemOffset, &Tavrin::ItemOffset_>(
+            "ItemOffset", 0x68030011, I2, Variant::i2(0), Default, 24),
+        fieldRow<&Tavrin::ItemTextLeft, &Tavrin::SetItemTextLeft, &Tavrin::ItemTextLeft_>(
+            "ItemTextLeft", 0x68030010, I2, Variant::i2(2), Default, 26),
+        fieldRow<&Tavrin::OrderType, &Tavrin::SetOrderType, &Tavrin::OrderType_>(
+            "OrderType", 0x6803000B, I4, Variant::i2(Ascendent), Default, 27),
         {"SelectionPicture", 0x68030009, Picture, Variant::object(nullptr), Default, 28,
          [](Tavrin& t) { return object(t.SelectionPicture()); },
          [](Tavrin& t, const Variant& v) { t.SetSelectionPicture(toPicture(v)); },
          [](Tavrin& t, const Variant& v) { t.SelectionPicture_ = toPicture(v); }, nullptr, nullptr},
-        TAVRIN_FIELD_ROW(SelectMode, 0x68030008, I4, Variant::i2(Single), Default, 29, SelectMode_),
-        TAVRIN_FIELD_ROW(SelectModeStyle, 0x68030007, I4, Variant::i2(Standard), Default, 30, SelectModeStyle_),
-        TAVRIN_FIELD_ROW(ShowMenu, 0x68030006, Bool, Variant::boolean(false), Default, 31, ShowMenu_),
+        fieldRow<&Tavrin::SelectMode, &Tavrin::SetSelectMode, &Tavrin::SelectMode_>(
+            "SelectMode", 0x68030008, I4, Variant::i2(Single), Default, 29),
+        fieldRow<&Tavrin::SelectModeStyle, &Tavrin::SetSelectModeStyle, &Tavrin::SelectModeStyle_>(
+            "SelectModeStyle", 0x68030007, I4, Variant::i2(Standard), Default, 30),
+        fieldRow<&Tavrin::ShowMenu, &Tavrin::SetShowMenu, &Tavrin::ShowMenu_>(
+            "ShowMenu", 0x68030006, Bool, Variant::boolean(false), Default, 31),
         // The scroll bar's own, loaded through the let.
         {"Theme", 0x6803001B, I4, Variant::i2(XPBlue), Kept, 32, &get<&Tavrin::Theme>,
-         &let<&Tavrin::SetTheme, int32_t>, &let<&Tavrin::SetTheme, int32_t>, nullptr, nullptr},
+         &let<&Tavrin::SetTheme>, &let<&Tavrin::SetTheme>, nullptr, nullptr},
         // The drawing surface's own.
         {"MousePointer", 0x6803000C, I2, Variant::i2(0), Kept, 33, &get<&Tavrin::MousePointer>,
-         &let<&Tavrin::SetMousePointer, int16_t>,
+         &let<&Tavrin::SetMousePointer>,
          [](Tavrin& t, const Variant& v) { t.iUC_->SetMousePointer(toI2(v)); }, nullptr, nullptr},
         {"MouseIcon", 0x6803000D, Picture, Variant::object(nullptr), Kept, 34,
          [](Tavrin& t) { return object(t.MouseIcon()); },
@@ -192,13 +214,12 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
          nullptr, nullptr},
         {"SelectedCount", 0x6803000A, I2, Variant::i2(0), Kept, 0, &get<&Tavrin::SelectedCount>, nullptr,
          nullptr, nullptr, nullptr},
-        TAVRIN_FIELD_ROW(ListIndex, 0x6803000E, I2, Variant::i2(-1), Default, 0, ListIndex_),
+        fieldRow<&Tavrin::ListIndex, &Tavrin::SetListIndex, &Tavrin::ListIndex_>("ListIndex", 0x6803000E, I2,
+                                                                                 Variant::i2(-1), Default, 0),
         {"TopIndex", 0x68030005, I2, Variant::i2(0), Kept, 0, &get<&Tavrin::TopIndex>,
-         &let<&Tavrin::SetTopIndex, int16_t>, nullptr, nullptr, nullptr},
+         &let<&Tavrin::SetTopIndex>, nullptr, nullptr, nullptr},
     };
     return table;
 }
-
-#undef TAVRIN_FIELD_ROW
 
 } // namespace tavrin

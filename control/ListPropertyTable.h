@@ -20,17 +20,18 @@ enum class NewControlValue {
 };
 
 struct Tavrin::PropertyRow {
-    const char* name;       // the member's name, and the key it is saved under
-    int32_t memberId;       // 0: a saved setting with no automation member
+    const char* name; // the member's name, and the key it is saved under
+    int32_t memberId; // 0: a saved setting with no automation member
     PropertyType type;
-    Variant defaultValue;   // the default written and read (for a property that is not saved: its new-control value)
+    Variant defaultValue; // the default written and read (for a property that is not saved: its new-control
+                          // value)
     NewControlValue newControl;
-    int readOrder;          // when ReadProperties reads it (1 first); 0: not saved
-    Variant (*get)(Tavrin&);                       // the get, and what is saved
-    void (*let)(Tavrin&, const Variant&);          // the let or set; nullptr: read-only
-    void (*store)(Tavrin&, const Variant&);        // straight into the field: loading and defaults
+    int readOrder;                          // when ReadProperties reads it (1 first); 0: not saved
+    Variant (*get)(Tavrin&);                // the get, and what is saved
+    void (*let)(Tavrin&, const Variant&);   // the let or set; nullptr: read-only
+    void (*store)(Tavrin&, const Variant&); // straight into the field: loading and defaults
     void (*afterLoad)(Tavrin&, const platform::PropertyBag&); // the extra step after reading it, or nullptr
-    Variant (*save)(Tavrin&);                      // what is saved when not the get's value, or nullptr
+    Variant (*save)(Tavrin&); // what is saved when not the get's value, or nullptr
 
     bool saved() const { return readOrder != 0; }
 };

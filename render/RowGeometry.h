@@ -51,7 +51,8 @@ inline platform::RECT textRectOf(const platform::RECT& row, int16_t itemOffset, 
 
 // The width the rows may use: the control's client width less the scroll bar's width and, when
 // `lessFrame`, the flat border ring on both sides (2 x BorderWidth, 16-bit arithmetic).
-inline int32_t surfaceWidthLessFrame(double scaleWidth, double barWidth, bool lessFrame, int16_t borderWidth) {
+inline int32_t surfaceWidthLessFrame(double scaleWidth, double barWidth, bool lessFrame,
+                                     int16_t borderWidth) {
     const double frame = lessFrame ? mulI2(2, borderWidth) : 0;
     return roundToI4(scaleWidth - barWidth - frame);
 }

@@ -10,9 +10,9 @@
 namespace tavrin {
 
 struct XPVScroll::PropertyRow {
-    const char* name;      // the member's name, and the key it is saved under
-    int32_t memberId;      // kDispIdBase + its place in the interface
-    Variant defaultValue;  // written and read (16-bit integers, True as a Boolean, the empty text)
+    const char* name;       // the member's name, and the key it is saved under
+    int32_t memberId;       // kDispIdBase + its place in the interface
+    Variant defaultValue;   // written and read (16-bit integers, True as a Boolean, the empty text)
     bool newControlDefault; // InitProperties stores the default (Theme and dFormat keep their own)
     bool saved;
     Variant (*get)(XPVScroll&);                // the get

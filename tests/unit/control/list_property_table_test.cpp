@@ -52,7 +52,8 @@ Variant randomValue(const Tavrin::PropertyRow& row, std::mt19937& random) {
     case PropertyType::I4:
         return Variant::i4(static_cast<int32_t>(random() % 7));
     case PropertyType::Colour:
-        return Variant::i4(static_cast<int32_t>(random() % 2 ? random() & 0xFFFFFF : 0x80000000u | random() % 25));
+        return Variant::i4(
+            static_cast<int32_t>(random() % 2 ? random() & 0xFFFFFF : 0x80000000u | random() % 25));
     case PropertyType::Bool:
         return Variant::boolean(random() % 2 == 0);
     case PropertyType::Font: {
@@ -64,7 +65,8 @@ Variant randomValue(const Tavrin::PropertyRow& row, std::mt19937& random) {
         return Variant::object(std::make_shared<platform::StdFont>(desc));
     }
     case PropertyType::Picture:
-        return Variant::object(platform::Picture::solid(1 + random() % 9, 1 + random() % 9, random() & 0xFFFFFF));
+        return Variant::object(
+            platform::Picture::solid(1 + random() % 9, 1 + random() % 9, random() & 0xFFFFFF));
     }
     return {};
 }

@@ -1,4 +1,5 @@
-// Blocks of the item storage: small ones from the heap, large ones as whole pages of their own.
+// Blocks of the item storage: small ones from the heap, large ones as whole pages of their own,
+// mapped from the operating system where it offers that.
 #include "tavrin/PageAllocator.h"
 
 #if defined(__has_feature)
