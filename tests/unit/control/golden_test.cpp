@@ -6,6 +6,7 @@
 
 #include "RenderFixture.h"
 #include "platform/software/SoftwareSurface.h"
+#include "tools/common/BarLooks.h"
 
 namespace tavrin::testing {
 namespace {
@@ -46,75 +47,14 @@ std::string compareWithGolden(const std::string& name, const Image& actual) {
     return difference;
 }
 
-// ---- the scroll bar: ten bars per theme, brought into their looks by the mouse
-//   1-3 normal with the thumb at the top, middle and bottom; 4-5 up button hot, pressed;
-//   6-7 down button hot, pressed; 8-9 thumb hot, dragged; 10 track pressed beside the thumb.
+// ---- the scroll bar: ten bars per theme, brought into their looks by the mouse (BarLooks.h)
 
+using barlooks::BarLook;
 constexpr int32_t kBarW = 17, kBarH = 90, kGap = 2;
-constexpr double kTwipsPerPixel = 15;
-enum class BarLook {
-    Top,
-    Middle,
-    Bottom,
-    UpHot,
-    UpPressed,
-    DownHot,
-    DownPressed,
-    ThumbHot,
-    ThumbDragged,
-    Paging
-};
-constexpr int32_t kBarLooks = 10;
-
-void drive(software::Desktop& desk, platform::HWND hwnd, const XPVScroll& bar, BarLook look) {
-    const float thumbMiddle = float((bar.thumbTop() + bar.thumbHeight() / 2) / kTwipsPerPixel);
-    const float x = kBarW / 2.0f;
-    auto moveAndPress = [&](float y, bool press) {
-        desk.mouseMove(hwnd, x, y, 0, 0);
-        if (press) desk.mouseDown(hwnd, platform::vbLeftButton, x, y, 0);
-    };
-    switch (look) {
-    case BarLook::UpHot:
-    case BarLook::UpPressed:
-        moveAndPress(8, look == BarLook::UpPressed);
-        break;
-    case BarLook::DownHot:
-    case BarLook::DownPressed:
-        moveAndPress(kBarH - 8, look == BarLook::DownPressed);
-        break;
-    case BarLook::ThumbHot:
-        moveAndPress(thumbMiddle, false);
-        break;
-    case BarLook::ThumbDragged:
-        moveAndPress(thumbMiddle, true);
-        desk.mouseMove(hwnd, x, thumbMiddle + 5, platform::vbLeftButton, 0);
-        break;
-    case BarLook::Paging:
-        moveAndPress(float(bar.thumbTop() / kTwipsPerPixel) - 4, true);
-        break;
-    default:
-        break;
-    }
-}
 
 std::vector<uint32_t> renderBar(int32_t theme, BarLook look) {
-    software::Desktop desk({1024, 768, kTwipsPerPixel});
-    auto site = desk.createControlSite(u"XPVScroll", kBarW, kBarH);
-    XPVScroll bar(*site);
-    platform::PropertyBag bag;
-    bag.set("Theme", Variant::i4(theme));
-    bag.set("Max", Variant::r8(100));
-    bag.set("LargeChange", Variant::r8(20));
-    bag.set("Value", Variant::r8(look == BarLook::Top ? 0 : look == BarLook::Bottom ? 100 : 50));
-    bar.ReadProperties(bag);
-    desk.flushPaints();
-    drive(desk, site->hWnd(), bar, look);
-    desk.flushPaints();
-    int32_t w = 0, h = 0;
-    std::vector<uint32_t> pixels = desk.compose(site->hWnd(), false, w, h);
-    bar.Terminate();
-    EXPECT_EQ(w, kBarW);
-    EXPECT_EQ(h, kBarH);
+    std::vector<uint32_t> pixels = barlooks::renderBar(theme, look, kBarW, kBarH);
+    EXPECT_FALSE(pixels.empty()) << "the bar came out in another size";
     pixels.resize(size_t(kBarW) * kBarH);
     return pixels;
 }
@@ -123,8 +63,8 @@ class GoldenBar : public ::testing::TestWithParam<int32_t> {};
 
 TEST_P(GoldenBar, EveryPartInEveryLook) {
     const int32_t theme = GetParam();
-    Image image(kBarLooks * (kBarW + kGap) - kGap, kBarH);
-    for (int32_t i = 0; i < kBarLooks; ++i)
+    Image image(barlooks::kBarLookCount * (kBarW + kGap) - kGap, kBarH);
+    for (int32_t i = 0; i < barlooks::kBarLookCount; ++i)
         image.place(renderBar(theme, static_cast<BarLook>(i)), kBarW, kBarH, i * (kBarW + kGap), 0);
     EXPECT_EQ(compareWithGolden("bar-theme" + std::to_string(theme), image), "");
 }
