@@ -358,23 +358,25 @@ void SoftwareSurface::Cls() {
     currentX_ = currentY_ = 0;
 }
 
+// One pixel per step along the major axis, the end point left out; the minor coordinate is the
+// exact one rounded, and a position exactly halfway between two pixels takes the smaller
+// coordinate, as GDI's lines do.
 void SoftwareSurface::Line(double x1, double y1, double x2, double y2, uint32_t rgb) {
-    int32_t x = pixelCoordX(x1), y = pixelCoordY(y1);
-    const int32_t xEnd = pixelCoordX(x2), yEnd = pixelCoordY(y2);
-    const int32_t dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
-    const int32_t sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
-    int32_t error = dx + dy;
-    while (x != xEnd || y != yEnd) {
-        setPixel(x, y, rgb);
-        const int32_t twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
+    const int32_t x0 = pixelCoordX(x1), y0 = pixelCoordY(y1);
+    const int64_t dx = int64_t{pixelCoordX(x2)} - x0, dy = int64_t{pixelCoordY(y2)} - y0;
+    const int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    // ceil((2 * d * i - steps) / (2 * steps)): d * i / steps rounded, halves down.
+    auto minor = [steps](int64_t d, int64_t i) {
+        const int64_t num = 2 * d * i - steps, den = 2 * steps;
+        return num >= 0 ? (num + den - 1) / den : -((-num) / den);
+    };
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int64_t sign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    for (int64_t i = 0; i < steps; ++i) {
+        const int64_t x = xMajor ? x0 + sign * i : x0 + minor(dx, i);
+        const int64_t y = xMajor ? y0 + minor(dy, i) : y0 + sign * i;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            setPixel(static_cast<int32_t>(x), static_cast<int32_t>(y), rgb);
     }
 }
 

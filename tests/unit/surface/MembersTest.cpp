@@ -50,6 +50,12 @@ TEST_F(MembersTest, LineLeavesOutItsEndPoint) {
         {0, 0, 3, 3, {"#.........", ".#........", "..#......."}},
         {2, 0, 2, 3, {"..#.......", "..#.......", "..#......."}},
         {4, 4, 4, 4, {}},
+        // Exactly halfway between two pixels a line takes the smaller coordinate, as GDI's do,
+        // whichever way it runs.
+        {0, 0, 4, 1, {"###.......", "...#......"}},
+        {4, 1, 0, 0, {".##.......", "...##....."}},
+        {0, 0, 1, 4, {"#.........", "#.........", "#.........", ".#........"}},
+        {1, 4, 0, 0, {"..........", "#.........", "#.........", ".#........", ".#........"}},
     };
     for (const Case& c : cases) {
         surface.fillRect({0, 0, 10, 10}, kSentinel);

@@ -1,0 +1,48 @@
+# Builds the Windows binaries in <build>/win32 with the mingw-w64 toolchain file, and runs their tests
+# under Wine. Skipped without the cross compiler; the tests are skipped without Wine. Sanitizer
+# builds leave it out: the cross build has nothing to sanitize.
+option(TAVRIN_WIN32 "Cross-build the Windows host and test it under Wine where mingw-w64 is installed" ON)
+find_program(TAVRIN_MINGW_CXX NAMES x86_64-w64-mingw32-g++-posix)
+if(NOT TAVRIN_WIN32 OR TAVRIN_SANITIZE OR NOT TAVRIN_MINGW_CXX)
+  return()
+endif()
+
+include(ExternalProject)
+set(TAVRIN_WIN32_DIR ${CMAKE_BINARY_DIR}/win32)
+set(win32_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release)
+ExternalProject_Add(tavrin_win32_build
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${TAVRIN_WIN32_DIR}
+  CMAKE_ARGS ${win32_args}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND "")
+
+find_program(TAVRIN_WINE NAMES wine wine64)
+if(NOT TAVRIN_WINE)
+  message(STATUS "Wine not found: the Windows binaries are built but not tested")
+  return()
+endif()
+# One Wine prefix per build, made once per test run (its first start takes tens of seconds); the
+# tests that run programs under Wine wait for it.
+set(TAVRIN_WINE_ENV "WINEPREFIX=${TAVRIN_WIN32_DIR}/wineprefix" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+add_test(NAME win32.prefix COMMAND ${CMAKE_COMMAND} -E env ${TAVRIN_WINE_ENV} ${TAVRIN_WINE} wineboot --init)
+set_tests_properties(win32.prefix PROPERTIES FIXTURES_SETUP wineprefix LABELS win32 TIMEOUT 300
+                     ENVIRONMENT "${TAVRIN_WINE_ENV}")
+function(tavrin_wine_test name)
+  add_test(NAME win32.${name} COMMAND ${TAVRIN_WINE} ${ARGN} WORKING_DIRECTORY ${TAVRIN_WIN32_DIR})
+  set_tests_properties(win32.${name} PROPERTIES FIXTURES_REQUIRED wineprefix LABELS win32 TIMEOUT 300
+                       ENVIRONMENT "${TAVRIN_WINE_ENV}")
+endfunction()
+tavrin_wine_test(automation ${TAVRIN_WIN32_DIR}/test_automation.exe)
+tavrin_wine_test(scrollbar ${TAVRIN_WIN32_DIR}/test_scrollbar.exe)
+
+# The referee: the same drawing cases on real GDI (under Wine) and on the software surface,
+# compared pixel by pixel; the comparison writes both pictures and their difference beside it.
+add_executable(referee-compare tests/referee/CompareWithSoftware.cpp tests/referee/RefereeDrawing.cpp)
+target_link_libraries(referee-compare PRIVATE tavrin_headless)
+target_compile_options(referee-compare PRIVATE ${TAVRIN_WARNINGS})
+tavrin_wine_test(referee-draw ${TAVRIN_WIN32_DIR}/referee-draw.exe ${TAVRIN_WIN32_DIR}/referee.pix)
+set_tests_properties(win32.referee-draw PROPERTIES FIXTURES_SETUP refereepixels)
+add_test(NAME win32.referee COMMAND referee-compare ${TAVRIN_WIN32_DIR}/referee.pix ${TAVRIN_WIN32_DIR})
+set_tests_properties(win32.referee PROPERTIES FIXTURES_REQUIRED refereepixels LABELS win32)
+tavrin_wine_test(host ${TAVRIN_WIN32_DIR}/test_win32.exe)
