@@ -74,3 +74,11 @@ tavrin_win32_test(test_scrollbar ${scrollbar_tests})
 file(GLOB win32_tests CONFIGURE_DEPENDS tests/win32/*.cpp)
 tavrin_win32_test(test_win32 ${win32_tests})
 target_link_libraries(test_win32 PRIVATE tavrin_win32)
+
+# The live demo as a native window.
+add_executable(tavrin-demo tools/tavrin-demo-win32/main.cpp)
+target_link_libraries(tavrin-demo PRIVATE tavrin_controls tavrin_win32)
+target_compile_options(tavrin-demo PRIVATE ${TAVRIN_WARNINGS})
+add_executable(hello-list WIN32 examples/win32/hello_list.cpp)
+target_link_libraries(hello-list PRIVATE tavrin_controls tavrin_win32)
+target_compile_options(hello-list PRIVATE ${TAVRIN_WARNINGS})

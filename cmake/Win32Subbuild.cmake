@@ -28,10 +28,14 @@ set(TAVRIN_WINE_ENV "WINEPREFIX=${TAVRIN_WIN32_DIR}/wineprefix" "WINEDEBUG=-all"
 add_test(NAME win32.prefix COMMAND ${CMAKE_COMMAND} -E env ${TAVRIN_WINE_ENV} ${TAVRIN_WINE} wineboot --init)
 set_tests_properties(win32.prefix PROPERTIES FIXTURES_SETUP wineprefix LABELS win32 TIMEOUT 300
                      ENVIRONMENT "${TAVRIN_WINE_ENV}")
-function(tavrin_wine_test name)
-  add_test(NAME win32.${name} COMMAND ${TAVRIN_WINE} ${ARGN} WORKING_DIRECTORY ${TAVRIN_WIN32_DIR})
+# A test that runs a command under Wine; the tests share the prefix one at a time.
+function(tavrin_wine_command name)
+  add_test(NAME win32.${name} COMMAND ${ARGN} WORKING_DIRECTORY ${TAVRIN_WIN32_DIR})
   set_tests_properties(win32.${name} PROPERTIES FIXTURES_REQUIRED wineprefix LABELS win32 TIMEOUT 300
-                       ENVIRONMENT "${TAVRIN_WINE_ENV}")
+                       ENVIRONMENT "${TAVRIN_WINE_ENV}" RESOURCE_LOCK wineprefix)
+endfunction()
+function(tavrin_wine_test name)
+  tavrin_wine_command(${name} ${TAVRIN_WINE} ${ARGN})
 endfunction()
 tavrin_wine_test(automation ${TAVRIN_WIN32_DIR}/test_automation.exe)
 tavrin_wine_test(scrollbar ${TAVRIN_WIN32_DIR}/test_scrollbar.exe)
@@ -46,3 +50,11 @@ set_tests_properties(win32.referee-draw PROPERTIES FIXTURES_SETUP refereepixels)
 add_test(NAME win32.referee COMMAND referee-compare ${TAVRIN_WIN32_DIR}/referee.pix ${TAVRIN_WIN32_DIR})
 set_tests_properties(win32.referee PROPERTIES FIXTURES_REQUIRED refereepixels LABELS win32)
 tavrin_wine_test(host ${TAVRIN_WIN32_DIR}/test_win32.exe)
+
+# The demo as a native window under a virtual X server, driven through the system's input queue:
+# a click, a drag below the list, the menu, a double click and an edit, the theme and style keys.
+find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+  tavrin_wine_command(demo ${XVFB_RUN} -a -s "-screen 0 1024x768x24" ${TAVRIN_WINE} ${TAVRIN_WIN32_DIR}/tavrin-demo.exe
+                   --script-input --screenshot ${TAVRIN_WIN32_DIR}/windows-demo.png)
+endif()

@@ -1,0 +1,47 @@
+// What the Windows host's windows share: the window classes, the handler behind each window, the
+// mapping between our 32-bit window numbers and real handles, and the surfaces to present.
+// Included only by the host's own sources, after the platform headers.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "tavrin/platform/Host.h"
+
+namespace tavrin::win32 {
+
+class Win32Surface;
+
+inline HWND realWindow(int32_t hwnd) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(hwnd));
+}
+inline int32_t windowNumber(HWND hwnd) {
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(hwnd)); // window handles fit 32 bits
+}
+
+// The object behind one of our windows; its messages arrive here.
+class WindowHandler {
+  public:
+    virtual ~WindowHandler() = default;
+    virtual LRESULT handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+extern const wchar_t* const kControlClass; // a control's own window and a child control's
+extern const wchar_t* const kPictureClass; // picture boxes: double clicks from the system
+extern const wchar_t* const kFrameClass;   // top-level windows: forms and the host's frame
+
+// Creates a window whose messages go to handler.
+HWND createWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
+                  int w, int h, HWND parent, WindowHandler* handler);
+
+// Surfaces whose pixels are copied to their windows after every message.
+void addPresented(HWND hwnd, Win32Surface* surface);
+void removePresented(HWND hwnd);
+void presentAll();
+
+// The shift mask (1 Shift, 2 Ctrl, 4 Alt) of the keys held now.
+int16_t shiftState();
+
+} // namespace tavrin::win32
