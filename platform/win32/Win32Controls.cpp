@@ -791,7 +791,7 @@ class Win32ChildSite final : public platform::ControlSite::ChildSite {
 class FrameWindow final : public WindowHandler {
   public:
     LRESULT handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_DESTROY) {
+        if (msg == WM_CLOSE) { // the user closed the window: the program's loop ends
             ::PostQuitMessage(0);
             return 0;
         }
