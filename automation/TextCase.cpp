@@ -21,8 +21,8 @@ const char16_t* upperCaseTable() {
 #ifdef _WIN32
         for (uint32_t c = 0; c < 0x10000; ++c) {
             wchar_t in = static_cast<wchar_t>(c), out = in;
-            if ((c < 0xD800 || c > 0xDFFF) &&
-                LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &in, 1, &out, 1, nullptr, nullptr, 0) != 1)
+            if ((c < 0xD800 || c > 0xDFFF) && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &in, 1,
+                                                            &out, 1, nullptr, nullptr, 0) != 1)
                 out = in;
             t[c] = static_cast<char16_t>(out);
         }
