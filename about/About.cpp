@@ -35,7 +35,8 @@ double centred(double screenTwips, double formTwips) {
 // The background picture from the top-left corner, then the labels over it.
 void drawContents(Form& form, double twipsPerPixel) {
     DrawingSurface& surface = form.surface();
-    const std::shared_ptr<Picture> background = about::backgroundPicture();
+    // The picture is drawn for the screen's density: 15 twips per pixel is 96 dots per inch.
+    const std::shared_ptr<Picture> background = about::backgroundPicture(15.0 / twipsPerPixel);
     surface.PaintPicture(background.get(), 0, 0);
     surface.SetFont(FontDesc{u"Verdana", 8.25});
     for (const Label& label : kLabels) {

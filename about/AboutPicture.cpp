@@ -3,6 +3,7 @@
 #include "about/AboutPicture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tavrin::about {
@@ -25,19 +26,22 @@ uint32_t mix(uint32_t a, uint32_t b, double t) {
     return out;
 }
 
+// Coordinates are those of the picture at scale 1; each is multiplied by the scale and rounded, so
+// that edges stay on whole pixels at every scale.
 class Canvas {
   public:
-    Canvas() : pixels_(static_cast<size_t>(kPictureWidth) * kPictureHeight) {}
+    explicit Canvas(double scale)
+        : scale_(scale), width_(device(kPictureWidth)), height_(device(kPictureHeight)),
+          pixels_(static_cast<size_t>(width_) * height_) {}
 
     void fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
-        for (int32_t y = std::max(top, 0); y < std::min(bottom, kPictureHeight); ++y)
-            for (int32_t x = std::max(left, 0); x < std::min(right, kPictureWidth); ++x)
-                pixels_[static_cast<size_t>(y) * kPictureWidth + x] = colour;
+        fillDevice(device(left), device(top), device(right), device(bottom), colour);
     }
     // A band whose colour runs from `from` at its top to `to` at its bottom.
     void verticalBlend(int32_t top, int32_t bottom, uint32_t from, uint32_t to) {
-        for (int32_t y = top; y < bottom; ++y)
-            fill(0, y, kPictureWidth, y + 1, mix(from, to, static_cast<double>(y - top) / (bottom - top)));
+        const int32_t t = device(top), b = device(bottom);
+        for (int32_t y = t; y < b; ++y)
+            fillDevice(0, y, width_, y + 1, mix(from, to, static_cast<double>(y - t) / (b - t)));
     }
     void frame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
         fill(left, top, right, top + 1, colour);
@@ -45,9 +49,20 @@ class Canvas {
         fill(left, top, left + 1, bottom, colour);
         fill(right - 1, top, right, bottom, colour);
     }
-    std::vector<uint32_t> take() { return std::move(pixels_); }
+    std::shared_ptr<platform::Picture> take() {
+        return std::make_shared<platform::Picture>(width_, height_, std::move(pixels_));
+    }
 
   private:
+    int32_t device(int32_t v) const { return static_cast<int32_t>(std::lround(v * scale_)); }
+    void fillDevice(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
+        for (int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y)
+            for (int32_t x = std::max(left, 0); x < std::min(right, width_); ++x)
+                pixels_[static_cast<size_t>(y) * width_ + x] = colour;
+    }
+
+    double scale_;
+    int32_t width_, height_;
     std::vector<uint32_t> pixels_;
 };
 
@@ -71,13 +86,13 @@ void drawListGlyph(Canvas& c) {
 
 } // namespace
 
-std::shared_ptr<platform::Picture> backgroundPicture() {
-    Canvas c;
+std::shared_ptr<platform::Picture> backgroundPicture(double scale) {
+    Canvas c(scale > 0 && scale <= 8 ? scale : 1.0);
     c.verticalBlend(0, kBannerHeight, rgb(31, 72, 160), rgb(92, 142, 222));
     c.fill(0, kBannerHeight, kPictureWidth, kBannerHeight + 2, rgb(235, 170, 60));
     c.verticalBlend(kBannerHeight + 2, kPictureHeight, rgb(250, 251, 253), rgb(221, 229, 240));
     drawListGlyph(c);
-    return std::make_shared<platform::Picture>(kPictureWidth, kPictureHeight, c.take());
+    return c.take();
 }
 
 } // namespace tavrin::about

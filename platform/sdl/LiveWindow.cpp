@@ -1,6 +1,7 @@
 #include "platform/sdl/LiveWindow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace tavrin::sdl {
@@ -12,6 +13,18 @@ namespace {
 }
 
 } // namespace
+
+double LiveWindow::displayScale() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1.0;
+    float dpi = 0;
+    const bool known = SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) == 0 && dpi > 0;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!known) return 1.0;
+    double best = 1.0;
+    for (double scale : {1.0, 1.25, 1.5, 2.0})
+        if (std::fabs(dpi / 96.0 - scale) < std::fabs(dpi / 96.0 - best)) best = scale;
+    return best;
+}
 
 LiveWindow::LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t canvasW, int32_t canvasH,
                        const std::string& title)

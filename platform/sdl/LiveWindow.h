@@ -38,6 +38,10 @@ class LiveWindow {
     LiveWindow(const LiveWindow&) = delete;
     LiveWindow& operator=(const LiveWindow&) = delete;
 
+    // The scale of the first display (1, 1.25, 1.5 or 2, the nearest to its dots per inch over
+    // 96); 1 when SDL cannot tell.
+    static double displayScale();
+
     // Paints the form's background and decorations under the control, each frame.
     std::function<void(software::SoftwareSurface&)> decorate;
     // Runs after each presented frame with the number of frames so far.

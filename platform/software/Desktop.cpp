@@ -31,6 +31,7 @@ constexpr int32_t kFormMarginPx = 100;
 Desktop::Desktop(DesktopOptions options)
     : options_(options), sysColors_(std::begin(kSysColors), std::end(kSysColors)),
       gdi_([this](int32_t index) { return sysColor(index); }) {
+    pictureStore_.setScale(options_.scale());
     DesktopWindow::Params f;
     f.kind = WindowKind::Form;
     f.name = "form";

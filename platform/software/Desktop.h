@@ -32,9 +32,18 @@
 
 namespace tavrin::software {
 
+// The screen: its size in device pixels and its density. 15 twips per pixel is 96 dots per inch
+// (scale 1); a screen of scale 2 has 7.5 twips per pixel, and fonts and the store's pictures are
+// drawn twice as many pixels tall there.
 struct DesktopOptions {
     int32_t screenWidthPx = 1024, screenHeightPx = 768;
     double twipsPerPixel = 15;
+
+    double scale() const { return 15.0 / twipsPerPixel; }
+    // A screen of 1024 x 768 pixels at 96 dots per inch, shown at a scale (1, 1.25, 1.5, 2).
+    static DesktopOptions atScale(double scale) {
+        return {static_cast<int32_t>(1024 * scale), static_cast<int32_t>(768 * scale), 15.0 / scale};
+    }
 };
 
 class Desktop final : public platform::Services, private platform::Screen, private platform::SubclassServer {

@@ -1,7 +1,8 @@
 // Glyph runs: layout, the cache of recent lines, and the blend.
 //
 // 1. Layout walks the code points, takes each glyph from the font and advances the pen by it;
-//    glyphs without pixels (spaces, control characters) only move the pen.
+//    glyphs without pixels (spaces, control characters) only move the pen. The first character
+//    that is not plain hands the whole line to the shaper.
 // 2. The cache is a fixed table of lines indexed by a hash of font and text; a line that lands on
 //    a taken slot replaces it. Slots keep their room, so a warm cache allocates nothing.
 // 3. The blend visits each glyph's mask rows inside the clip and mixes every covered pixel, rounded
@@ -22,10 +23,22 @@ namespace {
 
 constexpr size_t kCachedRuns = 1024; // more than the rows of several screens of lists
 
-void place(SizedFont& font, char32_t codePoint, GlyphRun& run) {
+// Places a plain character; false (and nothing placed) when the character needs the shaper.
+bool place(SizedFont& font, char32_t codePoint, GlyphRun& run) {
+    if (!isPlain(codePoint)) return false;
     const Glyph& glyph = font.glyph(codePoint);
+    if (!glyph.found) return false;
     if (!glyph.coverage.empty()) run.glyphs.push_back({&glyph, run.width});
     run.width += glyph.advance;
+    return true;
+}
+
+void startRun(SizedFont& font, GlyphRun& run) {
+    run.glyphs.clear();
+    run.width = 0;
+    run.ascent = font.ascent();
+    run.lineHeight = font.lineHeight();
+    run.shaped = false;
 }
 
 struct CachedRun {
@@ -91,32 +104,46 @@ void blendGlyph(const TextTarget& target, const Glyph& glyph, int32_t originX, i
     }
 }
 
+// Blends one colour bitmap (premultiplied) into the target, clipped.
+void blendColourGlyph(const TextTarget& target, const Glyph& glyph, int32_t originX, int32_t originY) {
+    const int32_t y0 = std::max(originY, target.clip.top);
+    const int32_t y1 = std::min(originY + glyph.rows, target.clip.bottom);
+    const int32_t x0 = std::max(originX, target.clip.left);
+    const int32_t x1 = std::min(originX + glyph.width, target.clip.right);
+    for (int32_t y = y0; y < y1; ++y) {
+        const uint32_t* source = &glyph.colour[static_cast<size_t>(y - originY) * glyph.width];
+        uint32_t* row = target.pixels + static_cast<size_t>(y) * target.width;
+        for (int32_t x = x0; x < x1; ++x) {
+            const uint32_t src = source[x - originX], a = src >> 24;
+            if (a == 0) continue;
+            uint32_t& px = row[x];
+            auto over = [&](int shift) {
+                const uint32_t s = (src >> shift) & 0xFF, d = (px >> shift) & 0xFF;
+                return std::min<uint32_t>(255, s + (d * (255 - a) + 127) / 255) << shift;
+            };
+            px = over(0) | over(8) | over(16);
+        }
+    }
+}
+
 } // namespace
 
-void layoutRun(SizedFont& font, std::u32string_view text, GlyphRun& run) {
-    run.glyphs.clear();
-    run.width = 0;
+void layoutRun(SizedFont& font, std::u32string_view text, GlyphRun& run, TextDirection direction) {
+    startRun(font, run);
     for (char32_t c : text)
-        place(font, c, run);
+        if (!place(font, c, run)) return shapeRun(font, text, direction, run);
 }
 
 void layoutRun(SizedFont& font, std::u16string_view text, GlyphRun& run) {
-    run.glyphs.clear();
-    run.width = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0xD800 || c > 0xDFFF) {
-            place(font, c, run);
-            continue;
-        }
-        const bool high = c <= 0xDBFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            place(font, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00), run);
-            ++i;
-        } else {
-            place(font, U'\uFFFD', run);
-        }
-    }
+    startRun(font, run);
+    for (char16_t c : text) // surrogates are never plain: such a line goes to the shaper
+        if (!place(font, c, run)) return shapeRun(font, decodeUtf16(text), TextDirection::Auto, run);
+}
+
+GlyphRun shapeLine(SizedFont& font, std::u32string_view text, TextDirection direction) {
+    GlyphRun run;
+    layoutRun(font, text, run, direction);
+    return run;
 }
 
 const GlyphRun& cachedRun(SizedFont& font, std::u16string_view text) {
@@ -133,9 +160,18 @@ const GlyphRun& cachedRun(SizedFont& font, std::u16string_view text) {
 
 void drawGlyphRun(const TextTarget& target, const GlyphRun& run, int32_t x, int32_t baseline) {
     for (const PositionedGlyph& placed : run.glyphs) {
-        const int32_t pen = x + placed.x;
-        if (pen >= target.clip.right) break; // later glyphs only start further right
-        blendGlyph(target, *placed.glyph, pen + placed.glyph->left, baseline - placed.glyph->top);
+        const Glyph& glyph = *placed.glyph;
+        const int64_t pen = int64_t{x} + placed.x;
+        if (!run.shaped && pen >= target.clip.right) break; // later glyphs only start further right
+        // A mark may stand left of its pen (a Thai mark at the end of a right-aligned line), so
+        // shaped glyphs are tested by their own ink.
+        const int64_t left = pen + glyph.left;
+        if (left >= target.clip.right || left + glyph.width <= target.clip.left) continue;
+        const int32_t top = baseline - glyph.top - placed.y;
+        if (!glyph.colour.empty())
+            blendColourGlyph(target, glyph, static_cast<int32_t>(left), top);
+        else
+            blendGlyph(target, glyph, static_cast<int32_t>(left), top);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "platform/software/GlyphRun.h"
 #include "platform/software/Text.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
@@ -325,8 +326,10 @@ void SoftwareSurface::SetFontUnderline(bool underline) {
     font_.underline = underline;
 }
 
-double SoftwareSurface::TextHeight(std::u16string_view) {
-    return fromPixelsY(sizedFont().lineHeight());
+// One line's height, whatever line feeds the text holds: the font's, or taller when the text
+// needs a taller face (CJK, emoji).
+double SoftwareSurface::TextHeight(std::u16string_view text) {
+    return fromPixelsY(cachedRun(sizedFont(), text).lineHeight);
 }
 
 double SoftwareSurface::TextWidth(std::u16string_view text) {

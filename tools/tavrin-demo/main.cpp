@@ -1,11 +1,12 @@
 // tavrin-demo: the Tavrin list live in a window.
 //
-//   tavrin-demo [--frames N] [--screenshot FILE] [--script-input]
+//   tavrin-demo [--frames N] [--screenshot FILE] [--script-input] [--scale S]
 //
 // --frames N         closes the window by itself after N frames
 // --screenshot FILE  writes the last frame shown in the window as a PNG
 // --script-input     plays a fixed run of clicks, drags, menu choices and keys and checks what each
 //                    did; the exit status is 1 when a check failed or the run did not finish
+// --scale S          draws for a screen of scale S (1, 1.25, 1.5, 2) instead of the display's
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
@@ -27,6 +28,7 @@ struct Options {
     int32_t frames = 0;
     std::string screenshot;
     bool scriptInput = false;
+    double scale = 0; // 0: the display's
 };
 
 std::optional<Options> parse(int argc, char** argv) {
@@ -38,6 +40,9 @@ std::optional<Options> parse(int argc, char** argv) {
             if (o.frames <= 0) return std::nullopt;
         } else if (arg == "--screenshot" && i + 1 < argc) {
             o.screenshot = argv[++i];
+        } else if (arg == "--scale" && i + 1 < argc) {
+            o.scale = std::atof(argv[++i]);
+            if (!(o.scale >= 1 && o.scale <= 4)) return std::nullopt;
         } else if (arg == "--script-input") {
             o.scriptInput = true;
         } else {
@@ -49,7 +54,12 @@ std::optional<Options> parse(int argc, char** argv) {
 
 int runWindow(const Options& options) {
     using namespace tavrin;
-    software::Desktop desktop({760, 600, 15});
+    // The scripted run counts pixels of the form at scale 1, whatever the display.
+    const double scale = options.scale > 0     ? options.scale
+                         : options.scriptInput ? 1.0
+                                               : sdl::LiveWindow::displayScale();
+    software::Desktop desktop(
+        {static_cast<int32_t>(760 * scale), static_cast<int32_t>(600 * scale), 15.0 / scale});
     demo::DemoForm form(desktop);
     const int32_t canvasW = desktop.form().clientWidth(), canvasH = desktop.form().clientHeight();
     sdl::InputRouter router(desktop, form.site().hWnd(), canvasW, canvasH);
@@ -96,7 +106,8 @@ int runWindow(const Options& options) {
 int main(int argc, char** argv) {
     std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input]\n");
+        std::fprintf(stderr,
+                     "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input] [--scale S]\n");
         return 2;
     }
     SDL_SetMainReady();

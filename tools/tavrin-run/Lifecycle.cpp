@@ -42,6 +42,14 @@ void Interpreter::setup(const Stmt& s) {
     switch (s.kind) {
     case StmtKind::Screen: {
         software::DesktopOptions options;
+        if (s.word == "scale") {
+            const double scale = evalNumber(s.exprs[0]);
+            if (!(scale >= 1 && scale <= 4))
+                throw ScriptError(s.line, "the screen's scale lies between 1 and 4 (1, 1.25, 1.5, 2)");
+            if (!session_->setScreen(software::DesktopOptions::atScale(scale)))
+                throw ScriptError(s.line, "`screen` must come before `new` or `load`");
+            return;
+        }
         options.screenWidthPx = evalInt(s.exprs[0]);
         options.screenHeightPx = evalInt(s.exprs[1]);
         if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);

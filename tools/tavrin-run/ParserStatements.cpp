@@ -38,6 +38,11 @@ bool LineParser::keywordStatement(Stmt& s) {
 void LineParser::setup(Stmt& s, const std::string& kw) {
     if (kw == "screen") {
         s.kind = StmtKind::Screen;
+        if (acceptWord("scale")) { // screen scale S: the default screen at S times the density
+            s.word = "scale";
+            s.exprs.push_back(operand());
+            return;
+        }
         s.exprs.push_back(operand());
         s.exprs.push_back(operand());
         if (acceptWord("twips")) s.exprs.push_back(operand());
