@@ -7,6 +7,10 @@ out="$build/demo"
 mkdir -p "$out"
 "$build/tools/tavrin-run" --out "$out" examples/*.tvs
 "$build/examples/hello-list" "$out/hello-list.png"
+# The example applications, each drawn once without a window.
+for example in todo files movers; do
+  "$build/examples/$example" --headless "$out/$example.png"
+done
 "$build/tools/tavrin-gallery" "$out"
 "$build/tools/tavrin-sampler" "$out/sampler.png"
 echo "pictures written to $out:"

@@ -88,6 +88,9 @@ void InputRouter::dispatch(const SDL_Event& event) {
     case SDL_TEXTINPUT:
         text(event.text);
         break;
+    case SDL_MOUSEWHEEL:
+        wheel(event.wheel);
+        break;
     default:
         break;
     }
@@ -191,6 +194,12 @@ void InputRouter::keyUp(const SDL_KeyboardEvent& e) {
         return;
     }
     desktop_.keyUp(code, modifiers_);
+}
+
+void InputRouter::wheel(const SDL_MouseWheelEvent& e) {
+    if (quit_ || desktop_.menuShown() || desktop_.shownForm() || e.y == 0) return;
+    int32_t notches = e.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.y : e.y;
+    desktop_.mouseWheel(control_, lastX_, lastY_, notches);
 }
 
 void InputRouter::text(const SDL_TextInputEvent& e) {

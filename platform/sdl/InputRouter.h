@@ -9,7 +9,8 @@
 // 3. Keys go to the focused window as virtual key codes; Enter, Escape and Backspace also type
 //    their character, other characters come from the window's text input. Outside a text box a
 //    key may first be taken as a shortcut, and then the character it would type is dropped.
-// 4. Pointer motion is coalesced: only the last position of a batch counts. Inside a loop that
+// 4. The wheel goes to the window under the pointer (a list scrolls three rows a notch).
+// 5. Pointer motion is coalesced: only the last position of a batch counts. Inside a loop that
 //    the control runs with DoEvents (automatic scrolling), each delivered motion may start a
 //    nested loop, so there a motion is delivered only when it crosses the control's top or bottom
 //    edge or every kNestedMotionMs of the virtual clock.
@@ -63,6 +64,7 @@ class InputRouter {
     void keyDown(const SDL_KeyboardEvent& e);
     void keyUp(const SDL_KeyboardEvent& e);
     void text(const SDL_TextInputEvent& e);
+    void wheel(const SDL_MouseWheelEvent& e);
     bool modalPress(platform::POINT p);
     bool closeModal();
     bool editingText() const;

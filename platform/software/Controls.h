@@ -2,6 +2,7 @@
 // popup menu, timer, and the modal form.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ class SoftwareTextBox final : public WindowForwarder<platform::TextBox>, private
     platform::FontDesc Font() const override { return window_.surface().Font(); }
     void SetFont(const platform::FontDesc& font) override;
     DesktopWindow& window() { return window_; }
+    // Called after the user changed the text (typing, deleting, pasting).
+    std::function<void()> changed;
 
     // A typed character: KeyPress first, then the character replaces the selection (8 deletes
     // backwards; 10, 13 and 27 are not inserted), unless the box was hidden meanwhile.
@@ -77,15 +80,29 @@ class SoftwareTextBox final : public WindowForwarder<platform::TextBox>, private
 
   private:
     void keyPress(int16_t& ascii) override { typeCharacter(ascii); }
+    void keyDown(int16_t keyCode, int16_t shift) override;
+    void mouseDown(int16_t button, int16_t shift, float x, float y) override;
+    void mouseMove(int16_t buttons, int16_t shift, float x, float y) override;
+    void dblClick() override;
     void gotFocus() override;
     void lostFocus() override;
     void replaceSelection(std::u16string_view with);
     void backspace();
+    void deleteForward();
+    // The caret to `at` (clamped); with `extend` the selection's other end stays where it was.
+    void moveCaret(int32_t at, bool extend);
+    int32_t caret() const { return caret_; }
+    int32_t anchor() const { return caret_ == selStart_ ? selStart_ + selLength_ : selStart_; }
+    int32_t offsetAt(float x);
+    bool clipboardKey(int16_t keyCode);
+    void edited();
     int32_t textLeft(int32_t textWidthPx) const;
 
     mutable DesktopWindow window_;
     std::u16string text_;
     int32_t selStart_ = 0, selLength_ = 0;
+    int32_t caret_ = 0;    // the selection's moving end: selStart_ or selStart_ + selLength_
+    int32_t scrollPx_ = 0; // how far the text is shifted left to keep the caret in view
     int16_t alignment_ = 0;
     uint32_t backColor_ = 0x80000005, foreColor_ = 0x80000008;
 };

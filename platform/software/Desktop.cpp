@@ -73,6 +73,10 @@ uint32_t Desktop::sysColor(int32_t index) const {
     return sysColors_[static_cast<size_t>(index)];
 }
 
+void Desktop::resizeForm(int32_t w, int32_t h) {
+    form_->move(form_->left(), form_->top(), w, h);
+}
+
 std::unique_ptr<SoftwareSite> Desktop::createControlSite(std::u16string typeName, int32_t clientW,
                                                          int32_t clientH) {
     return std::make_unique<SoftwareSite>(*this, std::move(typeName), clientW, clientH, ambient_);

@@ -73,6 +73,10 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     std::unique_ptr<SoftwareSite> createControlSite(std::u16string typeName, int32_t clientW,
                                                     int32_t clientH);
     DesktopWindow& form() { return *form_; }
+    // The form's client area becomes w x h pixels (an application's window); new area is cleared.
+    void resizeForm(int32_t w, int32_t h);
+    // The stand-in control that the focus goes "away" to; an application form hides it.
+    DesktopWindow& otherControl() { return *other_; }
 
     // ---- platform::Services
     platform::Gdi& gdi() override { return gdi_; }
@@ -108,7 +112,12 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     void mouseMove(platform::HWND target, float x, float y, int16_t buttons, int16_t shift);
     void mouseDown(platform::HWND target, int16_t button, float x, float y, int16_t shift);
     void mouseUp(platform::HWND target, int16_t button, float x, float y, int16_t shift);
+    // Offered every key going down before anything else sees it; true when it took the key (an
+    // application moving the focus with Tab, a form's own shortcuts).
+    std::function<bool(int16_t keyCode, int16_t shift)> keyFilter;
     void keyDown(int16_t keyCode, int16_t shift);
+    // The wheel over a point of the target's client area: the window under the pointer gets it.
+    void mouseWheel(platform::HWND target, float x, float y, int32_t notches);
     void keyUp(int16_t keyCode, int16_t shift);
     void keyPress(int16_t ascii);
     void typeText(const std::u16string& text);
@@ -125,6 +134,17 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     void menuCancel();
     platform::Form* shownForm() { return shownForm_; }
     void pressFormButton(const std::u16string& caption); // "Close"
+
+    // ---- the clipboard (text): the desktop's own, unless a window host connects the system's
+    std::function<std::u16string()> readClipboard;
+    std::function<void(const std::u16string&)> writeClipboard;
+    std::u16string clipboardText() const { return readClipboard ? readClipboard() : clipboard_; }
+    void setClipboardText(const std::u16string& text) {
+        if (writeClipboard)
+            writeClipboard(text);
+        else
+            clipboard_ = text;
+    }
 
     // ---- records
     int32_t messageBoxCount() const { return messageBoxCount_; }
@@ -235,6 +255,7 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     int32_t popupCount_ = 0;
     SoftwareForm* shownForm_ = nullptr;
 
+    std::u16string clipboard_;
     int32_t messageBoxCount_ = 0;
     std::u16string lastMessageBox_;
 };

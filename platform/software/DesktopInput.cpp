@@ -79,6 +79,18 @@ void Desktop::mouseMove(HWND target, float x, float y, int16_t buttons, int16_t 
     flushPaints();
 }
 
+void Desktop::mouseWheel(HWND target, float x, float y, int32_t notches) {
+    float wx = 0, wy = 0;
+    DesktopWindow* w = pointerTarget(target, x, y, wx, wy);
+    // The wheel goes up from the window under the pointer to the first one that takes it.
+    for (; w; w = w->parent()) {
+        platform::POINT o = w->clientOrigin();
+        float cx = static_cast<float>(cursor_.x - o.x), cy = static_cast<float>(cursor_.y - o.y);
+        if (w->events && w->events->mouseWheel(notches, cx, cy)) break;
+    }
+    flushPaints();
+}
+
 void Desktop::deliverMove(DesktopWindow& w, int16_t buttons, int16_t shift, float x, float y) {
     if (hooked(w.hwnd()))
         sendMessage(w.hwnd(), platform::WM_MOUSEMOVE, keyFlags(buttons, shift), makeLParam(x, y));
@@ -211,11 +223,14 @@ bool Desktop::previewing(DesktopWindow*& focus, SiteCore*& site) const {
 }
 
 void Desktop::keyDown(int16_t keyCode, int16_t shift) {
+    if (keyFilter && keyFilter(keyCode, shift)) return flushPaints();
     DesktopWindow* focus;
     SiteCore* site;
     if (previewing(focus, site)) {
         if (auto handler = site->site().KeyDown) handler(keyCode, shift);
     }
+    // The preview handler may have moved the focus or closed the window: look again.
+    if (focused_ && focused_->events) focused_->events->keyDown(keyCode, shift);
     flushPaints();
 }
 

@@ -151,6 +151,14 @@ void saveForm(const std::string& path, const FormData& form) {
     } catch (const FormFileError& e) {
         fail(path, e.what());
     }
+    replaceFile(path, text);
+}
+
+std::string readFormFile(const std::string& path) {
+    return readWholeFile(path);
+}
+
+void replaceFile(const std::string& path, const std::string& text) {
     const std::string temp = path + ".tmp";
     std::string why;
     if (!writeWholeFile(temp, text, why)) {

@@ -46,4 +46,9 @@ std::string bagToJson(const platform::PropertyBag& bag);
 // existing file at path is left as it was, and FormFileError is thrown.
 void saveForm(const std::string& path, const FormData& form);
 
+// The whole text of a file; FormFileError when it cannot be read.
+std::string readFormFile(const std::string& path);
+// Writes text to path + ".tmp" and renames it over path, with saveForm's guarantees.
+void replaceFile(const std::string& path, const std::string& text);
+
 } // namespace tavrin::software

@@ -164,8 +164,13 @@ SoftwareSite::~SoftwareSite() = default;
 
 void SoftwareSite::resizeClient(int32_t w, int32_t h) {
     DesktopWindow& win = core_->window();
+    place(win.left(), win.top(), w, h);
+}
+
+void SoftwareSite::place(int32_t left, int32_t top, int32_t w, int32_t h) {
+    DesktopWindow& win = core_->window();
     int32_t frame = win.frame();
-    if (win.move(win.left(), win.top(), w + 2 * frame, h + 2 * frame)) core_->userControl().Refresh();
+    if (win.move(left, top, w + 2 * frame, h + 2 * frame)) core_->userControl().Refresh();
     core_->raiseResize();
 }
 

@@ -32,6 +32,11 @@ class WindowEvents {
     virtual void paint() {}
     // A typed character for a window that takes text (the text box).
     virtual void keyPress(int16_t& ascii) {}
+    // A key going down while the window has the focus, after the control's key preview.
+    virtual void keyDown(int16_t keyCode, int16_t shift) {}
+    // The wheel turned over the window: positive away from the user, in notches. False passes it
+    // on to the parent.
+    virtual bool mouseWheel(int32_t notches, float x, float y) { return false; }
 };
 
 enum class WindowKind { Form, Control, PictureBox, TextBox, ChildControl, Other };
