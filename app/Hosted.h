@@ -12,6 +12,10 @@
 #include "tavrin/app/Window.h"
 #include "tavrin/platform/PropertyBag.h"
 
+namespace tavrin::sdl {
+class InputRouter;
+}
+
 namespace tavrin::app {
 
 // What the form's own code needs of every hosted control beside the public members.
@@ -28,7 +32,8 @@ class Hosted {
     virtual void setUserMode(bool userMode) {}
 };
 
-std::unique_ptr<List> makeList(Window::Impl& form, std::string name, Place place, const platform::PropertyBag* bag);
+std::unique_ptr<List> makeList(Window::Impl& form, std::string name, Place place,
+                               const platform::PropertyBag* bag);
 std::unique_ptr<Label> makeLabel(Window::Impl& form, std::string name, Place place, std::u16string caption);
 std::unique_ptr<Button> makeButton(Window::Impl& form, std::string name, Place place, std::u16string caption);
 std::unique_ptr<TextBox> makeTextBox(Window::Impl& form, std::string name, Place place, std::u16string text);
@@ -49,9 +54,12 @@ struct Window::Impl {
     std::vector<std::unique_ptr<Control>> controls; // in tab order
     std::map<const Control*, Gaps> gaps;
     int32_t frameLimit = 0;
+    bool steppedClock = false;
     bool closing = false;
     // The screen loop, while one runs: closes it.
     std::function<void()> stopLoop;
+    // The screen's input, while the loop runs (for tools that script real input).
+    sdl::InputRouter* router = nullptr;
 
     Control* owning(const software::DesktopWindow* w) const;
     void adopt(std::unique_ptr<Control> control);

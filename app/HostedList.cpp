@@ -19,7 +19,11 @@ class HostedList final : public List, public Hosted, private software::WindowEve
   public:
     HostedList(Window::Impl& form, std::string name, Place place, const platform::PropertyBag* bag)
         : List(std::move(name), place), form_(form) {
-        site_ = form.desktop.createControlSite(u"Tavrin", std::max(0, place.width), std::max(0, place.height));
+        // At design time the list shows the name the form gives it.
+        form.desktop.ambient().displayName = utf16(this->name());
+        site_ =
+            form.desktop.createControlSite(u"Tavrin", std::max(0, place.width), std::max(0, place.height));
+        form.desktop.ambient().displayName.clear();
         site_->onEvent = [this](std::string_view event, int32_t, std::vector<Variant>& args) {
             dispatchEvent(event, args);
         };
@@ -138,7 +142,8 @@ class HostedList final : public List, public Hosted, private software::WindowEve
 
 } // namespace
 
-std::unique_ptr<List> makeList(Window::Impl& form, std::string name, Place place, const platform::PropertyBag* bag) {
+std::unique_ptr<List> makeList(Window::Impl& form, std::string name, Place place,
+                               const platform::PropertyBag* bag) {
     return std::make_unique<HostedList>(form, std::move(name), place, bag);
 }
 

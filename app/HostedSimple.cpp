@@ -241,7 +241,8 @@ std::unique_ptr<Label> makeLabel(Window::Impl& form, std::string name, Place pla
     return std::make_unique<HostedLabel>(form, std::move(name), place, std::move(caption));
 }
 
-std::unique_ptr<Button> makeButton(Window::Impl& form, std::string name, Place place, std::u16string caption) {
+std::unique_ptr<Button> makeButton(Window::Impl& form, std::string name, Place place,
+                                   std::u16string caption) {
     return std::make_unique<HostedButton>(form, std::move(name), place, std::move(caption));
 }
 

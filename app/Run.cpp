@@ -21,13 +21,31 @@ int runOnScreen(Window::Impl& impl) {
     sdl::InputRouter router(desktop, desktop.form().hwnd(), w, h);
     sdl::LiveWindow window(desktop, router, w, h, utf8(impl.options.caption));
     window.setFrameLimit(impl.frameLimit);
+    window.setSteppedClock(impl.steppedClock);
+    // The window can be resized (anchored controls follow) and edits use the system clipboard.
+    window.setResizable(true);
+    window.onResize = [&](int32_t newW, int32_t newH) { impl.self.resize(newW, newH); };
+    desktop.readClipboard = [] {
+        char* text = SDL_GetClipboardText();
+        std::u16string out = text ? utf16(text) : std::u16string();
+        SDL_free(text);
+        return out;
+    };
+    desktop.writeClipboard = [](const std::u16string& text) { SDL_SetClipboardText(utf8(text).c_str()); };
     window.afterFrame = [&](int32_t frame) {
         if (impl.self.onFrame) impl.self.onFrame(frame);
     };
     impl.stopLoop = [&] { router.requestQuit(); };
+    impl.router = &router;
+    router.shortcut = [&impl](int16_t keyCode, int16_t shift) {
+        return impl.self.onShortcut && impl.self.onShortcut(keyCode, shift);
+    };
     if (impl.closing) router.requestQuit();
     window.run();
     impl.stopLoop = nullptr;
+    impl.router = nullptr;
+    desktop.readClipboard = nullptr;
+    desktop.writeClipboard = nullptr;
     return 0;
 #else
     (void)impl;

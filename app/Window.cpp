@@ -74,7 +74,8 @@ void Control::raise(std::string_view event) {
 // ---------------------------------------------------------------------------------------------
 // Window::Impl
 
-Window::Impl::Impl(Window& self, WindowOptions o) : self(self), options(std::move(o)), desktop(screenFor(options)) {
+Window::Impl::Impl(Window& self, WindowOptions o)
+    : self(self), options(std::move(o)), desktop(screenFor(options)) {
     desktop.ambient().userMode = options.userMode;
     desktop.resizeForm(options.width, options.height);
     desktop.otherControl().setVisible(false);
@@ -127,6 +128,9 @@ void Window::Impl::applyAnchors() {
 
 // Tab and Shift+Tab: the next or previous tab stop after the focused control, wrapping.
 bool Window::Impl::tabKey(int16_t keyCode, int16_t shift) {
+    const software::DesktopWindow* focus = desktop.focused();
+    bool inText = focus && focus->kind() == software::WindowKind::TextBox;
+    if (!inText && self.onShortcut && self.onShortcut(keyCode, shift)) return true;
     if (keyCode != kTab || desktop.menuShown() || desktop.shownForm()) return false;
     std::vector<Control*> stops;
     for (const auto& c : controls)
@@ -286,18 +290,24 @@ void Window::tabIndexChanged(Control& control) {
     if (it == cs.end()) return;
     std::unique_ptr<Control> moving = std::move(*it);
     cs.erase(it);
-    size_t at = static_cast<size_t>(std::clamp<int32_t>(control.tabIndex_, 0, static_cast<int32_t>(cs.size())));
+    size_t at =
+        static_cast<size_t>(std::clamp<int32_t>(control.tabIndex_, 0, static_cast<int32_t>(cs.size())));
     cs.insert(cs.begin() + static_cast<ptrdiff_t>(at), std::move(moving));
     for (size_t i = 0; i < cs.size(); ++i)
         cs[i]->tabIndex_ = static_cast<int32_t>(i);
 }
 
 Variant Window::imageList(int32_t width, int32_t height, int32_t count) {
-    return Variant::object(std::make_shared<software::SoftwareImageList>(impl_->desktop, width, height, count, 3));
+    return Variant::object(
+        std::make_shared<software::SoftwareImageList>(impl_->desktop, width, height, count, 3));
 }
 
 void Window::setFrameLimit(int32_t frames) {
     impl_->frameLimit = frames;
+}
+
+void Window::setSteppedClock(bool stepped) {
+    impl_->steppedClock = stepped;
 }
 
 void Window::close() {

@@ -4,8 +4,8 @@
 //
 //   todo                      a window on the screen
 //   todo --headless OUT.png   draws the form once into a picture
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -52,7 +52,7 @@ void wire(Window& window) {
     window.get<Button>("Sort").onClick = [&tasks] {
         tasks->Order();
         tasks->SetOrderType(tasks->OrderType() == OrderTypeCts::Ascendent ? OrderTypeCts::Descendent
-                                                                            : OrderTypeCts::Ascendent);
+                                                                          : OrderTypeCts::Ascendent);
     };
     window.get<Button>("Done").onClick = [&window, &tasks] {
         int16_t at = tasks->ListIndex();

@@ -40,6 +40,11 @@ class InputRouter {
     // One polled event. Motion waits for flushMotion(), which the poller calls after each batch.
     void feed(const SDL_Event& event);
     void flushMotion();
+    // The window was resized: menus and forms are placed within the new canvas.
+    void setCanvasSize(int32_t w, int32_t h) {
+        canvasW_ = w;
+        canvasH_ = h;
+    }
 
     // The program ends: held buttons are released (ending the control's drag loops) and the
     // input pump reports that nothing more will come, which closes any modal thing.

@@ -12,6 +12,13 @@ namespace {
     throw std::runtime_error(what + ": " + SDL_GetError());
 }
 
+// A display of 144 dots per inch or more shows every canvas pixel as 2 x 2 window pixels.
+int32_t displayScale() {
+    float ddpi = 0;
+    if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) != 0) return 1;
+    return ddpi >= 144 ? 2 : 1;
+}
+
 } // namespace
 
 double LiveWindow::displayScale() {
@@ -31,8 +38,9 @@ LiveWindow::LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t 
     : desktop_(desktop), router_(router), width_(canvasW), height_(canvasH),
       canvas_(desktop.softwareGdi(), canvasW, canvasH) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
-    window_ =
-        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, canvasW, canvasH, 0);
+    scale_ = displayScale();
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               canvasW * scale_, canvasH * scale_, 0);
     if (!window_) fail("SDL_CreateWindow");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -100,9 +108,33 @@ bool LiveWindow::pump() {
 
 void LiveWindow::pollInput() {
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            resizeCanvas(std::max(1, event.window.data1 / scale_), std::max(1, event.window.data2 / scale_));
+            continue;
+        }
         router_.feed(event);
+    }
     router_.flushMotion();
+}
+
+void LiveWindow::setResizable(bool resizable) {
+    SDL_SetWindowResizable(window_, resizable ? SDL_TRUE : SDL_FALSE);
+}
+
+void LiveWindow::resizeCanvas(int32_t w, int32_t h) {
+    if (w == width_ && h == height_) return;
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (!texture) return; // keep the old size rather than show nothing
+    SDL_DestroyTexture(texture_);
+    texture_ = texture;
+    width_ = w;
+    height_ = h;
+    canvas_.resize(w, h);
+    SDL_RenderSetLogicalSize(renderer_, w, h);
+    router_.setCanvasSize(w, h);
+    if (onResize) onResize(w, h);
 }
 
 int64_t LiveWindow::clockLead() const {

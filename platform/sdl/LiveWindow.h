@@ -52,6 +52,12 @@ class LiveWindow {
     void keepFrames(bool keep) { keepFrames_ = keep; }
     // Decouples the clock from real time; see above. Set before run().
     void setSteppedClock(bool stepped) { stepped_ = stepped; }
+    // Lets the user resize the window; the canvas follows and onResize hears the new size, in
+    // canvas pixels, before the next frame is composed.
+    void setResizable(bool resizable);
+    std::function<void(int32_t w, int32_t h)> onResize;
+    // Window pixels per canvas pixel: 2 on a display of 144 dots per inch or more, else 1.
+    int32_t scale() const { return scale_; }
 
     // Runs until the router is asked to quit.
     void run();
@@ -66,10 +72,12 @@ class LiveWindow {
     int64_t clockLead() const; // the virtual clock minus real time, ms
     void compose();
     void present();
+    void resizeCanvas(int32_t w, int32_t h);
 
     software::Desktop& desktop_;
     InputRouter& router_;
     int32_t width_, height_;
+    int32_t scale_ = 1;
     software::SoftwareSurface canvas_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

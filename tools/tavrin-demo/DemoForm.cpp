@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/software/SoftwareImageList.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::demo {
+
+using app::Anchor;
+using app::List;
 
 namespace {
 
@@ -19,12 +21,8 @@ const char16_t* const kFruit[] = {u"Apple",      u"Apricot",   u"Avocado", u"Ban
 const char16_t* const kKinds[] = {u"",      u" jam",   u" pie",     u" juice",  u", dried",
                                   u" tart", u" jelly", u" crumble", u" sorbet", u" chutney"};
 
-const char16_t* const kThemeNames[] = {u"XPBlue", u"XPSilver", u"XPOlive"};
-const char16_t* const kStyleNames[] = {u"Standard", u"Dither",    u"Gradient_V", u"Gradient_H",
-                                       u"Box",      u"Underline", u"byPicture"};
-
 constexpr int16_t kKeyA = 'A', kKeyS = 'S', kKeyT = 'T', kEscape = 27;
-constexpr uint32_t kFormFace = 0xD8E9EC, kInk = 0x3A3330, kMuted = 0x7A706A;
+constexpr int32_t kTop = 12, kLeft = 12;
 
 // A warm ribbon for the byPicture style.
 std::shared_ptr<platform::Picture> ribbon() {
@@ -39,34 +37,56 @@ std::shared_ptr<platform::Picture> ribbon() {
 
 } // namespace
 
-DemoForm::DemoForm(software::Desktop& desktop) : desktop_(desktop) {
-    site_ = desktop_.createControlSite(u"Tavrin", kListW, kListH);
-    site_->onEvent = [this](std::string_view name, int32_t, std::vector<Variant>&) {
-        if (name == "DblClick") list_->StartEdit();
+DemoForm::DemoForm(app::Window& window)
+    : window_(window), fruit_(window.addList("Fruit", {kLeft, kTop, kListW, kListH})),
+      basket_(window.addList("Basket", {kLeft + kListW + kGap, kTop, kListW, kListH})) {
+    const int32_t mid = kLeft + kListW + 8;
+    window.addButton("ToBasket", {mid, kTop + 150, kGap - 16, 28}, u">").onClick = [this] {
+        moveSelected(fruit_, basket_);
     };
-    list_ = std::make_unique<Tavrin>(*site_);
-    list_->InitProperties();
-    site_->resizeClient(kListW, kListH);
-    desktop_.flushPaints();
+    window.addButton("ToFruit", {mid, kTop + 190, kGap - 16, 28}, u"<").onClick = [this] {
+        moveSelected(basket_, fruit_);
+    };
+    window.addLabel("Keys", {kLeft, kTop + kListH + 6, 2 * kListW + kGap, 20},
+                    u"Drag a row onto the other list or use > and <.  T theme, S style, A about, Esc quit.");
+    window.addLabel("Status", {kLeft, kTop + kListH + 28, 2 * kListW + kGap, 20}, u"");
+    fruit_.setAnchor(Anchor::Left | Anchor::Top | Anchor::Bottom);
+    basket_.setAnchor(Anchor::All);
+    for (const char* name : {"Keys", "Status"})
+        window.find(name)->setAnchor(Anchor::Left | Anchor::Bottom);
     fill();
-}
-
-DemoForm::~DemoForm() {
-    list_->Terminate();
-    list_.reset();
+    for (List* l : {&fruit_, &basket_}) {
+        List& list = *l;
+        list.onDblClick = [&list] { list->StartEdit(); };
+        list.onEvent = [this, &list](std::string_view event, std::vector<Variant>&) {
+            if (event != "MouseMove") log(list, event);
+        };
+    }
+    wireDrag(fruit_, basket_);
+    wireDrag(basket_, fruit_);
+    window.onShortcut = [this](int16_t keyCode, int16_t shift) {
+        bool took = shortcut(keyCode, shift);
+        if (quitAsked_) window_.close();
+        return took;
+    };
 }
 
 void DemoForm::fill() {
-    Tavrin& l = *list_;
-    l.SetItemHeightAuto(false);
-    l.SetItemHeight(22);
-    l.SetItemTextLeft(22);
-    l.SetBackSelectedG1(0xC56A31);
-    l.SetBackSelectedG2(0xFFFFFF);
-    l.SetBoxBorder(0xC56A31);
-    l.SetSelectionPicture(ribbon());
-    l.SetSelectModeStyle(Gradient_H);
-    l.SetImageList(Variant::object(std::make_shared<software::SoftwareImageList>(desktop_, 16, 16, 8, 3)));
+    Tavrin& l = fruit_.list();
+    for (List* list : {&fruit_, &basket_}) {
+        Tavrin& t = list->list();
+        t.SetItemHeightAuto(false);
+        t.SetItemHeight(22);
+        t.SetItemTextLeft(22);
+        t.SetBackSelectedG1(0xC56A31);
+        t.SetBackSelectedG2(0xFFFFFF);
+        t.SetBoxBorder(0xC56A31);
+        t.SetSelectionPicture(ribbon());
+        t.SetSelectModeStyle(SelectModeStyleCts::Gradient_H);
+        t.SetImageList(window_.imageList(16, 16, 8));
+        t.SetSelectMode(SelectModeCts::Multiple);
+        t.SetShowMenu(true);
+    }
     int i = 0;
     for (const char16_t* fruit : kFruit)
         for (const char16_t* kind : kKinds) {
@@ -74,22 +94,67 @@ void DemoForm::fill() {
                       static_cast<int16_t>((i + 3) % 8 + 1));
             ++i;
         }
-    l.SetSelectMode(Multiple);
-    l.SetShowMenu(true);
     l.SetListIndex(0);
+}
+
+// A drag starts with a press on a row and ends with the release over the other list, which gets
+// that row (the list keeps the mouse while the button is down, so the release arrives at the
+// source with coordinates outside it).
+void DemoForm::wireDrag(List& from, List& to) {
+    from.onMouseDown = [this, &from](int16_t button, int16_t, float, float) {
+        dragFrom_ = button == platform::vbLeftButton ? from->ListIndex() : -1;
+    };
+    from.onMouseUp = [this, &from, &to](int16_t button, int16_t, float x, float y) {
+        int16_t row = std::exchange(dragFrom_, -1);
+        app::Place a = from.place(), b = to.place();
+        float sx = static_cast<float>(a.left) + x, sy = static_cast<float>(a.top) + y;
+        bool overTarget = sx >= static_cast<float>(b.left) && sx < static_cast<float>(b.left + b.width) &&
+                          sy >= static_cast<float>(b.top) && sy < static_cast<float>(b.top + b.height);
+        if (button != platform::vbLeftButton || row < 0 || row >= from->ListCount() || !overTarget) return;
+        to->AddItem(Variant::string(from->ItemText(row)), from->ItemIcon(row), from->ItemIconSelected(row));
+        from->RemoveItem(row);
+        to->SetListIndex(static_cast<int16_t>(to->ListCount() - 1));
+    };
+}
+
+void DemoForm::moveSelected(List& from, List& to) {
+    for (int16_t i = 0; i < from->ListCount();) {
+        if (!from->ItemSelected(i)) {
+            ++i;
+            continue;
+        }
+        to->AddItem(Variant::string(from->ItemText(i)), from->ItemIcon(i), from->ItemIconSelected(i));
+        from->RemoveItem(i);
+    }
+}
+
+void DemoForm::log(const List& from, std::string_view event) {
+    auto& status = window_.get<app::Label>("Status");
+    std::u16string line = utf16(from.name()) + u"." + utf16(std::string(event));
+    std::u16string old = status.caption();
+    std::u16string next = line + (old.empty() ? u"" : u"  " + old);
+    if (next.size() > 110) next.resize(110);
+    status.setCaption(next);
+}
+
+std::u16string DemoForm::status() const {
+    return window_.get<app::Label>("Status").caption();
 }
 
 bool DemoForm::shortcut(int16_t keyCode, int16_t shift) {
     if (shift != 0) return false;
+    List& focused = basket_.hasFocus() ? basket_ : fruit_;
     switch (keyCode) {
     case kKeyT:
-        list_->SetTheme((list_->Theme() + 1) % 3);
+        for (List* l : {&fruit_, &basket_})
+            (*l)->SetTheme(((*l)->Theme() + 1) % 3);
         return true;
     case kKeyS:
-        list_->SetSelectModeStyle((list_->SelectModeStyle() + 1) % 7);
+        for (List* l : {&fruit_, &basket_})
+            (*l)->SetSelectModeStyle(((*l)->SelectModeStyle() + 1) % 7);
         return true;
     case kKeyA:
-        list_->About();
+        focused->About();
         return true;
     case kEscape:
         quitAsked_ = true;
@@ -97,34 +162,6 @@ bool DemoForm::shortcut(int16_t keyCode, int16_t shift) {
     default:
         return false;
     }
-}
-
-void DemoForm::paintLegend(software::SoftwareSurface& canvas) const {
-    canvas.fillRect({0, 0, canvas.widthPx(), canvas.heightPx()}, kFormFace);
-    const int32_t left = software::Desktop::kControlX + kListW + 28, right = canvas.widthPx() - 12;
-    auto line = [&](int32_t& y, const std::u16string& text, uint32_t ink, bool bold) {
-        canvas.SetFont({u"DejaVu Sans", bold ? 10.0 : 8.0, bold});
-        platform::RECT r{left, y, right, y + 22};
-        canvas.drawText(text, r, platform::DT_SINGLELINE | platform::DT_VCENTER, ink);
-        y += bold ? 28 : 20;
-    };
-    int32_t y = 14;
-    line(y, u"Tavrin, live", kInk, true);
-    for (const char16_t* text :
-         {u"Click, drag (beyond the edges", u"  scrolls), arrows, Page Up/Down,", u"  Home, End, Space",
-          u"Right click: selection menu", u"Double click: edit, Enter stores", u"T  theme",
-          u"S  selection style", u"A  about box", u"Esc  quit"})
-        line(y, text, kInk, false);
-    y += 12;
-    const Tavrin& l = *list_;
-    line(y, std::u16string(u"Theme: ") + kThemeNames[l.Theme() % 3], kMuted, false);
-    line(y, std::u16string(u"Style: ") + kStyleNames[l.SelectModeStyle() % 7], kMuted, false);
-    line(y, u"Current: " + (l.ListIndex() >= 0 ? l.ItemText(l.ListIndex()) : std::u16string(u"none")), kMuted,
-         false);
-    line(y,
-         u"Selected: " + utf16(std::to_string(l.SelectedCount())) + u" of " +
-             utf16(std::to_string(l.ListCount())),
-         kMuted, false);
 }
 
 } // namespace tavrin::demo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/Hosted.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::demo {
@@ -15,8 +16,7 @@ std::string expect(bool holds, const std::string& what) {
 
 } // namespace
 
-ScriptedInput::ScriptedInput(DemoForm& form, software::Desktop& desktop, sdl::InputRouter& router)
-    : form_(form), desktop_(desktop), router_(router) {
+ScriptedInput::ScriptedInput(DemoForm& form) : form_(form), desktop_(form.window().impl().desktop) {
     build();
     dueFrame_ = steps_.empty() ? 0 : steps_.front().gapFrames;
 }
@@ -33,9 +33,10 @@ void ScriptedInput::frame(int32_t number) {
 }
 
 void ScriptedInput::build() {
-    Tavrin& l = form_.list();
+    Tavrin& l = form_.list().list();
+    Tavrin& basket = form_.basket().list();
     auto noCheck = [] { return std::string(); };
-    const platform::POINT origin = router_.controlOrigin();
+    const platform::POINT origin = listOrigin(form_.list()), basketAt = listOrigin(form_.basket());
     const int32_t x = origin.x + 60, below = origin.y + DemoForm::kListH + 30;
     steps_ = {
         {3, [=, this] { click(x, rowCentre(2).y, SDL_BUTTON_LEFT); },
@@ -60,7 +61,7 @@ void ScriptedInput::build() {
          [this] { return expect(desktop_.menuShown(), "a right click shows the selection menu"); }},
         {3,
          [this] {
-             auto layout = router_.menuLayout();
+             auto layout = router().menuLayout();
              if (layout) click(layout->entries[0].left + 20, layout->entries[0].top + 8, SDL_BUTTON_LEFT);
          },
          [&l, this] {
@@ -69,7 +70,9 @@ void ScriptedInput::build() {
          }},
         {2, [this] { key(SDLK_t), key(SDLK_s); },
          [&l] {
-             return expect(l.Theme() == XPSilver && l.SelectModeStyle() == Box, "T and S change the looks");
+             return expect(l.Theme() == ctsListThemes::XPSilver &&
+                               l.SelectModeStyle() == SelectModeStyleCts::Box,
+                           "T and S change the looks");
          }},
         {2,
          [=, this] {
@@ -86,7 +89,7 @@ void ScriptedInput::build() {
          [this] { return expect(desktop_.shownForm() != nullptr, "A shows the about box"); }},
         {3,
          [this] {
-             auto layout = router_.formLayout();
+             auto layout = router().formLayout();
              auto* form = dynamic_cast<software::SoftwareForm*>(desktop_.shownForm());
              if (!layout || !form) return;
              const double tpp = desktop_.options().twipsPerPixel;
@@ -96,6 +99,20 @@ void ScriptedInput::build() {
                    SDL_BUTTON_LEFT);
          },
          [this] { return expect(desktop_.shownForm() == nullptr, "Close closes the about box"); }},
+        {2,
+         [=, this] {
+             press(SDL_BUTTON_LEFT, x, rowCentre(1).y, true);
+             moveTo(basketAt.x + 40, basketAt.y + 40, SDL_BUTTON_LMASK);
+             press(SDL_BUTTON_LEFT, basketAt.x + 40, basketAt.y + 40, false);
+         },
+         [&l, &basket] {
+             return expect(basket.ListCount() == 1 && l.ListCount() == 299,
+                           "a row dragged onto the basket moves there");
+         }},
+        {2, [=, this] { wheel(x, origin.y + 40, -2); },
+         [&l] { return expect(l.TopIndex() == 6, "two notches of the wheel scroll six rows"); }},
+        {2, [this] { key(SDLK_TAB); },
+         [this] { return expect(form_.window().focused() != &form_.list(), "Tab moves the focus on"); }},
         {2, [this] { key(SDLK_ESCAPE); }, noCheck},
     };
 }
@@ -103,7 +120,7 @@ void ScriptedInput::build() {
 // The row on the surface is what painting it now gives: painting it again (and its focus
 // rectangle, which the row's own painting leaves out) changes none of its pixels.
 bool ScriptedInput::rowShowsItem(int16_t row) {
-    Tavrin& l = form_.list();
+    Tavrin& l = form_.list().list();
     software::DesktopWindow* surface = desktop_.window(l.iUC().hWnd());
     if (!surface) return false;
     software::SoftwareSurface& s = surface->surface();
@@ -121,10 +138,30 @@ bool ScriptedInput::rowShowsItem(int16_t row) {
     return !shown.empty() && band() == shown;
 }
 
+platform::POINT ScriptedInput::listOrigin(app::List& list) const {
+    platform::POINT client = app::hosted(list).hostWindow().clientOrigin();
+    platform::POINT form = desktop_.form().clientOrigin();
+    return {client.x - form.x, client.y - form.y};
+}
+
+sdl::InputRouter& ScriptedInput::router() const {
+    return *form_.window().impl().router;
+}
+
 platform::POINT ScriptedInput::rowCentre(int16_t row) const {
-    const Tavrin& l = form_.list();
+    const Tavrin& l = form_.list().list();
     const int16_t h = l.rowHeight();
-    return {router_.controlOrigin().x, router_.controlOrigin().y + (row - l.TopIndex()) * h + h / 2};
+    platform::POINT o = listOrigin(form_.list());
+    return {o.x, o.y + (row - l.TopIndex()) * h + h / 2};
+}
+
+void ScriptedInput::wheel(int32_t x, int32_t y, int32_t notches) {
+    moveTo(x, y, 0);
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&e);
 }
 
 void ScriptedInput::click(int32_t x, int32_t y, uint8_t button) {

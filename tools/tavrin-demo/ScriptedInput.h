@@ -3,7 +3,8 @@
 //
 //   click a row -> arrow keys -> drag below the bottom edge (automatic scrolling) -> Home ->
 //   right click, "Select all" from the menu -> T, S -> double click, type, Enter ->
-//   A, Close on the about box -> Escape
+//   A, Close on the about box -> a row dragged onto the basket -> the wheel over the basket ->
+//   Tab to the next control -> Escape
 #pragma once
 
 #include <SDL.h>
@@ -14,12 +15,13 @@
 
 #include "DemoForm.h"
 #include "platform/sdl/InputRouter.h"
+#include "platform/software/Desktop.h"
 
 namespace tavrin::demo {
 
 class ScriptedInput {
   public:
-    ScriptedInput(DemoForm& form, software::Desktop& desktop, sdl::InputRouter& router);
+    explicit ScriptedInput(DemoForm& form);
     // Called after every presented frame.
     void frame(int32_t number);
     // Every step ran and every check held.
@@ -39,12 +41,15 @@ class ScriptedInput {
     void moveTo(int32_t x, int32_t y, uint32_t state);
     void key(SDL_Keycode key);
     void type(const char* text);
+    void wheel(int32_t x, int32_t y, int32_t notches);
     platform::POINT rowCentre(int16_t row) const;
     bool rowShowsItem(int16_t row);
+    // The list's client area in the window.
+    platform::POINT listOrigin(app::List& list) const;
+    sdl::InputRouter& router() const;
 
     DemoForm& form_;
     software::Desktop& desktop_;
-    sdl::InputRouter& router_;
     std::vector<Step> steps_;
     size_t next_ = 0;
     int32_t dueFrame_ = 0;

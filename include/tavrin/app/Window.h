@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -95,8 +96,14 @@ class Window {
     Variant imageList(int32_t width, int32_t height, int32_t count);
     // A run on the screen closes itself after this many frames (0: never), for tests.
     void setFrameLimit(int32_t frames);
+    // On the screen, the clock steps one frame's time per frame instead of following real time,
+    // so that scripted input behaves the same on any machine.
+    void setSteppedClock(bool stepped);
     // Called once per frame on the screen, with the frame number.
     std::function<void(int32_t frame)> onFrame;
+    // Offered each key going down while no text box has the focus, before Tab moves the focus;
+    // true when the program took the key (on the screen, the character it types is dropped).
+    std::function<bool(int16_t keyCode, int16_t shift)> onShortcut;
 
     // ---- pictures and the simulated user (any host)
     bool snapshot(const std::string& pngPath, std::string* error = nullptr) const;

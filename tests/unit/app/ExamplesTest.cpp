@@ -153,7 +153,8 @@ TEST(MoversExample, MoveSelectedPlayersAcrossAndBack) {
         size_t n = 0;
         for (int32_t y = p.top + 4; y < p.top + 40; ++y)
             for (int32_t x = p.left + 4; x < p.left + 60; ++x)
-                n += dark(px[static_cast<size_t>(y) * static_cast<size_t>(window.width()) + static_cast<size_t>(x)]);
+                n += dark(px[static_cast<size_t>(y) * static_cast<size_t>(window.width()) +
+                             static_cast<size_t>(x)]);
         return n;
     };
     EXPECT_EQ(inked(available.place()), 0u);

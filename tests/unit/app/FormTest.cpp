@@ -22,7 +22,8 @@ struct ThreeStops : ::testing::Test {
     void SetUp() override {
         for (Control* c : window.controls())
             c->onEvent = [this, c](std::string_view event, std::vector<Variant>&) {
-                if (event == "GotFocus" || event == "LostFocus") log.push_back(c->name() + "." + std::string(event));
+                if (event == "GotFocus" || event == "LostFocus")
+                    log.push_back(c->name() + "." + std::string(event));
             };
     }
 };
@@ -47,7 +48,8 @@ TEST_F(ThreeStops, TheControlLosingTheFocusHearsOfItFirst) {
     log.clear();
     window.user().key(9);
     window.user().key(9);
-    EXPECT_EQ(log, (std::vector<std::string>{"Names.LostFocus", "Name.GotFocus", "Name.LostFocus", "Ok.GotFocus"}));
+    EXPECT_EQ(
+        log, (std::vector<std::string>{"Names.LostFocus", "Name.GotFocus", "Name.LostFocus", "Ok.GotFocus"}));
 }
 
 TEST_F(ThreeStops, ANewTabIndexReordersTheStops) {
