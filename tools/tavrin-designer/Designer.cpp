@@ -20,12 +20,36 @@ constexpr int32_t kFrame = 2;
 constexpr int16_t kEnter = 13, kF2 = 113;
 
 // The settings of a list that the sheet offers, in the order it shows them.
-const char* const kListProperties[] = {
-    "Alignment",   "Appearance",     "BackNormal",   "BackSelected", "BackSelectedG1", "BackSelectedG2",
-    "BorderColor", "BorderWidth",    "BoxBorder",    "BoxOffset",    "BoxRadius",      "Enabled",
-    "Focus",       "FontNormal",     "FontSelected", "GotFocusEffect", "HoverSelection", "ItemHeight",
-    "ItemHeightAuto", "ItemOffset",  "ItemTextLeft", "LeftMargin",   "OrderType",      "RequiredField",
-    "SelectMode",  "SelectModeStyle", "ShowMenu",    "Theme",        "WordWrap"};
+const char* const kListProperties[] = {"Alignment",
+                                       "Appearance",
+                                       "BackNormal",
+                                       "BackSelected",
+                                       "BackSelectedG1",
+                                       "BackSelectedG2",
+                                       "BorderColor",
+                                       "BorderWidth",
+                                       "BoxBorder",
+                                       "BoxOffset",
+                                       "BoxRadius",
+                                       "Enabled",
+                                       "Focus",
+                                       "FontNormal",
+                                       "FontSelected",
+                                       "GotFocusEffect",
+                                       "GotFocusEffectColor",
+                                       "HoverSelection",
+                                       "ItemHeight",
+                                       "ItemHeightAuto",
+                                       "ItemOffset",
+                                       "ItemTextLeft",
+                                       "LeftMargin",
+                                       "OrderType",
+                                       "RequiredField",
+                                       "SelectMode",
+                                       "SelectModeStyle",
+                                       "ShowMenu",
+                                       "Theme",
+                                       "WordWrap"};
 const char* const kPlaceRows[] = {"Left", "Top", "Width", "Height", "TabIndex"};
 
 std::u16string trim(std::u16string_view s) {
@@ -54,16 +78,35 @@ Variant parseValue(const std::u16string& text) {
     return Variant::string(text);
 }
 
+// Colours read best as the host writes them: &H8000000F& (a system colour), &HC56A31&.
+bool isColour(const std::string& name) {
+    for (const char* c : {"BackNormal", "BackSelected", "BackSelectedG1", "BackSelectedG2", "BorderColor",
+                          "BoxBorder", "FontNormal", "FontSelected", "GotFocusEffectColor"})
+        if (name == c) return true;
+    return false;
+}
+
+std::u16string valueText(const std::string& name, const Variant& v) {
+    if (!isColour(name) || !v.isNumeric()) return toText(v);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "&H%X&", static_cast<uint32_t>(toI4(v)));
+    return utf16(hex);
+}
+
 int32_t placeValue(const Control& c, const std::string& row) {
     Place p = c.place();
-    return row == "Left" ? p.left : row == "Top" ? p.top : row == "Width" ? p.width : row == "Height" ? p.height
-                                                                                                      : c.tabIndex();
+    return row == "Left"     ? p.left
+           : row == "Top"    ? p.top
+           : row == "Width"  ? p.width
+           : row == "Height" ? p.height
+                             : c.tabIndex();
 }
 
 } // namespace
 
 Designer::Designer(app::Host host, std::string path)
-    : path_(std::move(path)), window_({.caption = u"Tavrin designer", .width = 820, .height = 486, .host = host}) {
+    : path_(std::move(path)),
+      window_({.caption = u"Tavrin designer", .width = 820, .height = 486, .host = host}) {
     designed_ = std::make_unique<app::Window>(app::WindowOptions{
         .caption = u"Form1", .width = kViewW - 2 * kFrame, .height = kViewH - 2 * kFrame, .userMode = false});
     build();
@@ -146,7 +189,8 @@ void Designer::toggleRun() {
                 (*list)->AddItem(Variant::string("Item " + std::to_string(i)));
             // The status line follows the running lists' events.
             list->onEvent = [this, list](std::string_view event, std::vector<Variant>&) {
-                if (event == "Click" || event == "DblClick" || event == "ListIndexChange" || event == "Scroll")
+                if (event == "Click" || event == "DblClick" || event == "ListIndexChange" ||
+                    event == "Scroll")
                     setStatus(utf16(list->name()) + u": " + utf16(std::string(event)) + u", ListIndex " +
                               utf16(std::to_string((*list)->ListIndex())));
             };
@@ -213,7 +257,7 @@ void Designer::fillSheet() {
     for (const std::string& row : rows_) {
         bool geometry = std::find(std::begin(kPlaceRows), std::end(kPlaceRows), row) != std::end(kPlaceRows);
         std::u16string value = geometry ? utf16(std::to_string(placeValue(*selected_, row)))
-                                        : toText(selected_->property(row));
+                                        : valueText(row, selected_->property(row));
         shownRows_.push_back(utf16(row) + u" = " + value);
         sheet->AddItem(Variant::string(shownRows_.back()));
     }
@@ -253,8 +297,8 @@ bool Designer::apply(int16_t row, const std::u16string& text) {
         }
         setStatus(utf16(name) + u" = " + typed);
     } catch (const AutomationError& e) {
-        setStatus(u"Error " + utf16(std::to_string(e.number())) + u": " + utf16(e.what()) + u" (" + utf16(name) +
-                  u" is unchanged)");
+        setStatus(u"Error " + utf16(std::to_string(e.number())) + u": " + utf16(e.what()) + u" (" +
+                  utf16(name) + u" is unchanged)");
         ok = false;
     }
     fillSheet();

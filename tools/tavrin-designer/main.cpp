@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
         } else if (!arg.starts_with("--")) {
             file = arg;
         } else {
-            std::fprintf(stderr, "usage: tavrin-designer [FILE] [--frames N] [--picture PNG] [--screenshot PNG]\n"
-                                 "       tavrin-designer --render FILE PNG\n");
+            std::fprintf(stderr,
+                         "usage: tavrin-designer [FILE] [--frames N] [--picture PNG] [--screenshot PNG]\n"
+                         "       tavrin-designer --render FILE PNG\n");
             return 2;
         }
     }
