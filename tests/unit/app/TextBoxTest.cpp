@@ -44,7 +44,12 @@ TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
 }
 
 TEST_F(Edit, CutCopyAndPasteGoThroughTheClipboard) {
-    keys({{kHome, 0}, {kRight, kShift}, {kRight, kShift}, {kRight, kShift}, {kRight, kShift}, {kRight, kShift}});
+    keys({{kHome, 0},
+          {kRight, kShift},
+          {kRight, kShift},
+          {kRight, kShift},
+          {kRight, kShift},
+          {kRight, kShift}});
     keys({{'C', kCtrl}, {kEnd, 0}, {'V', kCtrl}});
     EXPECT_EQ(box.text(), u"hello worldhello");
     keys({{'A', kCtrl}, {'X', kCtrl}});
