@@ -86,8 +86,7 @@ int runWindow(const Options& options) {
 int main(int argc, char** argv) {
     std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr,
-                     "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input]\n");
+        std::fprintf(stderr, "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input]\n");
         return 2;
     }
     SDL_SetMainReady();
