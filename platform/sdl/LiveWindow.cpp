@@ -13,7 +13,7 @@ namespace {
 }
 
 // A display of 144 dots per inch or more shows every canvas pixel as 2 x 2 window pixels.
-int32_t displayScale() {
+int32_t pixelDoubling() {
     float ddpi = 0;
     if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) != 0) return 1;
     return ddpi >= 144 ? 2 : 1;
@@ -38,7 +38,7 @@ LiveWindow::LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t 
     : desktop_(desktop), router_(router), width_(canvasW), height_(canvasH),
       canvas_(desktop.softwareGdi(), canvasW, canvasH) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
-    scale_ = displayScale();
+    scale_ = pixelDoubling();
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                canvasW * scale_, canvasH * scale_, 0);
     if (!window_) fail("SDL_CreateWindow");
