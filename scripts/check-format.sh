@@ -8,10 +8,10 @@ if [ "${1:-}" = "--fix" ]; then
   exit 0
 fi
 mapfile -t files < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
-if ! "$format" --dry-run --Werror "${files[@]}" 2>/tmp/tavrin-format.$$; then
-  head -40 /tmp/tavrin-format.$$
-  rm -f /tmp/tavrin-format.$$
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+if ! "$format" --dry-run --Werror "${files[@]}" 2>"$report"; then
+  head -40 "$report"
   echo "formatting drift: run  scripts/check-format.sh --fix  (clang-format -i on the files above)"
   exit 1
 fi
-rm -f /tmp/tavrin-format.$$
