@@ -17,6 +17,7 @@
 
 #include "app/Hosted.h"
 #include "platform/software/FormFile.h"
+#include "platform/software/FormValues.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -51,12 +52,9 @@ struct FormDoc {
 
 json parse(std::string_view text, const std::string& source) {
     try {
-        return json::parse(text.begin(), text.end());
-    } catch (const json::parse_error& e) {
-        std::string what = e.what();
-        const size_t tagEnd = what.find("] ");
-        if (what.starts_with("[json.exception") && tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
-        fail(source, "not valid JSON: " + what);
+        return software::formvalues::parseJson(text, source);
+    } catch (const software::FormFileError& e) {
+        throw FormError(e.what());
     }
 }
 

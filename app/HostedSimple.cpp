@@ -36,12 +36,14 @@ std::u16string textOf(const Variant& v) {
     return toText(v);
 }
 
-// A caption kept by name in form files and by dispatch.
-template <class Base> class Captioned : public Base, public Hosted, protected software::WindowEvents {
+// A caption kept by name in form files and by dispatch. The control is drawn first when its
+// caption is set, right after it is made.
+template <class Base, WindowKind Kind>
+class Captioned : public Base, public Hosted, protected software::WindowEvents {
   public:
-    Captioned(Window::Impl& form, WindowKind kind, std::string name, Place place, std::u16string caption)
+    Captioned(Window::Impl& form, std::string name, Place place)
         : Base(std::move(name), place), form_(form),
-          window_(form.desktop, windowParams(form, kind, this->name(), place)), caption_(std::move(caption)) {
+          window_(form.desktop, windowParams(form, Kind, this->name(), place)) {
         window_.events = this;
     }
 
@@ -79,6 +81,13 @@ template <class Base> class Captioned : public Base, public Hosted, protected so
     }
     virtual void render() = 0;
     SoftwareSurface& surface() { return window_.surface(); }
+    // The whole control in the button face colour: where every render starts.
+    SoftwareSurface& clearFace() {
+        SoftwareSurface& s = surface();
+        s.SetBackColor(kButtonFace);
+        s.Cls();
+        return s;
+    }
     uint32_t sys(int32_t index) const { return form_.desktop.sysColor(index); }
     void drawCaption(platform::RECT r, uint32_t format) {
         SoftwareSurface& s = surface();
@@ -91,34 +100,24 @@ template <class Base> class Captioned : public Base, public Hosted, protected so
     std::u16string caption_;
 };
 
-class HostedLabel final : public Captioned<Label> {
+class HostedLabel final : public Captioned<Label, WindowKind::ChildControl> {
   public:
-    HostedLabel(Window::Impl& form, std::string name, Place place, std::u16string caption)
-        : Captioned(form, WindowKind::ChildControl, std::move(name), place, std::move(caption)) {
-        render();
-    }
+    using Captioned::Captioned;
 
   private:
     void render() override {
-        SoftwareSurface& s = surface();
-        s.SetBackColor(kButtonFace);
-        s.Cls();
+        SoftwareSurface& s = clearFace();
         drawCaption({0, 0, s.widthPx(), s.heightPx()}, platform::DT_LEFT);
     }
 };
 
-class HostedButton final : public Captioned<Button> {
+class HostedButton final : public Captioned<Button, WindowKind::Other> {
   public:
-    HostedButton(Window::Impl& form, std::string name, Place place, std::u16string caption)
-        : Captioned(form, WindowKind::Other, std::move(name), place, std::move(caption)) {
-        render();
-    }
+    using Captioned::Captioned;
 
   private:
     void render() override {
-        SoftwareSurface& s = surface();
-        s.SetBackColor(kButtonFace);
-        s.Cls();
+        SoftwareSurface& s = clearFace();
         int32_t w = s.widthPx(), h = s.heightPx();
         if (w < 2 || h < 2) return;
         uint32_t light = pressed_ ? sys(kSysShadow) : sys(kSysHighlight);
@@ -238,12 +237,16 @@ class HostedTextBox final : public TextBox, public Hosted {
 } // namespace
 
 std::unique_ptr<Label> makeLabel(Window::Impl& form, std::string name, Place place, std::u16string caption) {
-    return std::make_unique<HostedLabel>(form, std::move(name), place, std::move(caption));
+    auto label = std::make_unique<HostedLabel>(form, std::move(name), place);
+    label->setCaption(caption);
+    return label;
 }
 
 std::unique_ptr<Button> makeButton(Window::Impl& form, std::string name, Place place,
                                    std::u16string caption) {
-    return std::make_unique<HostedButton>(form, std::move(name), place, std::move(caption));
+    auto button = std::make_unique<HostedButton>(form, std::move(name), place);
+    button->setCaption(caption);
+    return button;
 }
 
 std::unique_ptr<TextBox> makeTextBox(Window::Impl& form, std::string name, Place place, std::u16string text) {

@@ -28,18 +28,6 @@ namespace {
     throw FormFileError(source + ": " + what);
 }
 
-json parseJson(std::string_view text, const std::string& source) {
-    try {
-        return json::parse(text.begin(), text.end());
-    } catch (const json::parse_error& e) {
-        // The library's message carries the line and column; drop its own "[json.exception...]" tag.
-        std::string what = e.what();
-        const size_t tagEnd = what.find("] ");
-        if (what.starts_with("[json.exception") && tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
-        fail(source, "not valid JSON: " + what);
-    }
-}
-
 const json& member(const json& form, const char* key, const std::string& source) {
     const auto it = form.find(key);
     if (it == form.end()) fail(source, std::string("missing \"") + key + "\"");
@@ -111,7 +99,7 @@ bool writeWholeFile(const std::string& path, const std::string& text, std::strin
 } // namespace
 
 FormData parseForm(std::string_view text, const std::string& sourceName) {
-    const json form = parseJson(text, sourceName);
+    const json form = formvalues::parseJson(text, sourceName);
     if (!form.is_object()) fail(sourceName, "a form must be a JSON object");
     FormData data;
     data.type = textMember(form, "type", sourceName);
@@ -127,7 +115,7 @@ FormData loadForm(const std::string& path) {
 }
 
 platform::PropertyBag parseBag(std::string_view text, const std::string& sourceName) {
-    return bagFromJson(parseJson(text, sourceName), sourceName);
+    return bagFromJson(formvalues::parseJson(text, sourceName), sourceName);
 }
 
 std::string formToJson(const FormData& form) {

@@ -151,6 +151,18 @@ double singleAsDouble(float value) {
 
 } // namespace
 
+json parseJson(std::string_view text, const std::string& source) {
+    try {
+        return json::parse(text.begin(), text.end());
+    } catch (const json::parse_error& e) {
+        // The library's message carries the line and column; drop its own "[json.exception...]" tag.
+        std::string what = e.what();
+        const size_t tagEnd = what.find("] ");
+        if (what.starts_with("[json.exception") && tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
+        throw FormFileError(source + ": not valid JSON: " + what);
+    }
+}
+
 Variant fromJson(const json& value, const std::string& key, const std::string& source) {
     switch (value.type()) {
     case json::value_t::boolean:

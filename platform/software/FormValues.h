@@ -12,6 +12,9 @@
 
 namespace tavrin::software::formvalues {
 
+// The whole text as JSON; FormFileError "<source>: not valid JSON: <where and why>" when it is not.
+nlohmann::json parseJson(std::string_view text, const std::string& source);
+
 // Both throw FormFileError with a message that starts with `source`, naming the key.
 Variant fromJson(const nlohmann::json& value, const std::string& key, const std::string& source);
 nlohmann::ordered_json toJson(const Variant& value, const std::string& key, const std::string& source);

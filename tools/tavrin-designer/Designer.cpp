@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/Hosted.h"
+#include "control/ListPropertyTable.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -19,37 +20,21 @@ namespace {
 constexpr int32_t kFrame = 2;
 constexpr int16_t kEnter = 13, kF2 = 113;
 
-// The settings of a list that the sheet offers, in the order it shows them.
-const char* const kListProperties[] = {"Alignment",
-                                       "Appearance",
-                                       "BackNormal",
-                                       "BackSelected",
-                                       "BackSelectedG1",
-                                       "BackSelectedG2",
-                                       "BorderColor",
-                                       "BorderWidth",
-                                       "BoxBorder",
-                                       "BoxOffset",
-                                       "BoxRadius",
-                                       "Enabled",
-                                       "Focus",
-                                       "FontNormal",
-                                       "FontSelected",
-                                       "GotFocusEffect",
-                                       "GotFocusEffectColor",
-                                       "HoverSelection",
-                                       "ItemHeight",
-                                       "ItemHeightAuto",
-                                       "ItemOffset",
-                                       "ItemTextLeft",
-                                       "LeftMargin",
-                                       "OrderType",
-                                       "RequiredField",
-                                       "SelectMode",
-                                       "SelectModeStyle",
-                                       "ShowMenu",
-                                       "Theme",
-                                       "WordWrap"};
+// The settings of a list that the sheet offers: every saved property that takes a number, a colour
+// or True/False (fonts and pictures are not typed in), in the order of their names.
+const std::vector<const Tavrin::PropertyRow*>& listSheetRows() {
+    static const std::vector<const Tavrin::PropertyRow*> rows = [] {
+        std::vector<const Tavrin::PropertyRow*> out;
+        for (const Tavrin::PropertyRow& row : Tavrin::propertyTable())
+            if (row.saved() && row.let && row.type != PropertyType::Font && row.type != PropertyType::Picture)
+                out.push_back(&row);
+        std::sort(out.begin(), out.end(),
+                  [](auto* a, auto* b) { return std::string_view(a->name) < b->name; });
+        return out;
+    }();
+    return rows;
+}
+
 const char* const kPlaceRows[] = {"Left", "Top", "Width", "Height", "TabIndex"};
 
 std::u16string trim(std::u16string_view s) {
@@ -57,18 +42,11 @@ std::u16string trim(std::u16string_view s) {
     return a == std::u16string_view::npos ? std::u16string() : std::u16string(s.substr(a, b - a + 1));
 }
 
-// A value as typed: True/False, a whole number (&H for hexadecimal), a real, or else a text.
+// A value as typed: True/False, a number as the host reads one (&H8000000F for hexadecimal), or
+// else a text.
 Variant parseValue(const std::u16string& text) {
     if (namesEqual(utf8(text), "True")) return Variant::boolean(true);
     if (namesEqual(utf8(text), "False")) return Variant::boolean(false);
-    std::string t = utf8(text);
-    if (t.size() > 2 && (t[0] == '&') && (t[1] == 'H' || t[1] == 'h')) {
-        try {
-            return Variant::i4(static_cast<int32_t>(std::stoul(t.substr(2), nullptr, 16)));
-        } catch (const std::exception&) {
-            return Variant::string(text);
-        }
-    }
     if (auto number = parseNumber(text)) {
         if (*number == static_cast<double>(static_cast<int64_t>(*number)) && *number >= INT32_MIN &&
             *number <= INT32_MAX)
@@ -80,9 +58,8 @@ Variant parseValue(const std::u16string& text) {
 
 // Colours read best as the host writes them: &H8000000F& (a system colour), &HC56A31&.
 bool isColour(const std::string& name) {
-    for (const char* c : {"BackNormal", "BackSelected", "BackSelectedG1", "BackSelectedG2", "BorderColor",
-                          "BoxBorder", "FontNormal", "FontSelected", "GotFocusEffectColor"})
-        if (name == c) return true;
+    for (const Tavrin::PropertyRow* row : listSheetRows())
+        if (row->name == name) return row->type == PropertyType::Colour;
     return false;
 }
 
@@ -249,7 +226,8 @@ void Designer::fillSheet() {
     if (selected_) {
         rows_.assign(std::begin(kPlaceRows), std::end(kPlaceRows));
         if (selected_->type() == ControlType::List)
-            rows_.insert(rows_.end(), std::begin(kListProperties), std::end(kListProperties));
+            for (const Tavrin::PropertyRow* row : listSheetRows())
+                rows_.push_back(row->name);
         else
             rows_.push_back(selected_->type() == ControlType::TextBox ? "Text" : "Caption");
     }
