@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+namespace tavrin::software {
+class Desktop;
+class SoftwareSurface;
+} // namespace tavrin::software
+
 namespace tavrin::gallery {
 
 struct Image {
@@ -31,7 +36,9 @@ std::vector<Page>& pages();
 // Registers a page at start-up: `static const bool registered = registerPage({...});`
 bool registerPage(Page page);
 
-// The list's page writes its own file (list.png) into outDir; false with the reason on failure.
-bool writeListPage(const std::string& outDir, std::string* error);
+// Prints text on a page's canvas at (x, y) in the canvas's units, in the default face at `size`
+// points, `rgb` ink (0x00BBGGRR).
+void printText(software::SoftwareSurface& canvas, software::Desktop& desk, const std::u16string& text,
+               double x, double y, uint32_t rgb, double size, bool bold);
 
 } // namespace tavrin::gallery

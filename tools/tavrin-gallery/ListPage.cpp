@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GalleryPage.h"
@@ -194,48 +195,34 @@ std::vector<uint32_t> renderTile(Desktop& desk, const Tile& tile, int32_t& w, in
     return pixels;
 }
 
-void blitInto(software::SoftwareSurface& canvas, const std::vector<uint32_t>& px, int32_t w, int32_t h,
-              int32_t x0, int32_t y0) {
-    for (int32_t y = 0; y < h && y0 + y < canvas.heightPx(); ++y)
-        for (int32_t x = 0; x < w && x0 + x < canvas.widthPx(); ++x)
-            canvas.pixels()[static_cast<size_t>((y0 + y) * canvas.widthPx() + x0 + x)] =
-                px[static_cast<size_t>(y * w + x)];
-}
-
-void print(software::SoftwareSurface& canvas, Desktop& desk, const std::u16string& text, double x, double y,
-           uint32_t rgb, double size, bool bold) {
-    platform::FontDesc font;
-    font.size = size;
-    font.bold = bold;
-    canvas.SetFont(font);
-    desk.gdi().SetTextColor(canvas.hDC(), rgb);
-    canvas.SetCurrentX(x);
-    canvas.SetCurrentY(y);
-    canvas.Print(text);
-}
-
-} // namespace
-
-// Writes list.png into outDir; returns false with the reason when the file cannot be written.
-bool writeListPage(const std::string& outDir, std::string* error) {
+Image render() {
     Desktop desk;
     const int32_t width = 2 * kMargin + kColumns * kTileW, height = kTitleH + kRows * kTileH + kMargin;
     software::SoftwareSurface canvas(desk.softwareGdi(), width, height);
     canvas.SetBackColor(kCanvas);
     canvas.Cls();
-    print(canvas, desk, u"Tavrin", kMargin, 12, kInk, 15, true);
-    print(canvas, desk, u"owner-drawn list box: seven selection styles, single-line and wrapped, 3D and Flat",
-          kMargin + 78, 18, kMuted, 9, false);
+    printText(canvas, desk, u"Tavrin", kMargin, 12, kInk, 15, true);
+    printText(canvas, desk,
+              u"owner-drawn list box: seven selection styles, single-line and wrapped, 3D and Flat",
+              kMargin + 78, 18, kMuted, 9, false);
     const std::vector<Tile> all = tiles();
+    auto origin = [](size_t i) {
+        return std::pair{kMargin + static_cast<int32_t>(i % kColumns) * kTileW,
+                         kTitleH + static_cast<int32_t>(i / kColumns) * kTileH};
+    };
+    for (size_t i = 0; i < all.size(); ++i)
+        printText(canvas, desk, all[i].caption, origin(i).first + 2, origin(i).second, kInk, 9, true);
+    Image image(width, height, kCanvas);
+    image.pixels.assign(canvas.pixels(), canvas.pixels() + size_t(width) * height);
     for (size_t i = 0; i < all.size(); ++i) {
-        const int32_t x = kMargin + static_cast<int32_t>(i % kColumns) * kTileW;
-        const int32_t y = kTitleH + static_cast<int32_t>(i / kColumns) * kTileH;
-        print(canvas, desk, all[i].caption, x + 2, y, kInk, 9, true);
         int32_t w = 0, h = 0;
         const std::vector<uint32_t> px = renderTile(desk, all[i], w, h);
-        blitInto(canvas, px, w, h, x, y + kCaptionH);
+        image.place(px, w, h, origin(i).first, origin(i).second + kCaptionH);
     }
-    return software::writePng(outDir + "/list.png", width, height, canvas.pixels(), error);
+    return image;
 }
 
+const bool registered = registerPage({"list.png", render});
+
+} // namespace
 } // namespace tavrin::gallery

@@ -135,18 +135,6 @@ std::vector<uint32_t> renderBar(int32_t theme, bool hot, double scale, int32_t& 
     return pixels;
 }
 
-void print(software::SoftwareSurface& canvas, Desktop& desk, const std::u16string& text, double x, double y,
-           uint32_t rgb, double size, bool bold) {
-    platform::FontDesc font;
-    font.size = size;
-    font.bold = bold;
-    canvas.SetFont(font);
-    desk.gdi().SetTextColor(canvas.hDC(), rgb);
-    canvas.SetCurrentX(x);
-    canvas.SetCurrentY(y);
-    canvas.Print(text);
-}
-
 Image render(double scale) {
     const int32_t tiles = sizeof(kTiles) / sizeof(kTiles[0]);
     const int32_t barsW = 6 * kBarW + 5 * kBarGap + 40; // room for the caption
@@ -158,18 +146,18 @@ Image render(double scale) {
     canvas.SetBackColor(kCanvas);
     canvas.Cls();
     auto at = [scale](int32_t v) { return static_cast<double>(scaled(v, scale)); };
-    print(canvas, desk, u"Every script", at(kMargin), at(10), kInk, 15, true);
-    print(canvas, desk,
-          scale == 1 ? u"names of people, places and files; the scroll bar themes beside them (96 dpi)"
-                     : u"the same lists and scroll bars on a screen of twice the density",
-          at(kMargin + 150), at(16), kMuted, 9, false);
+    printText(canvas, desk, u"Every script", at(kMargin), at(10), kInk, 15, true);
+    printText(canvas, desk,
+              scale == 1 ? u"names of people, places and files; the scroll bar themes beside them (96 dpi)"
+                         : u"the same lists and scroll bars on a screen of twice the density",
+              at(kMargin + 150), at(16), kMuted, 9, false);
     Image image(canvas.widthPx(), canvas.heightPx(), kCanvas);
     for (int32_t i = 0; i < tiles; ++i) {
         const int32_t x = kMargin + i * (kListW + 4 + kGap);
-        print(canvas, desk, kTiles[i].caption, at(x + 2), at(kTitleH), kInk, 9, true);
+        printText(canvas, desk, kTiles[i].caption, at(x + 2), at(kTitleH), kInk, 9, true);
     }
-    print(canvas, desk, u"XPBlue, XPSilver, XPOlive", at(kMargin + tiles * (kListW + 4 + kGap)), at(kTitleH),
-          kInk, 9, true);
+    printText(canvas, desk, u"XPBlue, XPSilver, XPOlive", at(kMargin + tiles * (kListW + 4 + kGap)),
+              at(kTitleH), kInk, 9, true);
     image.pixels.assign(canvas.pixels(), canvas.pixels() + size_t(canvas.widthPx()) * canvas.heightPx());
     for (int32_t i = 0; i < tiles; ++i) {
         int32_t w = 0, h = 0;

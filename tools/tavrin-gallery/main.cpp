@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "GalleryPage.h"
+#include "platform/software/Desktop.h"
 #include "platform/software/SoftwareSurface.h"
 
 namespace tavrin::gallery {
@@ -17,6 +18,18 @@ void Image::place(const std::vector<uint32_t>& src, int32_t w, int32_t h, int32_
             pixels[size_t(ty) * width + tx] = src[size_t(row) * w + col];
         }
     }
+}
+
+void printText(software::SoftwareSurface& canvas, software::Desktop& desk, const std::u16string& text,
+               double x, double y, uint32_t rgb, double size, bool bold) {
+    platform::FontDesc font;
+    font.size = size;
+    font.bold = bold;
+    canvas.SetFont(font);
+    desk.gdi().SetTextColor(canvas.hDC(), rgb);
+    canvas.SetCurrentX(x);
+    canvas.SetCurrentY(y);
+    canvas.Print(text);
 }
 
 std::vector<Page>& pages() {
@@ -46,13 +59,6 @@ int main(int argc, char** argv) {
             continue;
         }
         std::printf("%s\n", path.c_str());
-    }
-    std::string error;
-    if (tavrin::gallery::writeListPage(dir, &error)) {
-        std::printf("%s/list.png\n", dir.c_str());
-    } else {
-        std::fprintf(stderr, "tavrin-gallery: list.png: %s\n", error.c_str());
-        ++failures;
     }
     return failures == 0 ? 0 : 1;
 }
