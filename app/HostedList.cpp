@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/Hosted.h"
+#include "control/TavrinAccess.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::app {
@@ -48,7 +49,7 @@ class HostedList final : public List, public Hosted, private software::WindowEve
         software::DesktopWindow* f = form_.desktop.focused();
         return f && f->owner() == &site_->core();
     }
-    void setFocus() override { form_.desktop.focusWindow(list_->iUC().hWnd()); }
+    void setFocus() override { form_.desktop.focusWindow(TavrinAccess::iUC(*list_).hWnd()); }
 
     Variant property(std::string_view name) const override {
         return const_cast<Tavrin&>(*list_).invoke(name, InvokeKind::PropertyGet, {});
@@ -80,13 +81,13 @@ class HostedList final : public List, public Hosted, private software::WindowEve
     // The wheel scrolls by three rows a notch through the bar's value, and the list hears of it as
     // of any move of the bar by the user: the bar's Change.
     bool mouseWheel(int32_t notches, float, float) override {
-        XPVScroll& bar = list_->sbUC();
+        XPVScroll& bar = TavrinAccess::sbUC(*list_);
         if (!bar.Enabled() || !site_->core().window().enabled()) return true;
         double to = std::clamp(bar.Value() - kWheelRows * notches, bar.Min(), bar.Max());
         if (to == bar.Value()) return true;
         bar.SetValue(to);
         std::vector<Variant> none;
-        list_->sbUCSite().RaiseEvent("Change", kBarChange, none);
+        TavrinAccess::sbUCSite(*list_).RaiseEvent("Change", kBarChange, none);
         return true;
     }
 

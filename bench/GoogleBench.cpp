@@ -5,6 +5,7 @@
 
 #include "bench/Report.h"
 #include "bench/Workloads.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::bench {
 
@@ -82,7 +83,7 @@ void paintView(benchmark::State& state) {
     auto rig = filledRig();
     preparePaintView(*rig);
     for (auto _ : state) {
-        rig->list().iUC_Paint();
+        TavrinAccess::iUC_Paint(rig->list());
         benchmark::DoNotOptimize(rig->look());
     }
 }
@@ -90,7 +91,7 @@ void paintView(benchmark::State& state) {
 void scrollStep(benchmark::State& state) {
     auto rig = filledRig();
     Tavrin& list = rig->list();
-    const int lastTop = list.ListCount() - list.visibleRows() - 1;
+    const int lastTop = list.ListCount() - TavrinAccess::visibleRows(list) - 1;
     list.SetTopIndex(0);
     for (auto _ : state) {
         if (list.TopIndex() >= lastTop) { // the end of the list: start again from the top, untimed
@@ -111,7 +112,7 @@ void scrollStep(benchmark::State& state) {
 void pageStep(benchmark::State& state) {
     auto rig = filledRig();
     Tavrin& list = rig->list();
-    const int page = list.visibleRows();
+    const int page = TavrinAccess::visibleRows(list);
     const int lastTop = list.ListCount() - page;
     rig->relayout(); // gives the bar the list's page
     list.SetTopIndex(0);
@@ -139,9 +140,9 @@ void selectAll(benchmark::State& state) {
     prepareSelectAll(*rig);
     for (auto _ : state) {
         state.PauseTiming();
-        rig->list().optSelectionMenu_Click(kUnselectAll);
+        TavrinAccess::optSelectionMenu_Click(rig->list(), kUnselectAll);
         state.ResumeTiming();
-        rig->list().optSelectionMenu_Click(kSelectAll);
+        TavrinAccess::optSelectionMenu_Click(rig->list(), kSelectAll);
         benchmark::DoNotOptimize(rig->look());
     }
     if (rig->list().SelectedCount() != kItems) state.SkipWithError("not every item is selected");

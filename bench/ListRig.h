@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 
@@ -61,11 +62,11 @@ class ListRig {
     // Press and release the left button in the middle of the bar's down button, as the user
     // would, then let the message loop deliver whatever paints that queued.
     void clickDownButton() {
-        platform::HWND bar = list_->sbUC().hWnd();
+        platform::HWND bar = TavrinAccess::sbUC(*list_).hWnd();
         double twipsPerPixel = desktop_->options().twipsPerPixel;
         auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
-        auto y = static_cast<float>((list_->sbUC().downButtonTop() + XPVScroll::kButtonHeight / 2) /
-                                    twipsPerPixel);
+        auto y = static_cast<float>(
+            (TavrinAccess::sbUC(*list_).downButtonTop() + XPVScroll::kButtonHeight / 2) / twipsPerPixel);
         desktop_->mouseDown(bar, 1, x, y, 0);
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
@@ -76,7 +77,7 @@ class ListRig {
     // page. The cursor stands on whole pixels, so the press needs a row strictly between the two
     // (roomBelowThumb), which the last pages of a long list no longer have.
     void clickTrackBelowThumb() {
-        platform::HWND bar = list_->sbUC().hWnd();
+        platform::HWND bar = TavrinAccess::sbUC(*list_).hWnd();
         auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel());
         auto y = static_cast<float>(rowBelowThumb());
         desktop_->mouseDown(bar, 1, x, y, 0);
@@ -84,14 +85,14 @@ class ListRig {
         desktop_->flushPaints();
     }
     bool roomBelowThumb() {
-        const XPVScroll& scroll = list_->sbUC();
+        const XPVScroll& scroll = TavrinAccess::sbUC(*list_);
         const double y = rowBelowThumb() * twipsPerPixel();
         return scroll.thumbTop() + scroll.thumbHeight() < y && y < scroll.downButtonTop();
     }
 
     // The list's own drawing surface, pixel by pixel (the scroll bar left out).
     std::vector<uint32_t> listPixels() {
-        platform::DrawingSurface& surface = list_->iUC();
+        platform::DrawingSurface& surface = TavrinAccess::iUC(*list_);
         const auto w = static_cast<int32_t>(surface.ScaleWidth());
         const auto h = static_cast<int32_t>(surface.ScaleHeight());
         std::vector<uint32_t> out;
@@ -107,9 +108,9 @@ class ListRig {
     // own colour tells the list that its surface is no longer what it painted).
     bool equalsFullRepaint() {
         std::vector<uint32_t> now = listPixels();
-        platform::DrawingSurface& surface = list_->iUC();
+        platform::DrawingSurface& surface = TavrinAccess::iUC(*list_);
         surface.PSet(0, 0, surface.Point(0, 0));
-        list_->iUC_Paint();
+        TavrinAccess::iUC_Paint(*list_);
         return listPixels() == now;
     }
 
@@ -136,7 +137,7 @@ class ListRig {
   private:
     double twipsPerPixel() const { return desktop_->options().twipsPerPixel; }
     int32_t rowBelowThumb() {
-        const XPVScroll& scroll = list_->sbUC();
+        const XPVScroll& scroll = TavrinAccess::sbUC(*list_);
         const double middle = (scroll.thumbTop() + scroll.thumbHeight() + scroll.downButtonTop()) / 2;
         return static_cast<int32_t>(std::floor(middle / twipsPerPixel()));
     }

@@ -18,6 +18,7 @@
 #include <filesystem>
 
 #include "bench/Report.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::bench {
 
@@ -74,8 +75,8 @@ class JsonRun {
                   .integer("client_w", ListRig::kClientWidth)
                   .integer("client_h", ListRig::kClientHeight)
                   .integer("appearance", list.Appearance())
-                  .integer("row_height", list.rowHeight())
-                  .integer("visible_rows", list.visibleRows()));
+                  .integer("row_height", TavrinAccess::rowHeight(list))
+                  .integer("visible_rows", TavrinAccess::visibleRows(list)));
     }
 
     void fillAndClear() {
@@ -124,11 +125,11 @@ class JsonRun {
     void paintView() {
         preparePaintView(rig_);
         for (int i = 0; i < 20; ++i)
-            rig_.list().iUC_Paint();
+            TavrinAccess::iUC_Paint(rig_.list());
         std::vector<double> samples;
         for (int i = 0; i < reps(1000, 100); ++i) {
             Clock::time_point start = Clock::now();
-            rig_.list().iUC_Paint();
+            TavrinAccess::iUC_Paint(rig_.list());
             seenPixels = rig_.look();
             samples.push_back(microsecondsSince(start));
         }
@@ -168,10 +169,11 @@ class JsonRun {
     // a full repaint there leaves it.
     void pageStep() {
         Tavrin& list = rig_.list();
-        const int page = list.visibleRows();
+        const int page = TavrinAccess::visibleRows(list);
         const int lastTop = list.ListCount() - page;
         rig_.relayout();
-        check(list.sbUC().LargeChange() == page, "the layout gives the scroll bar the list's page");
+        check(TavrinAccess::sbUC(list).LargeChange() == page,
+              "the layout gives the scroll bar the list's page");
         std::vector<double> samples;
         for (int i = 0; i < reps(200, 20); ++i) {
             if (list.TopIndex() + page > lastTop || !rig_.roomBelowThumb()) {
@@ -195,10 +197,10 @@ class JsonRun {
         prepareSelectAll(rig_);
         std::vector<double> samples;
         for (int r = 0; r < reps(21, 3); ++r) {
-            rig_.list().optSelectionMenu_Click(kUnselectAll);
+            TavrinAccess::optSelectionMenu_Click(rig_.list(), kUnselectAll);
             check(rig_.list().SelectedCount() == 0, "\"&Unselect all\" clears every flag");
             Clock::time_point start = Clock::now();
-            rig_.list().optSelectionMenu_Click(kSelectAll);
+            TavrinAccess::optSelectionMenu_Click(rig_.list(), kSelectAll);
             seenPixels = rig_.look();
             samples.push_back(microsecondsSince(start));
             check(rig_.list().SelectedCount() == kItems, "\"&Select all\" selects every item");
@@ -230,7 +232,7 @@ const BenchData& BenchData::get() {
 void fillStep(ListRig& rig, const BenchData& data) {
     rig.list().Clear();
     rig.add(data.items);
-    rig.list().iUC_Paint();
+    TavrinAccess::iUC_Paint(rig.list());
     seenPixels = rig.look();
 }
 
@@ -243,7 +245,7 @@ bool inIndexOrder(ListRig& rig, const BenchData& data) {
     Tavrin& list = rig.list();
     if (list.ListCount() != static_cast<int16_t>(data.texts.size())) return false;
     for (size_t i = 0; i < data.texts.size(); ++i)
-        if (list.items()[i].Text != widen(data.texts[i])) return false;
+        if (TavrinAccess::items(list)[i].Text != widen(data.texts[i])) return false;
     return true;
 }
 
@@ -255,7 +257,7 @@ void preparePaintView(ListRig& rig) {
 
 void prepareSelectAll(ListRig& rig) {
     rig.list().SetSelectMode(Multiple);
-    rig.list().optSelectionMenu_Click(kUnselectAll);
+    TavrinAccess::optSelectionMenu_Click(rig.list(), kUnselectAll);
     rig.desktop().flushPaints();
 }
 

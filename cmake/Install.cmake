@@ -3,9 +3,11 @@
 #   include/tavrin/         the public headers (the controls, automation, platform interfaces)
 #   include/tavrin/host/    the host headers a program uses: platform/software/ (the desktop,
 #                           its sites and windows, form files, image lists) and platform/sdl/
-#   lib/cmake/tavrin/       the CMake package: find_package(tavrin CONFIG) gives tavrin::controls,
-#                           tavrin::headless and, where it was built, tavrin::sdl
-#   lib/pkgconfig/          tavrin.pc (controls on the headless host) and tavrin-sdl.pc
+#   lib/cmake/tavrin/       the CMake package: find_package(tavrin CONFIG) gives tavrin::app (the
+#                           application API), tavrin::controls, tavrin::headless and, where it was
+#                           built, tavrin::sdl
+#   lib/pkgconfig/          tavrin-app.pc (the application API), tavrin.pc (controls on the
+#                           headless host) and tavrin-sdl.pc
 #   bin/                    the tools (installed by tools/)
 include(CMakePackageConfigHelpers)
 
@@ -18,9 +20,12 @@ set(TAVRIN_SDL_HEADERS InputRouter.h KeyMap.h LiveWindow.h Overlays.h)
 if(TARGET tavrin_sdl)
   list(APPEND TAVRIN_INSTALL_TARGETS tavrin_sdl)
   set(TAVRIN_WITH_SDL ON)
+  set(TAVRIN_APP_REQUIRES tavrin-sdl)
 else()
   set(TAVRIN_WITH_SDL OFF)
+  set(TAVRIN_APP_REQUIRES tavrin)
 endif()
+list(APPEND TAVRIN_INSTALL_TARGETS tavrin_app)
 
 install(TARGETS ${TAVRIN_INSTALL_TARGETS} EXPORT tavrinTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -47,7 +52,9 @@ install(FILES ${PROJECT_BINARY_DIR}/tavrinConfig.cmake ${PROJECT_BINARY_DIR}/tav
 # The .pc files find their prefix from where they lie, so the tree can be installed anywhere.
 file(RELATIVE_PATH TAVRIN_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/tavrin.pc.in ${PROJECT_BINARY_DIR}/tavrin.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/tavrin.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/tavrin-app.pc.in ${PROJECT_BINARY_DIR}/tavrin-app.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/tavrin.pc ${PROJECT_BINARY_DIR}/tavrin-app.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 if(TAVRIN_WITH_SDL)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/tavrin-sdl.pc.in ${PROJECT_BINARY_DIR}/tavrin-sdl.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/tavrin-sdl.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -170,14 +170,6 @@ class Tavrin : public Dispatchable {
     void EndEdit(bool modify = false);
     void About();
 
-    // ---- children, for the host and tests
-    platform::PictureBox& iUC() { return *iUC_; }
-    XPVScroll& sbUC() { return *sbUC_; }
-    platform::ControlSite::ChildSite& sbUCSite() { return *sbUCSite_; }
-    platform::TextBox& txtEdit() { return *txtEdit_; }
-    platform::Menu& SelectionMenu() { return *SelectionMenu_; }
-    platform::ControlSite& site() { return site_; }
-
     // ---- dispatch, and the property table it and persistence are built from
     // (control/ListPropertyTable.h: name and key, member ID, type, default, field).
     struct PropertyRow;
@@ -186,7 +178,17 @@ class Tavrin : public Dispatchable {
     std::string typeName() const override { return "Tavrin"; }
     bool readPrivate(std::string_view name, Variant& out) const override;
 
-    // ---- event handlers (public so that the host wiring and tests can reach them)
+  private:
+    // Hosts, tools and tests reach the children, handlers and views below through TavrinAccess
+    // (control/TavrinAccess.h), which is not installed.
+    friend struct TavrinAccess;
+
+    platform::PictureBox& iUC() { return *iUC_; }
+    XPVScroll& sbUC() { return *sbUC_; }
+    platform::ControlSite::ChildSite& sbUCSite() { return *sbUCSite_; }
+    platform::ControlSite& site() { return site_; }
+
+    // Handlers of the children's and the host's events, wired up by the constructor.
     void iUC_Paint();
     void iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y);
     void iUC_MouseMove(int16_t& button, int16_t& shift, float& x, float& y);
@@ -207,7 +209,7 @@ class Tavrin : public Dispatchable {
     void txtEdit_KeyPress(int16_t& keyAscii);
     void txtEdit_LostFocus();
 
-    // ---- drawing routines shared by the painting files
+    // Drawing routines shared by the painting files.
     void UpdateScrollRange();
     void DrawItem(int16_t index);
     void PaintRows();
@@ -218,13 +220,6 @@ class Tavrin : public Dispatchable {
     uint32_t TranslateColor(uint32_t oleColor) const;
     static Vertex ColorToVertex(uint32_t rgb); // above 0xFFFFFF: 5
 
-    // Read-only views for tests and benchmarks.
-    const ItemStorage& items() const { return p_Items; }
-    const std::vector<uint8_t>& selectedFlags() const { return p_Selected; }
-    int16_t rowHeight() const { return p_RowHeight; }
-    int16_t visibleRows() const { return p_VisibleRows; }
-
-  private:
     // Helpers used across files.
     platform::Services& services() { return site_.services(); }
     platform::Gdi& gdi() { return site_.services().gdi(); }
@@ -358,8 +353,6 @@ class Tavrin : public Dispatchable {
 
     // Scroll coupling
     int16_t p_LastTop = 0; // the top row that sbUC_Change recorded last
-
-    friend struct TavrinAccess;
 };
 
 } // namespace tavrin

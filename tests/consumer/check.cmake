@@ -14,16 +14,17 @@ file(REMOVE_RECURSE ${prefix})
 run("install" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
 
 # What a user gets, and nothing of the inside: the headers of the implementation stay behind.
-foreach(wanted include/tavrin/Tavrin.h include/tavrin/XPVScroll.h
+foreach(wanted include/tavrin/Tavrin.h include/tavrin/XPVScroll.h include/tavrin/app/Window.h
                include/tavrin/host/platform/software/Desktop.h bin/tavrin-run)
   if(NOT EXISTS ${prefix}/${wanted})
     message(FATAL_ERROR "not installed: ${wanted}")
   endif()
 endforeach()
 file(GLOB_RECURSE config ${prefix}/*/tavrinConfig.cmake)
-file(GLOB_RECURSE pc ${prefix}/*/tavrin.pc)
+file(GLOB_RECURSE pc ${prefix}/*/tavrin-app.pc)
 file(GLOB_RECURSE inside ${prefix}/include/*FormValues.h ${prefix}/include/*RenderSupport.h
-                         ${prefix}/include/*/Lexer.h)
+                         ${prefix}/include/*/Lexer.h ${prefix}/include/*TavrinAccess.h
+                         ${prefix}/include/*Hosted.h)
 if(NOT config OR NOT pc OR inside)
   message(FATAL_ERROR "package files: config '${config}', pkg-config '${pc}', internal headers '${inside}'")
 endif()
@@ -34,12 +35,12 @@ run("configure against the package" ${CMAKE_COMMAND} -S ${SOURCE}/tests/consumer
 run("build against the package" ${CMAKE_COMMAND} --build ${WORK}/installed)
 run("the consumer built against the package" ${WORK}/installed/consumer ${WORK}/installed/consumer.png)
 
-# pkg-config --cflags --libs tavrin
+# pkg-config --cflags --libs tavrin-app
 find_program(PKG_CONFIG pkg-config)
 if(PKG_CONFIG)
   get_filename_component(pcdir ${pc} DIRECTORY)
   set(ENV{PKG_CONFIG_PATH} ${pcdir})
-  run("pkg-config" ${PKG_CONFIG} --cflags --libs tavrin)
+  run("pkg-config" ${PKG_CONFIG} --cflags --libs tavrin-app)
   separate_arguments(flags UNIX_COMMAND "${output}")
   run("build with pkg-config" ${CXX} -std=c++20 ${SOURCE}/tests/consumer/consumer.cpp ${flags}
       -o ${WORK}/pc-consumer)

@@ -3,6 +3,7 @@
 // through real GDI without leaking a brush or pen.
 #include <gtest/gtest.h>
 
+#include "control/TavrinAccess.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Host.h"
 #include "tavrin/Tavrin.h"
@@ -104,7 +105,7 @@ TEST_F(Win32HostTest, TheListPaintsThroughRealGdiWhenTheSystemAsksAndLeaksNothin
     list->SetListIndex(1);
     site.show();
     // The system's own paint of the newly shown window reaches the list's iUC_Paint.
-    auto& box = list->iUC();
+    auto& box = TavrinAccess::iUC(*list);
     auto paint = box.Paint;
     box.Paint = [&] {
         ++paints;
@@ -113,7 +114,7 @@ TEST_F(Win32HostTest, TheListPaintsThroughRealGdiWhenTheSystemAsksAndLeaksNothin
     ::InvalidateRect(reinterpret_cast<HWND>(static_cast<intptr_t>(box.hWnd())), nullptr, FALSE);
     EXPECT_TRUE(pumpUntil(services, [&] { return paints > 0; }));
     // The current row shows the selection colour (the system's highlight by default).
-    const int32_t y = static_cast<int32_t>(list->rowHeight() * 1.5);
+    const int32_t y = static_cast<int32_t>(TavrinAccess::rowHeight(*list) * 1.5);
     EXPECT_EQ(box.Point(box.ScaleWidth() - 30, y), ::GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(services.gdi().liveObjects(), 0);
     list->Terminate();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "control/TavrinAccess.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Png.h"
 #include "tavrin/Tavrin.h"
@@ -207,12 +208,12 @@ int main(int argc, char** argv) {
     site.resizeClient(260, 286);
     fill(*list);
     site.show();
-    list->iUC().SetFocus();
+    TavrinAccess::iUC(*list).SetFocus();
 
     Script script;
     if (scripted) {
         script.list = list.get();
-        script.surface = reinterpret_cast<HWND>(static_cast<intptr_t>(list->iUC().hWnd()));
+        script.surface = reinterpret_cast<HWND>(static_cast<intptr_t>(TavrinAccess::iUC(*list).hWnd()));
         script.screenshot = screenshot;
         script.frame = site.frameWindow();
         gScript = &script;

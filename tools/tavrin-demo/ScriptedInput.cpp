@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Hosted.h"
+#include "control/TavrinAccess.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::demo {
@@ -52,8 +53,8 @@ void ScriptedInput::build() {
         // A step each 41 ms of the clock: a second is about 24 rows, past the 18 on view.
         {60, [=, this] { press(SDL_BUTTON_LEFT, x, below, false); },
          [&l] {
-             return expect(l.ListIndex() > l.visibleRows() &&
-                               l.TopIndex() == l.ListIndex() - l.visibleRows() + 1,
+             return expect(l.ListIndex() > TavrinAccess::visibleRows(l) &&
+                               l.TopIndex() == l.ListIndex() - TavrinAccess::visibleRows(l) + 1,
                            "dragging below scrolls, the current row last on view");
          }},
         {2, [this] { key(SDLK_HOME); }, [&l] { return expect(l.ListIndex() == 0, "Home goes to row 0"); }},
@@ -121,10 +122,11 @@ void ScriptedInput::build() {
 // rectangle, which the row's own painting leaves out) changes none of its pixels.
 bool ScriptedInput::rowShowsItem(int16_t row) {
     Tavrin& l = form_.list().list();
-    software::DesktopWindow* surface = desktop_.window(l.iUC().hWnd());
+    software::DesktopWindow* surface = desktop_.window(TavrinAccess::iUC(l).hWnd());
     if (!surface) return false;
     software::SoftwareSurface& s = surface->surface();
-    const int32_t top = (row - l.TopIndex()) * l.rowHeight(), bottom = top + l.rowHeight();
+    const int32_t top = (row - l.TopIndex()) * TavrinAccess::rowHeight(l),
+                  bottom = top + TavrinAccess::rowHeight(l);
     auto band = [&] {
         std::vector<uint32_t> px;
         for (int32_t y = std::max(0, top); y < std::min(bottom, s.heightPx()); ++y)
@@ -133,8 +135,8 @@ bool ScriptedInput::rowShowsItem(int16_t row) {
         return px;
     };
     std::vector<uint32_t> shown = band();
-    l.DrawItem(row);
-    l.DrawFocus(row);
+    TavrinAccess::DrawItem(l, row);
+    TavrinAccess::DrawFocus(l, row);
     return !shown.empty() && band() == shown;
 }
 
@@ -150,7 +152,7 @@ sdl::InputRouter& ScriptedInput::router() const {
 
 platform::POINT ScriptedInput::rowCentre(int16_t row) const {
     const Tavrin& l = form_.list().list();
-    const int16_t h = l.rowHeight();
+    const int16_t h = TavrinAccess::rowHeight(l);
     platform::POINT o = listOrigin(form_.list());
     return {o.x, o.y + (row - l.TopIndex()) * h + h / 2};
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "GalleryPage.h"
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "platform/software/SoftwareImageList.h"
 #include "tavrin/Tavrin.h"
@@ -187,7 +188,7 @@ std::vector<uint32_t> renderTile(Desktop& desk, const Tile& tile, int32_t& w, in
     tile.dress(list, desk);
     site->resizeClient(kListW, kListH);
     desk.flushPaints();
-    if (!tile.designTime) desk.focusWindow(list.iUC().hWnd());
+    if (!tile.designTime) desk.focusWindow(TavrinAccess::iUC(list).hWnd());
     desk.flushPaints();
     auto pixels = desk.compose(site->hWnd(), true, w, h);
     desk.focusWindow(0);

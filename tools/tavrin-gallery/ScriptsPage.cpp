@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GalleryPage.h"
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
@@ -104,7 +105,7 @@ std::vector<uint32_t> renderList(const Tile& tile, double scale, int32_t& w, int
     list.SetListIndex(tile.wrapped ? 2 : 6);
     site->resizeClient(scaled(kListW, scale), scaled(kListH, scale));
     desk.flushPaints();
-    desk.focusWindow(list.iUC().hWnd());
+    desk.focusWindow(TavrinAccess::iUC(list).hWnd());
     desk.flushPaints();
     auto pixels = desk.compose(site->hWnd(), true, w, h);
     desk.focusWindow(0);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "platform/software/SoftwareSite.h"
 #include "tavrin/Tavrin.h"
@@ -252,23 +253,24 @@ class ListObject final : public HostObject {
     Dispatchable* target() override { return &list_; }
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (is(name, "sbUC")) {
-            out = Variant::object(makeScrollBarObject("List.sbUC", list_.sbUC(), &list_.sbUCSite().extender(),
-                                                      nullptr, tpp_, liveness()));
+            out = Variant::object(makeScrollBarObject("List.sbUC", TavrinAccess::sbUC(list_),
+                                                      &TavrinAccess::sbUCSite(list_).extender(), nullptr,
+                                                      tpp_, liveness()));
         } else if (is(name, "iUC")) {
-            out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", list_.iUC(),
+            out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", TavrinAccess::iUC(list_),
                                                                      site_.core().desktop(), liveness()));
         } else if (is(name, "txtEdit")) {
-            out =
-                Variant::object(std::make_shared<TextBoxObject>("List.txtEdit", list_.txtEdit(), liveness()));
+            out = Variant::object(
+                std::make_shared<TextBoxObject>("List.txtEdit", TavrinAccess::txtEdit(list_), liveness()));
         } else if (is(name, "UserControl")) {
             out = Variant::object(std::make_shared<UserControlObject>(
-                "List.UserControl", list_.site().UserControl(), liveness()));
+                "List.UserControl", TavrinAccess::site(list_).UserControl(), liveness()));
         } else if (is(name, "optSelectionMenu")) {
             out = menuEntry(args);
         } else if (is(name, "Width") && args.empty()) {
-            out = number(list_.site().UserControl().Width() / tpp_);
+            out = number(TavrinAccess::site(list_).UserControl().Width() / tpp_);
         } else if (is(name, "Height") && args.empty()) {
-            out = number(list_.site().UserControl().Height() / tpp_);
+            out = number(TavrinAccess::site(list_).UserControl().Height() / tpp_);
         } else {
             return false;
         }
@@ -279,7 +281,7 @@ class ListObject final : public HostObject {
     Variant menuEntry(const std::vector<Variant>& args) {
         needArgs(args, 1);
         int16_t i = toI2(args[0]);
-        platform::Menu& menu = list_.SelectionMenu();
+        platform::Menu& menu = TavrinAccess::SelectionMenu(list_);
         if (i < 0 || i >= menu.count()) RaiseInvalidArrayIndex();
         return Variant::object(std::make_shared<MenuEntryObject>(
             "List.optSelectionMenu(" + std::to_string(i) + ")", menu, i, liveness()));

@@ -6,6 +6,7 @@
 // for exactly that much virtual time.
 #include <filesystem>
 
+#include "control/TavrinAccess.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
@@ -41,9 +42,9 @@ int32_t Interpreter::windowHandle(const std::string& name, int line) {
         return bar->hWnd();
     }
     if (!list) throw ScriptError(line, "there is no List: use `new Tavrin` first");
-    if (namesEqual(window, "iUC")) return list->iUC().hWnd();
-    if (namesEqual(window, "sbUC")) return list->sbUC().hWnd();
-    if (namesEqual(window, "txtEdit")) return list->txtEdit().hWnd();
+    if (namesEqual(window, "iUC")) return TavrinAccess::iUC(*list).hWnd();
+    if (namesEqual(window, "sbUC")) return TavrinAccess::sbUC(*list).hWnd();
+    if (namesEqual(window, "txtEdit")) return TavrinAccess::txtEdit(*list).hWnd();
     throw ScriptError(line, "unknown window " + name + " (iUC, sbUC, txtEdit or Bar)");
 }
 

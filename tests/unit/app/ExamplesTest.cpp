@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "control/TavrinAccess.h"
 #include "tavrin/app/Window.h"
 
 namespace todo {
@@ -23,7 +24,7 @@ const std::string kExamples = TAVRIN_EXAMPLES;
 
 // The middle of row `row` of a list, in its client area.
 float rowY(List& list, int row) {
-    return static_cast<float>(list->rowHeight()) * (static_cast<float>(row) + 0.5f);
+    return static_cast<float>(TavrinAccess::rowHeight(list.list())) * (static_cast<float>(row) + 0.5f);
 }
 
 // The share of pixels that differ between two pictures of the same size.

@@ -8,6 +8,7 @@
 
 #include "bench/ItemTexts.h"
 #include "bench/ListRig.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::bench {
 namespace {
@@ -30,13 +31,13 @@ class ListRigTest : public testing::Test {
 TEST_F(ListRigTest, ListHasTheClientSizeAndLookOfTheComparison) {
     EXPECT_EQ(list().Appearance(), Appearance3D);
     EXPECT_EQ(list().ListCount(), kFew);
-    EXPECT_GT(list().rowHeight(), 0);
+    EXPECT_GT(TavrinAccess::rowHeight(list()), 0);
     // The asked height fixes the rows in view; the control then trims itself to whole rows.
-    EXPECT_EQ(list().visibleRows(), ListRig::kClientHeight / list().rowHeight());
+    EXPECT_EQ(TavrinAccess::visibleRows(list()), ListRig::kClientHeight / TavrinAccess::rowHeight(list()));
     int32_t w = 0, h = 0;
     std::vector<uint32_t> pixels = rig_.pixels(w, h);
     EXPECT_GE(w, ListRig::kClientWidth);
-    EXPECT_GE(h, list().visibleRows() * list().rowHeight());
+    EXPECT_GE(h, TavrinAccess::visibleRows(list()) * TavrinAccess::rowHeight(list()));
     EXPECT_EQ(pixels.size(), static_cast<size_t>(w) * static_cast<size_t>(h));
 }
 
@@ -61,10 +62,10 @@ TEST_F(ListRigTest, EachDownButtonClickScrollsByExactlyOneRow) {
 
 TEST_F(ListRigTest, EachTrackClickBelowTheThumbPagesDownAndMatchesAFullRepaint) {
     list().SetListIndex(2);
-    const int16_t page = list().visibleRows();
-    EXPECT_EQ(list().sbUC().LargeChange(), 1); // refused while the range was empty
+    const int16_t page = TavrinAccess::visibleRows(list());
+    EXPECT_EQ(TavrinAccess::sbUC(list()).LargeChange(), 1); // refused while the range was empty
     rig_.relayout();
-    ASSERT_EQ(list().sbUC().LargeChange(), page);
+    ASSERT_EQ(TavrinAccess::sbUC(list()).LargeChange(), page);
     for (int16_t step = 1; step * page <= kFew - page && rig_.roomBelowThumb(); ++step) {
         rig_.clickTrackBelowThumb();
         ASSERT_EQ(list().TopIndex(), step * page);
@@ -76,7 +77,7 @@ TEST_F(ListRigTest, EachTrackClickBelowTheThumbPagesDownAndMatchesAFullRepaint) 
 }
 
 TEST_F(ListRigTest, AFullRepaintCheckSeesAStalePixel) {
-    list().iUC().PSet(3, 3, ~list().iUC().Point(3, 3) & 0xFFFFFF);
+    TavrinAccess::iUC(list()).PSet(3, 3, ~TavrinAccess::iUC(list()).Point(3, 3) & 0xFFFFFF);
     EXPECT_FALSE(rig_.equalsFullRepaint());
     EXPECT_TRUE(rig_.equalsFullRepaint());
 }
@@ -90,11 +91,11 @@ TEST_F(ListRigTest, ClickReleasesTheButtonSoNothingRepeatsLater) {
 
 TEST_F(ListRigTest, WorkloadsLeaveNoBrushOrPenBehind) {
     list().SetListIndex(2);
-    list().iUC_Paint();
+    TavrinAccess::iUC_Paint(list());
     rig_.clickDownButton();
     list().SetSelectMode(Multiple);
-    list().optSelectionMenu_Click(1);
-    list().optSelectionMenu_Click(0);
+    TavrinAccess::optSelectionMenu_Click(list(), 1);
+    TavrinAccess::optSelectionMenu_Click(list(), 0);
     EXPECT_EQ(list().SelectedCount(), kFew);
     EXPECT_EQ(rig_.desktop().gdiObjects(), 0);
 }

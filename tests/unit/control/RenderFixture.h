@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/automation/Conversions.h"
@@ -60,7 +61,7 @@ struct ListOnForm {
         parts >> left >> top >> right;
         return right;
     }
-    uint32_t pixel(int32_t x, int32_t y) { return list->iUC().Point(x, y); }
+    uint32_t pixel(int32_t x, int32_t y) { return TavrinAccess::iUC(*list).Point(x, y); }
     // A private field as the script host prints it ("L T R B" for a rectangle).
     std::string field(std::string_view name) {
         Variant value;

@@ -63,7 +63,7 @@ TEST(ListDispatch, RejectedCallsChangeNothing) {
     ListOnForm f;
     f.fill(5);
     f->SetListIndex(2);
-    const auto before = f->items();
+    const auto before = TavrinAccess::items(*f);
     struct Case {
         const char* what;
         std::function<void()> call;
@@ -89,9 +89,9 @@ TEST(ListDispatch, RejectedCallsChangeNothing) {
             EXPECT_EQ(e.number(), c.error) << c.what;
         }
         EXPECT_EQ(f->ListIndex(), 2) << c.what;
-        ASSERT_EQ(f->items().size(), before.size()) << c.what;
+        ASSERT_EQ(TavrinAccess::items(*f).size(), before.size()) << c.what;
         for (size_t i = 0; i < before.size(); ++i)
-            EXPECT_EQ(f->items()[i].Text, before[i].Text) << c.what;
+            EXPECT_EQ(TavrinAccess::items(*f)[i].Text, before[i].Text) << c.what;
     }
     EXPECT_TRUE(f.changed.empty() || f.changed == std::vector<std::string>{"ListIndex"});
 }
@@ -108,7 +108,7 @@ TEST(ListDispatch, GrowthBeyondTheLargestIndexIsRejected) {
         EXPECT_EQ(e.number(), 6);
     }
     EXPECT_EQ(f->ListCount(), 32767);
-    EXPECT_TRUE(f->items().back().Text.empty()); // the spare slot is still empty
+    EXPECT_TRUE(TavrinAccess::items(*f).back().Text.empty()); // the spare slot is still empty
 }
 
 TEST(ListDispatch, AHandlerThatSetsListIndexAgainReentersTheLet) {

@@ -1,6 +1,7 @@
 // The in-place editor and the about box through the automation interface: by member ID, with the
 // optional Modify left out, given by position or by name.
 #include "RenderFixture.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::testing {
 namespace {
@@ -28,10 +29,10 @@ TEST(ListEditingDispatch, StartAndEndEditByMemberId) {
     };
     for (Case& c : cases) {
         f->invoke(kStartEdit, InvokeKind::Method, {});
-        ASSERT_TRUE(f->txtEdit().Visible());
-        f->txtEdit().SetText(c.typed);
+        ASSERT_TRUE(TavrinAccess::txtEdit(*f).Visible());
+        TavrinAccess::txtEdit(*f).SetText(c.typed);
         f->invoke(kEndEdit, InvokeKind::Method, c.endArgs);
-        EXPECT_FALSE(f->txtEdit().Visible());
+        EXPECT_FALSE(TavrinAccess::txtEdit(*f).Visible());
         EXPECT_EQ(f->ItemText(1), c.expected);
     }
     EXPECT_TRUE(f.changed.empty());
@@ -77,7 +78,7 @@ TEST(ListPersistence, ListsLoadedFromOneBagDoNotShareTheirFont) {
     first->Font()->SetSize(20);
     EXPECT_EQ(first->Font()->desc().size, 20);
     EXPECT_EQ(second->Font()->desc().size, 12);
-    EXPECT_EQ(second->iUC().Font().size, 12);
+    EXPECT_EQ(TavrinAccess::iUC(*second).Font().size, 12);
     auto stored =
         std::dynamic_pointer_cast<platform::StdFont>(bag.ReadProperty("Font", Variant()).asObject());
     ASSERT_TRUE(stored);

@@ -2,6 +2,7 @@
 // of view, the focus rectangle, and that no brush or pen outlives a paint. (The design-time preview
 // and the required-field mark are checked by the paint_* scenarios.)
 #include "RenderFixture.h"
+#include "control/TavrinAccess.h"
 #include "platform/software/SoftwareImageList.h"
 
 namespace tavrin::testing {
@@ -84,10 +85,10 @@ TEST(RenderPaint, EachStylePaintsTheSelectedRowToItsRightEnd) {
 TEST(RenderPaint, UnderlineStyleLeavesTheSurfaceUnderlinedUntilTheNextRow) {
     ListOnForm l;
     prepare(l, Underline);
-    l->DrawItem(1);
-    EXPECT_TRUE(l->iUC().FontUnderline());
-    l->DrawItem(2);
-    EXPECT_FALSE(l->iUC().FontUnderline());
+    TavrinAccess::DrawItem(*l, 1);
+    EXPECT_TRUE(TavrinAccess::iUC(*l).FontUnderline());
+    TavrinAccess::DrawItem(*l, 2);
+    EXPECT_FALSE(TavrinAccess::iUC(*l).FontUnderline());
 }
 
 TEST(RenderPaint, SelectionPictureIsStretchedOverTheRow) {
@@ -127,7 +128,7 @@ TEST(RenderPaint, RowsOutsideTheViewDrawNothing) {
     l->SetListIndex(12); // scrolls: rows 5..12 in view
     const uint64_t before = checksum(l);
     for (int16_t index : {0, 4, 13, 19})
-        l->DrawItem(index);
+        TavrinAccess::DrawItem(*l, index);
     EXPECT_EQ(checksum(l), before);
 }
 
@@ -171,15 +172,15 @@ TEST(RenderPaint, FocusRectangleFollowsFocusAndIsRemovedByRepaintingItsRow) {
     ListOnForm l;
     prepare(l, Standard);
     const uint64_t plain = checksum(l);
-    l.desk.focusWindow(l->iUC().hWnd());
+    l.desk.focusWindow(TavrinAccess::iUC(*l).hWnd());
     EXPECT_NE(checksum(l), plain);
     EXPECT_LT(count(l, 2, 20, 200, 21, kRed), 198); // dotted top edge of row 1
-    l->DrawFocus(1);
+    TavrinAccess::DrawFocus(*l, 1);
     EXPECT_EQ(checksum(l), plain); // drawn twice: gone
-    l->DrawFocus(1);
+    TavrinAccess::DrawFocus(*l, 1);
     l->SetFocus(false);
     EXPECT_EQ(checksum(l), plain);
-    l->DrawFocus(1);
+    TavrinAccess::DrawFocus(*l, 1);
     EXPECT_EQ(checksum(l), plain);
     l->SetFocus(true);
     l->SetListIndex(-1);
@@ -194,7 +195,7 @@ TEST(RenderColours, ALetResolvesOnlyItsOwnCopy) {
     l->SetBackSelected(0x8000000D);
     EXPECT_EQ(l.field("p_BackSelectedRGB"), std::to_string(0x123456));
     EXPECT_EQ(l.field("p_GradientFrom"), "12544 27136 50432"); // still the highlight of 0xC56A31
-    l->ResolveColors();
+    TavrinAccess::ResolveColors(*l);
     EXPECT_EQ(l.field("p_GradientFrom"), "22016 13312 4608");
 }
 
@@ -208,7 +209,7 @@ TEST(RenderColours, AnOversizedGradientColourStopsResolvingAtItsPlace) {
     EXPECT_EQ(l->BackSelectedG2(), 0x7FFFFFFFu); // kept, but not resolved
     EXPECT_TRUE(l.changed.empty());
     try {
-        l->ResolveColors();
+        TavrinAccess::ResolveColors(*l);
         FAIL() << "no error";
     } catch (const AutomationError& e) {
         EXPECT_EQ(e.number(), 5);

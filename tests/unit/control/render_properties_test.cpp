@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "RenderFixture.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::testing {
 namespace {
@@ -28,16 +29,17 @@ TEST(RenderColours, ColorToVertexSpreadsBgrDigitsIntoChannels) {
         {0x000000FF, {0xFF00, 0, 0}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Tavrin::ColorToVertex(c.rgb), c.expected) << std::hex << c.rgb;
+        EXPECT_EQ(TavrinAccess::ColorToVertex(c.rgb), c.expected) << std::hex << c.rgb;
     for (uint32_t tooWide : {0x01000000u, 0x7FFFFFFFu, 0x8000000Du})
-        EXPECT_EQ(errorOf([&] { Tavrin::ColorToVertex(tooWide); }), err::InvalidCall) << std::hex << tooWide;
+        EXPECT_EQ(errorOf([&] { TavrinAccess::ColorToVertex(tooWide); }), err::InvalidCall)
+            << std::hex << tooWide;
 }
 
 TEST(RenderColours, SystemColourReferencesResolveThroughTheHostTable) {
     ListOnForm l;
-    EXPECT_EQ(l->TranslateColor(0x8000000D), l.desk.sysColor(13));
-    EXPECT_EQ(l->TranslateColor(0x80000005), 0xFFFFFFu);
-    EXPECT_EQ(l->TranslateColor(0x00C08040), 0x00C08040u);
+    EXPECT_EQ(TavrinAccess::TranslateColor(*l, 0x8000000D), l.desk.sysColor(13));
+    EXPECT_EQ(TavrinAccess::TranslateColor(*l, 0x80000005), 0xFFFFFFu);
+    EXPECT_EQ(TavrinAccess::TranslateColor(*l, 0x00C08040), 0x00C08040u);
     EXPECT_EQ(l.field("p_GradientFrom"),
               "12544 27136 50432"); // highlight 0xC56A31: 0x31, 0x6A, 0xC5 times 256
 }
@@ -55,7 +57,7 @@ TEST(RenderColours, ResolvedCopiesKeepTheSystemColourOfTheirMoment) {
     l.fill(3);
     l->SetListIndex(0);
     l.desk.setSysColor(13, kGreen);
-    l->PaintRows();
+    TavrinAccess::PaintRows(*l);
     EXPECT_EQ(l.pixel(l.scaleWidth() - 2, 10), 0xC56A31u);
     l->SetBackSelected(0x8000000D); // resolved again now
     EXPECT_EQ(l.pixel(l.scaleWidth() - 2, 10), kGreen);
@@ -86,7 +88,7 @@ TEST(RenderProperties, NewControlHasTheDefaults) {
     EXPECT_FALSE(t.HoverSelection());
     EXPECT_FALSE(t.GotFocusEffect());
     EXPECT_EQ(t.GotFocusEffectColor(), 0u);
-    EXPECT_EQ(t.ItemHeight(), roundToI2(t.iUC().TextHeight(u"TextHeight")));
+    EXPECT_EQ(t.ItemHeight(), roundToI2(TavrinAccess::iUC(t).TextHeight(u"TextHeight")));
     EXPECT_TRUE(t.ItemHeightAuto());
     EXPECT_EQ(t.ItemOffset(), 0);
     EXPECT_EQ(t.ItemTextLeft(), 2);
@@ -142,7 +144,7 @@ TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
         EXPECT_EQ(l.changed, std::vector<std::string>{name});
     }
     EXPECT_EQ(t.GotFocusEffectColor(), 0x8000000Du); // untranslated
-    EXPECT_EQ(t.sbUC().Theme(), XPOlive);
+    EXPECT_EQ(TavrinAccess::sbUC(t).Theme(), XPOlive);
     EXPECT_EQ(t.MousePointer(), 2);
 }
 
@@ -168,7 +170,7 @@ TEST(RenderProperties, FontSetCopiesSixAttributesIntoTheControlsOwnObject) {
     given->SetStrikethrough(true);
     given->SetWeight(900);
     given->SetCharset(2);
-    const int16_t rowsBefore = l->rowHeight();
+    const int16_t rowsBefore = TavrinAccess::rowHeight(*l);
     l->SetFont(given);
     EXPECT_EQ(l->Font(), own);
     EXPECT_EQ(own->Name(), u"DejaVu Serif");
@@ -178,18 +180,18 @@ TEST(RenderProperties, FontSetCopiesSixAttributesIntoTheControlsOwnObject) {
     EXPECT_TRUE(own->Italic());
     EXPECT_TRUE(own->Strikethrough());
     EXPECT_EQ(own->Charset(), 0);
-    EXPECT_EQ(l->iUC().Font().name, u"DejaVu Serif");
-    EXPECT_GT(l->rowHeight(), rowsBefore); // re-laid out for the larger font
+    EXPECT_EQ(TavrinAccess::iUC(*l).Font().name, u"DejaVu Serif");
+    EXPECT_GT(TavrinAccess::rowHeight(*l), rowsBefore); // re-laid out for the larger font
     EXPECT_EQ(errorOf([&] { l->SetFont(nullptr); }), err::ObjectNotSet);
 }
 
 TEST(RenderProperties, ChangingTheReturnedFontObjectRelaysOut) {
     ListOnForm l;
     l->Font()->SetSize(20);
-    EXPECT_EQ(l->rowHeight(), roundToI2(l->iUC().TextHeight(u"TextHeight")));
-    EXPECT_GT(l->rowHeight(), 25);
+    EXPECT_EQ(TavrinAccess::rowHeight(*l), roundToI2(TavrinAccess::iUC(*l).TextHeight(u"TextHeight")));
+    EXPECT_GT(TavrinAccess::rowHeight(*l), 25);
     l->Font()->SetBold(true);
-    EXPECT_TRUE(l->iUC().Font().bold);
+    EXPECT_TRUE(TavrinAccess::iUC(*l).Font().bold);
     EXPECT_TRUE(l.changed.empty()); // the notification is no property assignment
 }
 

@@ -13,6 +13,7 @@
 #include "platform/software/SoftwareImageList.h"
 
 #include "RenderFixture.h"
+#include "control/TavrinAccess.h"
 
 namespace tavrin::testing {
 namespace {
@@ -27,8 +28,8 @@ class Twins {
     // step(list) or step(list, form): the form gives the step its own desktop.
     template <class Step> void apply(Step&& step) {
         const uint32_t corner = fresh_.pixel(0, 0);
-        fresh_->iUC().PSet(0, 0, corner); // same pixels, but no longer what the list painted
-        platform::DrawingSurface& bar = fresh_->sbUCSite().UserControl();
+        TavrinAccess::iUC(*fresh_).PSet(0, 0, corner); // same pixels, but no longer what the list painted
+        platform::DrawingSurface& bar = TavrinAccess::sbUCSite(*fresh_).UserControl();
         bar.PSet(0, 0, bar.Point(0, 0));
         for (ListOnForm* f : {&kept_, &fresh_}) {
             try {
@@ -45,13 +46,14 @@ class Twins {
 
     // The first pixel that differs, or an empty string.
     std::string difference() {
-        const int32_t w = kept_.scaleWidth(), h = static_cast<int32_t>(kept_->iUC().ScaleHeight());
+        const int32_t w = kept_.scaleWidth(),
+                      h = static_cast<int32_t>(TavrinAccess::iUC(*kept_).ScaleHeight());
         for (int32_t y = 0; y < h; ++y)
             for (int32_t x = 0; x < w; ++x)
                 if (kept_.pixel(x, y) != fresh_.pixel(x, y))
                     return "pixel " + std::to_string(x) + "," + std::to_string(y);
-        platform::DrawingSurface &keptBar = kept_->sbUCSite().UserControl(),
-                                 &freshBar = fresh_->sbUCSite().UserControl();
+        platform::DrawingSurface &keptBar = TavrinAccess::sbUCSite(*kept_).UserControl(),
+                                 &freshBar = TavrinAccess::sbUCSite(*fresh_).UserControl();
         const double step = kept_.desk.options().twipsPerPixel;
         for (double y = 0; y < keptBar.ScaleHeight(); y += step)
             for (double x = 0; x < keptBar.ScaleWidth(); x += step)
@@ -137,7 +139,8 @@ Variant randomValue(Tavrin& list, const MemberEntry& entry, std::mt19937& random
     if (entry.name == "ListIndex")
         return Variant::i2(static_cast<int16_t>(int32_t(random() % (count + 1)) - 1));
     if (entry.name == "TopIndex")
-        return Variant::i2(static_cast<int16_t>(random() % std::max(1, count - list.visibleRows() + 1)));
+        return Variant::i2(
+            static_cast<int16_t>(random() % std::max(1, count - TavrinAccess::visibleRows(list) + 1)));
     if (entry.name == "ItemText") return Variant::string(textFrom(random()));
     if (const auto range = ranges().find(entry.name); range != ranges().end())
         return Variant::i4(range->second.low +
@@ -194,24 +197,25 @@ TEST_P(RowReuse, KeptAndMovedRowsEqualAFullRepaint) {
             switch (choice) {
             case 0:
             case 1:
-                if (count > l.visibleRows())
-                    l.SetTopIndex(static_cast<int16_t>(a % (count - l.visibleRows() + 1)));
+                if (count > TavrinAccess::visibleRows(l))
+                    l.SetTopIndex(static_cast<int16_t>(a % (count - TavrinAccess::visibleRows(l) + 1)));
                 break;
             case 2:
                 if (count > 0) l.SetListIndex(any(a));
                 break;
             case 3:
                 if (a % 2)
-                    l.UserControl_EnterFocus();
+                    TavrinAccess::UserControl_EnterFocus(l);
                 else
-                    l.UserControl_ExitFocus();
+                    TavrinAccess::UserControl_ExitFocus(l);
                 break;
             case 4:
                 if (count < 60) l.InsertItem(any(a), Variant::string(textFrom(b)));
                 if (count > 10) l.RemoveItem(any(b));
                 break;
             case 5:
-                l.sbUC().SetValue(std::min<double>(l.sbUC().Max(), a % 50 + (b % 2) * 0.5));
+                TavrinAccess::sbUC(l).SetValue(
+                    std::min<double>(TavrinAccess::sbUC(l).Max(), a % 50 + (b % 2) * 0.5));
                 break;
             case 6: // an image list now and then; rows are never kept while there is one
                 if (a % 4 == 0)
@@ -246,7 +250,7 @@ TEST(RowReuseLooks, AnOverflowingRowLeftFailsOnlyTheRows) {
     f->SetRequiredField(true);
     EXPECT_NO_THROW(f->SetLeftMargin(32767));
     EXPECT_EQ(f->LeftMargin(), 32767);
-    EXPECT_NO_THROW(f->iUC_Paint());
+    EXPECT_NO_THROW(TavrinAccess::iUC_Paint(*f));
 }
 
 } // namespace

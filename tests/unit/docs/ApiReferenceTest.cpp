@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
 #include "tavrin/Tavrin.h"
 
@@ -79,7 +80,7 @@ TEST(ApiReference, ListsEveryMemberOfBothControlsWithItsIdAndKinds) {
     list.InitProperties();
     ASSERT_TRUE(reference.count("Tavrin") && reference.count("XPVScroll"));
     expectSame(fromTable(list), reference.at("Tavrin"), "Tavrin");
-    expectSame(fromTable(list.sbUC()), reference.at("XPVScroll"), "XPVScroll");
+    expectSame(fromTable(TavrinAccess::sbUC(list)), reference.at("XPVScroll"), "XPVScroll");
     list.Terminate();
 }
 
