@@ -25,7 +25,8 @@ class ListRig {
           site_(desktop_->createControlSite(u"Tavrin", clientWidth, clientHeight)),
           list_(std::make_unique<Tavrin>(*site_)) {
         list_->InitProperties();
-        if (list_->Appearance() != Appearance3D) list_->SetAppearance(Appearance3D);
+        if (list_->Appearance() != AppearanceCts::Appearance3D)
+            list_->SetAppearance(AppearanceCts::Appearance3D);
         site_->resizeClient(clientWidth, clientHeight);
         desktop_->flushPaints();
     }

@@ -74,7 +74,7 @@ class JsonRun {
                   .text("workload", "_setup")
                   .integer("client_w", ListRig::kClientWidth)
                   .integer("client_h", ListRig::kClientHeight)
-                  .integer("appearance", list.Appearance())
+                  .integer("appearance", static_cast<int32_t>(list.Appearance()))
                   .integer("row_height", TavrinAccess::rowHeight(list))
                   .integer("visible_rows", TavrinAccess::visibleRows(list)));
     }
@@ -256,7 +256,7 @@ void preparePaintView(ListRig& rig) {
 }
 
 void prepareSelectAll(ListRig& rig) {
-    rig.list().SetSelectMode(Multiple);
+    rig.list().SetSelectMode(SelectModeCts::Multiple);
     TavrinAccess::optSelectionMenu_Click(rig.list(), kUnselectAll);
     rig.desktop().flushPaints();
 }

@@ -16,13 +16,13 @@ namespace {
 constexpr int16_t kEnter = 13, kCtrlEnter = 10, kEscape = 27;
 
 // The box's own alignment codes: 0 left, 1 right, 2 centre.
-int16_t boxAlignment(int32_t listAlignment, int16_t current) {
+int16_t boxAlignment(AlignmentCts listAlignment, int16_t current) {
     switch (listAlignment) {
-    case AlignLeft:
+    case AlignmentCts::AlignLeft:
         return 0;
-    case AlignCenter:
+    case AlignmentCts::AlignCenter:
         return 2;
-    case AlignRight:
+    case AlignmentCts::AlignRight:
         return 1;
     default:
         return current;
@@ -36,7 +36,7 @@ void Tavrin::StartEdit() {
     userControl().SetKeyPreview(false);
     txtEdit_->SetFont(p_Font->desc());
 
-    const bool selectedLook = p_Selected[ListIndex_] && SelectModeStyle_ != Underline;
+    const bool selectedLook = p_Selected[ListIndex_] && SelectModeStyle_ != SelectModeStyleCts::Underline;
     txtEdit_->SetBackColor(selectedLook ? p_BackSelectedRGB : p_BackNormalRGB);
     txtEdit_->SetForeColor(selectedLook ? p_FontSelectedRGB : p_FontNormalRGB);
 

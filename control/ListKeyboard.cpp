@@ -24,7 +24,7 @@ void Tavrin::UserControl_KeyDown(int16_t& keyCode, int16_t& shift) {
         const int16_t rows = p_VisibleRows;
         switch (keyCode) {
         case Space:
-            if (SelectMode_ == Multiple) {
+            if (SelectMode_ == SelectModeCts::Multiple) {
                 p_Selected[ListIndex_] ^= 1;
                 DrawItem(ListIndex_);
                 DrawFocus(ListIndex_);

@@ -60,7 +60,7 @@ void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) 
     } else {
         int16_t row = rowUnderY(y);
         if (row >= 0 && row < ListCount()) {
-            if (SelectMode_ == Single) {
+            if (SelectMode_ == SelectModeCts::Single) {
                 p_Selected[row] = 1;
             } else {
                 p_Selected[row] ^= 1;
@@ -119,7 +119,7 @@ void Tavrin::AutoScrollUp() {
             lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ > 0) {
                 int16_t target = static_cast<int16_t>(ListIndex_ - 1);
-                if (SelectMode_ == Multiple) p_Selected[target] = p_DragState ? 1 : 0;
+                if (SelectMode_ == SelectModeCts::Multiple) p_Selected[target] = p_DragState ? 1 : 0;
                 SetListIndex(target);
                 PaintRows();
             }
@@ -139,7 +139,7 @@ void Tavrin::AutoScrollDown() {
             lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ < ListCount() - 1) {
                 int16_t target = static_cast<int16_t>(ListIndex_ + 1);
-                if (SelectMode_ == Multiple) p_Selected[target] = p_DragState ? 1 : 0;
+                if (SelectMode_ == SelectModeCts::Multiple) p_Selected[target] = p_DragState ? 1 : 0;
                 SetListIndex(target);
                 PaintRows();
             }

@@ -141,7 +141,8 @@ bool firstOccurrenceFrom(std::u16string_view text, size_t from, const std::u16st
 void Tavrin::Order() {
     const size_t n = static_cast<size_t>(ListCount());
     if (n < 2) return;
-    const Direction direction = OrderType_ == Descendent ? Direction::Descending : Direction::Ascending;
+    const Direction direction =
+        OrderType_ == OrderTypeCts::Descendent ? Direction::Descending : Direction::Ascending;
     if (!sortDistinct(p_Items, n, direction)) shellSort(p_Items, n, direction);
     TAVRIN_VERIFY(p_Items.size() == n + 1 && p_Items.back().Text.empty());
 

@@ -51,7 +51,7 @@ void Tavrin::ReadProperties(const PropertyBag& bag) {
         row->store(*this, bag.ReadProperty(row->name, savedDefault(*row)));
         if (row->afterLoad) row->afterLoad(*this, bag);
     }
-    if (SelectMode_ == Multiple)
+    if (SelectMode_ == SelectModeCts::Multiple)
         for (int16_t entry : {0, 1, 3})
             SelectionMenu_->SetEnabled(entry, true);
     ListIndex_ = -1;

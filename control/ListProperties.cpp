@@ -19,16 +19,18 @@ constexpr std::u16string_view kSampleText = u"TextHeight";
 
 // ---- appearance and frame
 
-int32_t Tavrin::Appearance() const {
-    return userControl().Appearance();
+AppearanceCts Tavrin::Appearance() const {
+    return static_cast<AppearanceCts>(userControl().Appearance());
 }
 
 // The 3D appearance uses the host's own sunken border; Flat has none, and the control's background
 // (BorderColor) shows as a ring around the inset drawing surface. No re-layout here.
-void Tavrin::SetAppearance(int32_t v) {
-    userControl().SetAppearance(roundToI2(v));
-    userControl().SetBorderStyle(userControl().Appearance() == Appearance3D ? BorderFixedSingle : BorderNone);
-    const bool flat = userControl().Appearance() == Flat;
+void Tavrin::SetAppearance(AppearanceCts v) {
+    userControl().SetAppearance(roundToI2(static_cast<int32_t>(v)));
+    const bool threeD = Appearance() == AppearanceCts::Appearance3D;
+    userControl().SetBorderStyle(
+        static_cast<int16_t>(threeD ? BorderStyleCts::BorderFixedSingle : BorderStyleCts::BorderNone));
+    const bool flat = Appearance() == AppearanceCts::Flat;
     if (flat) userControl().SetBackColor(BorderColor_);
     if (flat && !p_BorderRefresh) RefreshBorder();
     propertyChanged("Appearance");
@@ -38,14 +40,14 @@ void Tavrin::SetAppearance(int32_t v) {
 void Tavrin::SetBorderColor(uint32_t v) {
     BorderColor_ = v;
     userControl().SetBackColor(v);
-    if (Appearance() == Flat && !p_BorderRefresh) RefreshBorder();
+    if (Appearance() == AppearanceCts::Flat && !p_BorderRefresh) RefreshBorder();
     propertyChanged("BorderColor");
 }
 
 // In 3D the value is only stored; it takes effect at the first layout pass in Flat.
 void Tavrin::SetBorderWidth(int16_t v) {
     BorderWidth_ = v;
-    if (Appearance() == Flat && !p_BorderRefresh) {
+    if (Appearance() == AppearanceCts::Flat && !p_BorderRefresh) {
         RefreshBorder();
         UserControl_Resize();
     }
@@ -63,12 +65,12 @@ void Tavrin::SetEnabled(bool v) {
 }
 
 // The list has no palette of its own: the theme only picks the scroll bar's pictures.
-int32_t Tavrin::Theme() const {
-    return sbUC_->Theme();
+ctsListThemes Tavrin::Theme() const {
+    return static_cast<ctsListThemes>(sbUC_->Theme());
 }
 
-void Tavrin::SetTheme(int32_t v) {
-    sbUC().SetTheme(v);
+void Tavrin::SetTheme(ctsListThemes v) {
+    sbUC().SetTheme(static_cast<int32_t>(v));
     propertyChanged("Theme");
 }
 
@@ -140,7 +142,7 @@ void Tavrin::SetFontSelected(uint32_t v) {
 
 // ---- row geometry and look
 
-void Tavrin::SetAlignment(int32_t v) {
+void Tavrin::SetAlignment(AlignmentCts v) {
     Alignment_ = v;
     iUC_Paint();
     propertyChanged("Alignment");
@@ -204,7 +206,7 @@ void Tavrin::SetSelectionPicture(std::shared_ptr<platform::Picture> v) {
     propertyChanged("SelectionPicture");
 }
 
-void Tavrin::SetSelectModeStyle(int32_t v) {
+void Tavrin::SetSelectModeStyle(SelectModeStyleCts v) {
     SelectModeStyle_ = v;
     iUC_Paint();
     propertyChanged("SelectModeStyle");
@@ -236,7 +238,7 @@ void Tavrin::SetHoverSelection(bool v) {
 }
 
 // Only stored: the items are reordered when Order runs.
-void Tavrin::SetOrderType(int32_t v) {
+void Tavrin::SetOrderType(OrderTypeCts v) {
     OrderType_ = v;
     propertyChanged("OrderType");
 }

@@ -32,6 +32,16 @@ template <> struct As<uint32_t> { // a colour
     static Variant to(uint32_t v) { return colour(v); }
     static uint32_t from(const Variant& v) { return static_cast<uint32_t>(toI4(v)); }
 };
+template <class E>
+requires std::is_enum_v<E>
+struct As<E> { // one of the list's enumerations: any 32-bit value is kept
+    static Variant to(E v) { return Variant::i4(static_cast<int32_t>(v)); }
+    static E from(const Variant& v) { return static_cast<E>(toI4(v)); }
+};
+// A member of an enumeration as its default in form files, a 16-bit integer.
+template <class E> Variant member(E v) {
+    return Variant::i2(static_cast<int16_t>(v));
+}
 template <> struct As<bool> {
     static Variant to(bool v) { return Variant::boolean(v); }
     static bool from(const Variant& v) { return toBool(v); }
@@ -91,13 +101,14 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
          &let<&Tavrin::SetRequiredField>, &store<&Tavrin::RequiredField_>,
          [](Tavrin& t, const PropertyBag&) { t.LoadRequiredPicture(); }, nullptr},
         // The host's own: its border style follows (Fixed Single in 3D, none in Flat).
-        {"Appearance", 0x68030028, I4, Variant::i2(Appearance3D), Default, 3,
-         [](Tavrin& t) { return Variant::i4(t.Appearance()); },
-         [](Tavrin& t, const Variant& v) { t.SetAppearance(toI4(v)); },
+        {"Appearance", 0x68030028, I4, member(AppearanceCts::Appearance3D), Default, 3,
+         &get<&Tavrin::Appearance>, &let<&Tavrin::SetAppearance>,
          [](Tavrin& t, const Variant& v) {
              UserControlSurface& uc = t.userControl();
              uc.SetAppearance(toI2(v));
-             uc.SetBorderStyle(uc.Appearance() == Appearance3D ? BorderFixedSingle : BorderNone);
+             const bool threeD = uc.Appearance() == static_cast<int16_t>(AppearanceCts::Appearance3D);
+             uc.SetBorderStyle(static_cast<int16_t>(threeD ? BorderStyleCts::BorderFixedSingle
+                                                           : BorderStyleCts::BorderNone));
          },
          nullptr, [](Tavrin& t) { return Variant::i2(t.userControl().Appearance()); }},
         // The host's own; loading leaves the scroll bar's alone.
@@ -168,7 +179,7 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
         fieldRow<&Tavrin::BoxRadius, &Tavrin::SetBoxRadius, &Tavrin::BoxRadius_>("BoxRadius", 0x6803001F, I2,
                                                                                  Variant::i2(0), Default, 19),
         fieldRow<&Tavrin::Alignment, &Tavrin::SetAlignment, &Tavrin::Alignment_>(
-            "Alignment", 0x68030029, I4, Variant::i2(AlignLeft), Default, 20),
+            "Alignment", 0x68030029, I4, member(AlignmentCts::AlignLeft), Default, 20),
         fieldRow<&Tavrin::Focus, &Tavrin::SetFocus, &Tavrin::Focus_>("Focus", 0x6803001A, Bool,
                                                                      Variant::boolean(true), Default, 21),
         fieldRow<&Tavrin::HoverSelection, &Tavrin::SetHoverSelection, &Tavrin::HoverSelection_>(
@@ -187,19 +198,19 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
         fieldRow<&Tavrin::ItemTextLeft, &Tavrin::SetItemTextLeft, &Tavrin::ItemTextLeft_>(
             "ItemTextLeft", 0x68030010, I2, Variant::i2(2), Default, 26),
         fieldRow<&Tavrin::OrderType, &Tavrin::SetOrderType, &Tavrin::OrderType_>(
-            "OrderType", 0x6803000B, I4, Variant::i2(Ascendent), Default, 27),
+            "OrderType", 0x6803000B, I4, member(OrderTypeCts::Ascendent), Default, 27),
         {"SelectionPicture", 0x68030009, Picture, Variant::object(nullptr), Default, 28,
          [](Tavrin& t) { return object(t.SelectionPicture()); },
          [](Tavrin& t, const Variant& v) { t.SetSelectionPicture(toPicture(v)); },
          [](Tavrin& t, const Variant& v) { t.SelectionPicture_ = toPicture(v); }, nullptr, nullptr},
         fieldRow<&Tavrin::SelectMode, &Tavrin::SetSelectMode, &Tavrin::SelectMode_>(
-            "SelectMode", 0x68030008, I4, Variant::i2(Single), Default, 29),
+            "SelectMode", 0x68030008, I4, member(SelectModeCts::Single), Default, 29),
         fieldRow<&Tavrin::SelectModeStyle, &Tavrin::SetSelectModeStyle, &Tavrin::SelectModeStyle_>(
-            "SelectModeStyle", 0x68030007, I4, Variant::i2(Standard), Default, 30),
+            "SelectModeStyle", 0x68030007, I4, member(SelectModeStyleCts::Standard), Default, 30),
         fieldRow<&Tavrin::ShowMenu, &Tavrin::SetShowMenu, &Tavrin::ShowMenu_>(
             "ShowMenu", 0x68030006, Bool, Variant::boolean(false), Default, 31),
         // The scroll bar's own, loaded through the let.
-        {"Theme", 0x6803001B, I4, Variant::i2(XPBlue), Kept, 32, &get<&Tavrin::Theme>,
+        {"Theme", 0x6803001B, I4, member(ctsListThemes::XPBlue), Kept, 32, &get<&Tavrin::Theme>,
          &let<&Tavrin::SetTheme>, &let<&Tavrin::SetTheme>, nullptr, nullptr},
         // The drawing surface's own.
         {"MousePointer", 0x6803000C, I2, Variant::i2(0), Kept, 33, &get<&Tavrin::MousePointer>,

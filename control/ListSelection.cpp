@@ -29,7 +29,7 @@ void Tavrin::SetListIndex(int16_t v) {
         p_LastMouseY = -1;
     }
 
-    if (SelectMode_ == Single) {
+    if (SelectMode_ == SelectModeCts::Single) {
         if (p_LastIndex >= 0 && static_cast<size_t>(p_LastIndex) < p_Selected.size())
             p_Selected[p_LastIndex] = 0;
         if (ListIndex_ >= 0) p_Selected[ListIndex_] = 1;
@@ -69,10 +69,10 @@ void Tavrin::SetTopIndex(int16_t v) {
     raiseEvent("TopIndexChange", kTopIndexChange);
 }
 
-void Tavrin::SetSelectMode(int32_t v) {
+void Tavrin::SetSelectMode(SelectModeCts v) {
     SelectMode_ = v;
     if (site_.AmbientUserMode()) {
-        bool multiple = v != Single;
+        bool multiple = v != SelectModeCts::Single;
         if (!multiple && ListIndex_ >= 0) {
             std::fill(p_Selected.begin(), p_Selected.end(), uint8_t{0});
             p_Selected[ListIndex_] = 1;
@@ -90,7 +90,7 @@ void Tavrin::SetSelectMode(int32_t v) {
 // Multiple mode: the flag itself. Single mode: True makes the item current; False does nothing.
 void Tavrin::SetItemSelected(int16_t index, bool selected) {
     checkItemIndex(index);
-    if (SelectMode_ == Single) {
+    if (SelectMode_ == SelectModeCts::Single) {
         if (selected) SetListIndex(index);
         return;
     }

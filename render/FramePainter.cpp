@@ -50,8 +50,8 @@ void Tavrin::paintDesignPreview() {
     });
     ignoringFailures([&] {
         const double scaleWidth = userControl().ScaleWidth();
-        const int32_t right =
-            render::surfaceWidthLessFrame(scaleWidth, 0, Appearance() != Appearance3D, BorderWidth_);
+        const int32_t right = render::surfaceWidthLessFrame(
+            scaleWidth, 0, Appearance() != AppearanceCts::Appearance3D, BorderWidth_);
         gdi().DrawFocusRect(iUC().hDC(), platform::RECT{left, 0, right, p_RowHeight});
     });
 }
@@ -61,13 +61,13 @@ void Tavrin::paintDesignPreview() {
 void Tavrin::placeSampleText(int32_t left, const std::u16string& name) {
     const double scaleWidth = userControl().ScaleWidth();
     switch (Alignment_) {
-    case AlignLeft:
+    case AlignmentCts::AlignLeft:
         iUC().SetCurrentX(left + ItemOffset_ + ItemTextLeft_);
         break;
-    case AlignCenter:
+    case AlignmentCts::AlignCenter:
         iUC().SetCurrentX((scaleWidth - iUC().TextWidth(name)) * 0.5);
         break;
-    case AlignRight:
+    case AlignmentCts::AlignRight:
         iUC().SetCurrentX(scaleWidth - iUC().TextWidth(name) - ItemOffset_);
         break;
     default:
@@ -138,7 +138,7 @@ void Tavrin::DrawRequiredMark() {
 // flag so that an assignment made while the refresh runs does not start another one.
 void Tavrin::RefreshBorder() {
     render::FlagScope refreshing(p_BorderRefresh);
-    if (userControl().Appearance() == Flat) userControl().Refresh();
+    if (Appearance() == AppearanceCts::Flat) userControl().Refresh();
 }
 
 } // namespace tavrin

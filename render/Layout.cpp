@@ -66,7 +66,7 @@ void Tavrin::UserControl_Resize() {
 
     auto& bar = sbUCSite().extender();
     const int16_t barWidth = bar.Visible() ? roundToI2(bar.Width()) : int16_t{0};
-    const bool flat = userControl().Appearance() == Flat;
+    const bool flat = Appearance() == AppearanceCts::Flat;
     const Placement surface = surfacePlacement(flat, userControl().ScaleWidth(), userControl().ScaleHeight(),
                                                barWidth, BorderWidth_);
 
@@ -75,7 +75,7 @@ void Tavrin::UserControl_Resize() {
     ignoringFailures([&] {
         const double width = bar.Width();
         const double scaleWidth = userControl().ScaleWidth(), scaleHeight = userControl().ScaleHeight();
-        if (userControl().Appearance() == Appearance3D)
+        if (Appearance() == AppearanceCts::Appearance3D)
             bar.Move(scaleWidth - width, 0, width, scaleHeight);
         else
             bar.Move(scaleWidth - width - BorderWidth_, BorderWidth_, width,
@@ -90,7 +90,7 @@ void Tavrin::UpdateScrollRange() {
     auto& bar = sbUCSite().extender();
     const auto rowsRightEdge = [&](double barWidth) {
         return render::surfaceWidthLessFrame(userControl().ScaleWidth(), barWidth,
-                                             userControl().Appearance() == Flat, BorderWidth_);
+                                             Appearance() == AppearanceCts::Flat, BorderWidth_);
     };
     if (ListCount() <= p_VisibleRows) {
         bar.SetVisible(false);

@@ -29,12 +29,12 @@ struct Tavrin::RowLook {
     bool requiredField = false;
     int32_t right = 0;
     // The properties the painter reads, and the colours resolved from the colour properties.
-    int32_t style = Standard;
+    SelectModeStyleCts style = SelectModeStyleCts::Standard;
     uint32_t backNormal = 0, backSelected = 0, fontNormal = 0, fontSelected = 0, boxBorder = 0;
     Vertex gradientFrom{}, gradientTo{};
     int16_t boxOffset = 0, boxRadius = 0, itemOffset = 0, itemTextLeft = 0;
     bool wordWrap = false;
-    int32_t alignment = AlignLeft;
+    AlignmentCts alignment = AlignmentCts::AlignLeft;
     std::shared_ptr<platform::Picture> selectionPicture; // held, so that its address stays its own
     std::shared_ptr<platform::ImageList> imageList;
     int16_t imageScaleMode = 0;

@@ -37,8 +37,8 @@ platform::TRIVERTEX vertexAt(int32_t x, int32_t y, const Vertex& colour) {
     return {x, y, colour[0], colour[1], colour[2], 0};
 }
 
-uint32_t textFormat(bool wordWrap, int32_t alignment) {
-    if (wordWrap) return static_cast<uint32_t>(alignment) | platform::DT_WORDBREAK;
+uint32_t textFormat(bool wordWrap, AlignmentCts alignment) {
+    if (wordWrap) return static_cast<uint32_t>(static_cast<int32_t>(alignment)) | platform::DT_WORDBREAK;
     return platform::DT_SINGLELINE | platform::DT_VCENTER;
 }
 
@@ -68,7 +68,7 @@ void Tavrin::paintRow(const RowLook& look, int16_t index, double top) {
         paintNormalBackground(look, rect);
 
     if (look.imageList) ignoringFailures([&] { drawItemImage(look, row, rect); });
-    if (row.selected && look.style == Dither)
+    if (row.selected && look.style == SelectModeStyleCts::Dither)
         ignoringFailures([&] { PatternAnd(iUC().hDC(), rect, look.backSelected); });
     ignoringFailures([&] {
         RECT text = render::textRectOf(rect, look.itemOffset, look.itemTextLeft, look.wordWrap);
@@ -86,35 +86,35 @@ void Tavrin::paintNormalBackground(const RowLook& look, const RECT& rect) {
 void Tavrin::paintSelectedBackground(const RowLook& look, const RECT& rect) {
     const HDC dc = iUC().hDC();
     switch (look.style) {
-    case Standard:
+    case SelectModeStyleCts::Standard:
         FillSolid(dc, rect, look.backSelected);
         break;
-    case Dither:
+    case SelectModeStyleCts::Dither:
         FillSolid(dc, rect, look.backNormal);
         break; // the pattern follows the image
-    case Gradient_V:
+    case SelectModeStyleCts::Gradient_V:
         FillGradient(dc, rect, look.gradientFrom, look.gradientTo, platform::GRADIENT_FILL_RECT_V);
         break;
-    case Gradient_H:
+    case SelectModeStyleCts::Gradient_H:
         FillGradient(dc, rect, look.gradientFrom, look.gradientTo, platform::GRADIENT_FILL_RECT_H);
         break;
-    case Box: {
+    case SelectModeStyleCts::Box: {
         FillSolid(dc, rect, look.backNormal);
         RECT box = rect;
         DrawRoundBox(dc, box, look.boxOffset, look.boxRadius, look.backSelected, look.boxBorder);
         break;
     }
-    case Underline:
+    case SelectModeStyleCts::Underline:
         FillSolid(dc, rect, look.backNormal);
         break;
-    case byPicture:
+    case SelectModeStyleCts::byPicture:
         paintSelectionPicture(look, rect);
         break;
     default:
         return;
     }
     gdi().SetTextColor(dc, look.fontSelected);
-    if (look.style == Underline) iUC().SetFontUnderline(true);
+    if (look.style == SelectModeStyleCts::Underline) iUC().SetFontUnderline(true);
 }
 
 // The picture is stretched from the row's left to a width equal to the rows' right edge, so with a

@@ -72,10 +72,12 @@ bool Tavrin::reusableLook(const RowLook& look) const {
     } catch (const AutomationError&) {
         return false; // each row will fail on it as it always does
     }
-    const bool knownStyle = look.style >= Standard && look.style <= byPicture;
+    const bool knownStyle =
+        look.style >= SelectModeStyleCts::Standard && look.style <= SelectModeStyleCts::byPicture;
     return iUC_->contentRevision() != 0 && look.scaleMode == platform::ScaleMode::Pixels &&
            look.rowHeight > 0 && !look.imageList && !look.requiredField && knownStyle &&
-           !(look.style == byPicture && left > 0) && !(look.style == Box && look.boxOffset < 0);
+           !(look.style == SelectModeStyleCts::byPicture && left > 0) &&
+           !(look.style == SelectModeStyleCts::Box && look.boxOffset < 0);
 }
 
 bool Tavrin::rowsReusable(const RowLook& look) const {

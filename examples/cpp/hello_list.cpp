@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     };
     for (const char* name : {"Apple", "Banana", "Cherry", "Damson", "Elderberry", "Fig", "Grape"})
         list->AddItem(Variant::string(name));
-    list->SetSelectModeStyle(Gradient_H);
-    list->SetSelectMode(Multiple);
+    list->SetSelectModeStyle(SelectModeStyleCts::Gradient_H);
+    list->SetSelectMode(SelectModeCts::Multiple);
     list->SetItemSelected(4, true);
     window.run(); // 3: shown, and the first paint done
 

@@ -24,13 +24,16 @@
 
 namespace tavrin {
 
-enum AlignmentCts : int32_t { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
-enum AppearanceCts : int32_t { Flat = 0, Appearance3D = 1 };
-enum ctsListThemes : int32_t { XPBlue = 0, XPSilver = 1, XPOlive = 2 };
-enum BorderStyleCts : int32_t { BorderNone = 0, BorderFixedSingle = 1 };
-enum OrderTypeCts : int32_t { Ascendent = 0, Descendent = 1 };
-enum SelectModeCts : int32_t { Single = 0, Multiple = 1 };
-enum SelectModeStyleCts : int32_t {
+// The list's enumerations. They are scoped, so their members stay out of the library's namespace:
+// `SelectModeCts::Multiple`, `SelectModeStyleCts::Box`. A property stores any 32-bit value it is
+// given (through dispatch a number need not be a member); drawing treats an unknown one as noted.
+enum class AlignmentCts : int32_t { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
+enum class AppearanceCts : int32_t { Flat = 0, Appearance3D = 1 };
+enum class ctsListThemes : int32_t { XPBlue = 0, XPSilver = 1, XPOlive = 2 };
+enum class BorderStyleCts : int32_t { BorderNone = 0, BorderFixedSingle = 1 };
+enum class OrderTypeCts : int32_t { Ascendent = 0, Descendent = 1 };
+enum class SelectModeCts : int32_t { Single = 0, Multiple = 1 };
+enum class SelectModeStyleCts : int32_t {
     Standard = 0,
     Dither = 1,
     Gradient_V = 2,
@@ -94,14 +97,14 @@ class Tavrin : public Dispatchable {
     void SetListIndex(int16_t v);
     int16_t TopIndex() const;
     void SetTopIndex(int16_t v);
-    int32_t SelectMode() const { return SelectMode_; }
-    void SetSelectMode(int32_t v);
+    SelectModeCts SelectMode() const { return SelectMode_; }
+    void SetSelectMode(SelectModeCts v);
 
     // ---- properties (no checks unless said; every assignment calls PropertyChanged)
-    int32_t Alignment() const { return Alignment_; }
-    void SetAlignment(int32_t v);
-    int32_t Appearance() const;
-    void SetAppearance(int32_t v);
+    AlignmentCts Alignment() const { return Alignment_; }
+    void SetAlignment(AlignmentCts v);
+    AppearanceCts Appearance() const;
+    void SetAppearance(AppearanceCts v);
     uint32_t BackNormal() const { return BackNormal_; }
     void SetBackNormal(uint32_t v);
     uint32_t BackSelected() const { return BackSelected_; }
@@ -126,8 +129,8 @@ class Tavrin : public Dispatchable {
     void SetLeftMargin(int16_t v);
     bool RequiredField() const { return RequiredField_; }
     void SetRequiredField(bool v);
-    int32_t Theme() const;
-    void SetTheme(int32_t v);
+    ctsListThemes Theme() const;
+    void SetTheme(ctsListThemes v);
     bool Focus() const { return Focus_; }
     void SetFocus(bool v);
     std::shared_ptr<platform::StdFont> Font() const { return p_Font; }
@@ -154,12 +157,12 @@ class Tavrin : public Dispatchable {
     void SetMouseIcon(std::shared_ptr<platform::Picture> v);
     int16_t MousePointer() const;
     void SetMousePointer(int16_t v);
-    int32_t OrderType() const { return OrderType_; }
-    void SetOrderType(int32_t v);
+    OrderTypeCts OrderType() const { return OrderType_; }
+    void SetOrderType(OrderTypeCts v);
     std::shared_ptr<platform::Picture> SelectionPicture() const { return SelectionPicture_; }
     void SetSelectionPicture(std::shared_ptr<platform::Picture> v);
-    int32_t SelectModeStyle() const { return SelectModeStyle_; }
-    void SetSelectModeStyle(int32_t v);
+    SelectModeStyleCts SelectModeStyle() const { return SelectModeStyle_; }
+    void SetSelectModeStyle(SelectModeStyleCts v);
     bool ShowMenu() const { return ShowMenu_; }
     void SetShowMenu(bool v);
     bool WordWrap() const { return WordWrap_; }
@@ -290,11 +293,11 @@ class Tavrin : public Dispatchable {
     int16_t ListIndex_ = -1;  // the current item, -1 for none
     int16_t p_LastIndex = -1; // the row the last ListIndex let made current
     bool p_AutoScroll = true; // the next ListIndex let scrolls the item into view
-    int32_t SelectMode_ = Single;
-    int32_t OrderType_ = Ascendent;
+    SelectModeCts SelectMode_ = SelectModeCts::Single;
+    OrderTypeCts OrderType_ = OrderTypeCts::Ascendent;
 
     // Properties stored by the control
-    int32_t Alignment_ = AlignLeft;
+    AlignmentCts Alignment_ = AlignmentCts::AlignLeft;
     uint32_t BackNormal_ = 0x80000005;
     uint32_t BackSelected_ = 0x8000000D;
     uint32_t BackSelectedG1_ = 0x8000000D;
@@ -317,7 +320,7 @@ class Tavrin : public Dispatchable {
     int16_t ItemOffset_ = 0;
     int16_t ItemTextLeft_ = 2;
     std::shared_ptr<platform::Picture> SelectionPicture_;
-    int32_t SelectModeStyle_ = Standard;
+    SelectModeStyleCts SelectModeStyle_ = SelectModeStyleCts::Standard;
     bool ShowMenu_ = false;
     bool WordWrap_ = true;
     int16_t p_ScrollBarWidth = 13; // the scroll bar width setting, saved as "ScrollBarWidth"

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     list.onEvent = [&](std::string_view name, std::vector<Variant>&) { named += name == "ListIndexChange"; };
     for (const char* name : {"Apple", "Banana", "Cherry"})
         list->AddItem(Variant::string(name));
-    list->SetSelectMode(Multiple);
+    list->SetSelectMode(SelectModeCts::Multiple);
     window.run();
 
     list->SetListIndex(1);

@@ -34,11 +34,11 @@ void fill(Tavrin& l) {
     l.SetBackSelectedG1(0xC56A31);
     l.SetBackSelectedG2(0xFFFFFF);
     l.SetBoxBorder(0xC56A31);
-    l.SetSelectModeStyle(Gradient_H);
+    l.SetSelectModeStyle(SelectModeStyleCts::Gradient_H);
     for (const char16_t* fruit : kFruit)
         for (const char16_t* kind : kKinds)
             l.AddItem(Variant::string(std::u16string(fruit) + kind));
-    l.SetSelectMode(Multiple);
+    l.SetSelectMode(SelectModeCts::Multiple);
     l.SetShowMenu(true);
     l.SetListIndex(0);
 }
@@ -189,10 +189,11 @@ int main(int argc, char** argv) {
         if (shift != 0) return false;
         switch (key) {
         case 'T':
-            list->SetTheme(static_cast<int16_t>((list->Theme() + 1) % 3));
+            list->SetTheme(static_cast<ctsListThemes>((static_cast<int32_t>(list->Theme()) + 1) % 3));
             return true;
         case 'S':
-            list->SetSelectModeStyle(static_cast<int16_t>((list->SelectModeStyle() + 1) % 7));
+            list->SetSelectModeStyle(
+                static_cast<SelectModeStyleCts>((static_cast<int32_t>(list->SelectModeStyle()) + 1) % 7));
             return true;
         case 'A':
             list->About();
@@ -231,16 +232,17 @@ int main(int argc, char** argv) {
         const std::u16string edited = script.edited >= 0 ? list->ItemText(script.edited) : u"";
         std::printf("current %d, selected %d after the menu, top after the drag %d, theme %d, style %d, "
                     "edited row \"%s\"\n",
-                    current, script.selectedAfterMenu, script.topAfterDrag, list->Theme(),
-                    list->SelectModeStyle(), std::string(edited.begin(), edited.end()).c_str());
+                    current, script.selectedAfterMenu, script.topAfterDrag, static_cast<int>(list->Theme()),
+                    static_cast<int>(list->SelectModeStyle()),
+                    std::string(edited.begin(), edited.end()).c_str());
         auto expect = [&](bool ok, const char* what) {
             if (!ok) std::printf("did not happen: %s\n", what), status = 1;
         };
         expect(script.topAfterDrag > 0, "the drag below the list scrolled it");
         expect(script.selectedAfterMenu == list->ListCount(), "the menu's first entry selected every item");
         expect(edited == u"z" || edited == u"Z", "the double click edited the row");
-        expect(list->Theme() == 1, "T changed the theme");
-        expect(list->SelectModeStyle() == Box, "S changed the selection style");
+        expect(list->Theme() == ctsListThemes::XPSilver, "T changed the theme");
+        expect(list->SelectModeStyle() == SelectModeStyleCts::Box, "S changed the selection style");
     }
     list->Terminate();
     list.reset();

@@ -147,11 +147,12 @@ bool DemoForm::shortcut(int16_t keyCode, int16_t shift) {
     switch (keyCode) {
     case kKeyT:
         for (List* l : {&fruit_, &basket_})
-            (*l)->SetTheme(((*l)->Theme() + 1) % 3);
+            (*l)->SetTheme(static_cast<ctsListThemes>((static_cast<int32_t>((*l)->Theme()) + 1) % 3));
         return true;
     case kKeyS:
         for (List* l : {&fruit_, &basket_})
-            (*l)->SetSelectModeStyle(((*l)->SelectModeStyle() + 1) % 7);
+            (*l)->SetSelectModeStyle(
+                static_cast<SelectModeStyleCts>((static_cast<int32_t>((*l)->SelectModeStyle()) + 1) % 7));
         return true;
     case kKeyA:
         focused->About();

@@ -63,21 +63,21 @@ void addFruit(Tavrin& list, int count, const std::shared_ptr<software::SoftwareI
     }
 }
 
-void singleLine(Tavrin& list, Desktop& desk, int32_t style) {
+void singleLine(Tavrin& list, Desktop& desk, SelectModeStyleCts style) {
     list.SetWordWrap(false);
     list.SetItemHeightAuto(false);
     list.SetItemHeight(22);
     list.SetSelectModeStyle(style);
     addFruit(list, 8, std::make_shared<software::SoftwareImageList>(desk, 16, 16, 8, 3));
     list.SetItemTextLeft(22);
-    list.SetSelectMode(Multiple);
+    list.SetSelectMode(SelectModeCts::Multiple);
     list.SetItemSelected(3, true);
     list.SetListIndex(1);
     list.SetItemSelected(1, true);
 }
 
-void wrapped(Tavrin& list, Desktop& desk, int32_t style, int32_t alignment) {
-    list.SetAppearance(Flat);
+void wrapped(Tavrin& list, Desktop& desk, SelectModeStyleCts style, AlignmentCts alignment) {
+    list.SetAppearance(AppearanceCts::Flat);
     list.SetBorderColor(0xB99A7E);
     list.SetBorderWidth(2);
     list.SetItemHeightAuto(false);
@@ -94,55 +94,57 @@ void wrapped(Tavrin& list, Desktop& desk, int32_t style, int32_t alignment) {
 }
 
 std::vector<Tile> tiles() {
-    auto styled = [](int32_t style) { return [style](Tavrin& l, Desktop& d) { singleLine(l, d, style); }; };
+    auto styled = [](SelectModeStyleCts style) {
+        return [style](Tavrin& l, Desktop& d) { singleLine(l, d, style); };
+    };
     return {
-        {u"Standard", styled(Standard)},
+        {u"Standard", styled(SelectModeStyleCts::Standard)},
         {u"Dither",
          [](Tavrin& l, Desktop& d) {
              l.SetBackSelected(0x80C0F0);
              l.SetFontSelected(0x203050);
-             singleLine(l, d, Dither);
+             singleLine(l, d, SelectModeStyleCts::Dither);
          }},
         {u"Gradient_V",
          [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xF3D9B8);
              l.SetBackSelectedG2(0xC8843E);
-             singleLine(l, d, Gradient_V);
+             singleLine(l, d, SelectModeStyleCts::Gradient_V);
          }},
         {u"Gradient_H",
          [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xC56A31);
              l.SetBackSelectedG2(0xFFFFFF);
              l.SetFontSelected(0x000000);
-             singleLine(l, d, Gradient_H);
+             singleLine(l, d, SelectModeStyleCts::Gradient_H);
          }},
         {u"Box, radius 8",
          [](Tavrin& l, Desktop& d) {
              l.SetBackSelected(0xFBEAD9);
              l.SetBoxBorder(0xC56A31);
              l.SetFontSelected(0x6B3A1A);
-             singleLine(l, d, Box);
+             singleLine(l, d, SelectModeStyleCts::Box);
              l.SetBoxOffset(2);
              l.SetBoxRadius(8);
          }},
         {u"Underline",
          [](Tavrin& l, Desktop& d) {
              l.SetFontSelected(0x1A46C8);
-             singleLine(l, d, Underline);
+             singleLine(l, d, SelectModeStyleCts::Underline);
          }},
         {u"byPicture",
          [](Tavrin& l, Desktop& d) {
              l.SetSelectionPicture(ribbonPicture());
              l.SetFontSelected(0x202020);
-             singleLine(l, d, byPicture);
+             singleLine(l, d, SelectModeStyleCts::byPicture);
          }},
         {u"Flat, scrolling",
          [](Tavrin& l, Desktop& d) {
-             l.SetAppearance(Flat);
-             l.SetTheme(XPOlive);
+             l.SetAppearance(AppearanceCts::Flat);
+             l.SetTheme(ctsListThemes::XPOlive);
              l.SetBorderColor(0x5A8C7A);
              l.SetBackSelected(0x4F9A7B);
-             singleLine(l, d, Standard);
+             singleLine(l, d, SelectModeStyleCts::Standard);
              for (int i = 0; i < 6; ++i)
                  l.AddItem(Variant::string(std::u16string(u"More ") + kFruit[i]), static_cast<int16_t>(i + 1),
                            1);
@@ -153,22 +155,22 @@ std::vector<Tile> tiles() {
              l.SetBoxBorder(0x3C8CE0);
              l.SetFontSelected(0x1A3A70);
              l.SetBoxRadius(6);
-             wrapped(l, d, Box, AlignLeft);
+             wrapped(l, d, SelectModeStyleCts::Box, AlignmentCts::AlignLeft);
          }},
         {u"Wrapped, centred",
          [](Tavrin& l, Desktop& d) {
              l.SetBackSelectedG1(0xE0B070);
              l.SetBackSelectedG2(0xFAF0E4);
              l.SetFontSelected(0x202020);
-             wrapped(l, d, Gradient_V, AlignCenter);
+             wrapped(l, d, SelectModeStyleCts::Gradient_V, AlignmentCts::AlignCenter);
          }},
         {u"Design time", [](Tavrin&, Desktop&) {}, true},
         {u"Required field",
          [](Tavrin& l, Desktop& d) {
-             l.SetAppearance(Flat);
+             l.SetAppearance(AppearanceCts::Flat);
              l.SetBorderColor(0x9C9CE0);
              l.SetRequiredField(true);
-             singleLine(l, d, Standard);
+             singleLine(l, d, SelectModeStyleCts::Standard);
          },
          false, true},
     };

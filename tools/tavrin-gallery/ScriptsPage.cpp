@@ -69,14 +69,14 @@ const char16_t* const kLongNames[] = {
 struct Tile {
     std::u16string caption;
     bool wrapped;
-    int32_t alignment;
+    AlignmentCts alignment;
 };
 
 const Tile kTiles[] = {
-    {u"Single line", false, AlignLeft},
-    {u"Wrapped, left", true, AlignLeft},
-    {u"Wrapped, centred", true, AlignCenter},
-    {u"Wrapped, right", true, AlignRight},
+    {u"Single line", false, AlignmentCts::AlignLeft},
+    {u"Wrapped, left", true, AlignmentCts::AlignLeft},
+    {u"Wrapped, centred", true, AlignmentCts::AlignCenter},
+    {u"Wrapped, right", true, AlignmentCts::AlignRight},
 };
 
 int32_t scaled(int32_t px, double scale) {

@@ -26,7 +26,8 @@ void makeForm(Window& window) {
     a.setAnchor(Anchor::Left | Anchor::Top | Anchor::Bottom);
     b->SetSelectModeStyle(SelectModeStyleCts::Box);
     b->SetTheme(ctsListThemes::XPOlive);
-    b.setProperty("Appearance", Variant::i4(AppearanceCts::Flat)); // the host lays it out again
+    b.setProperty("Appearance",
+                  Variant::i4(static_cast<int32_t>(AppearanceCts::Flat))); // the host lays it out again
     window.get<Button>("Move").setTabIndex(0);
 }
 

@@ -29,7 +29,7 @@ class ListRigTest : public testing::Test {
 };
 
 TEST_F(ListRigTest, ListHasTheClientSizeAndLookOfTheComparison) {
-    EXPECT_EQ(list().Appearance(), Appearance3D);
+    EXPECT_EQ(list().Appearance(), AppearanceCts::Appearance3D);
     EXPECT_EQ(list().ListCount(), kFew);
     EXPECT_GT(TavrinAccess::rowHeight(list()), 0);
     // The asked height fixes the rows in view; the control then trims itself to whole rows.
@@ -93,7 +93,7 @@ TEST_F(ListRigTest, WorkloadsLeaveNoBrushOrPenBehind) {
     list().SetListIndex(2);
     TavrinAccess::iUC_Paint(list());
     rig_.clickDownButton();
-    list().SetSelectMode(Multiple);
+    list().SetSelectMode(SelectModeCts::Multiple);
     TavrinAccess::optSelectionMenu_Click(list(), 1);
     TavrinAccess::optSelectionMenu_Click(list(), 0);
     EXPECT_EQ(list().SelectedCount(), kFew);

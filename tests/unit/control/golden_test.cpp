@@ -105,7 +105,7 @@ TEST_P(GoldenStyle, ASelectedRowInTheStyle) {
     fillThreeRows(f);
     f->SetSelectionPicture(std::make_shared<platform::Picture>(
         2, 2, std::vector<uint32_t>{0x40C040, 0xC0FFC0, 0xC0FFC0, 0x40C040}));
-    f->SetSelectModeStyle(GetParam());
+    f->SetSelectModeStyle(static_cast<SelectModeStyleCts>(GetParam()));
     EXPECT_EQ(compareWithGolden("style" + std::to_string(GetParam()), listPicture(f)), "");
 }
 

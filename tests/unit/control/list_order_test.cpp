@@ -61,7 +61,7 @@ TEST(ListOrder, EqualsTheShellSortWithAndWithoutEqualTexts) {
             randomRecords(c.count, c.alphabet, static_cast<uint32_t>(c.count + c.alphabet));
         for (const Record& r : records)
             f->AddItem(Variant::string(r.text), r.icon);
-        f->SetOrderType(c.descending ? Descendent : Ascendent);
+        f->SetOrderType(c.descending ? OrderTypeCts::Descendent : OrderTypeCts::Ascendent);
         f->Order();
         shellSortReference(records, c.descending);
         for (size_t i = 0; i < records.size(); ++i) {
@@ -89,7 +89,7 @@ TEST(ListOrder, DistinctTextsWithASharedPrefixSortOrdinally) {
         std::shuffle(records.begin(), records.end(), std::mt19937(11));
         for (const Record& r : records)
             f->AddItem(Variant::string(r.text), r.icon);
-        f->SetOrderType(descending ? Descendent : Ascendent);
+        f->SetOrderType(descending ? OrderTypeCts::Descendent : OrderTypeCts::Ascendent);
         f->Order();
         shellSortReference(records, descending);
         for (size_t i = 0; i < records.size(); ++i) {

@@ -36,7 +36,7 @@ bool near(uint32_t actual, uint32_t expected, int tolerance) {
 }
 
 // Four items, item 1 current and selected, in plain colours.
-void prepare(ListOnForm& l, int32_t style) {
+void prepare(ListOnForm& l, SelectModeStyleCts style) {
     l.fill(4, 20);
     l->SetBackNormal(kWhite);
     l->SetBackSelected(kRed);
@@ -53,14 +53,14 @@ TEST(RenderPaint, EachStylePaintsTheSelectedRowToItsRightEnd) {
         uint32_t rgb;
     };
     struct Case {
-        int32_t style;
+        SelectModeStyleCts style;
         std::vector<Probe> probes;
     } cases[] = {
-        {Standard, {{197, kRow1Mid, kRed}, {199, 20, kRed}, {199, 39, kRed}}},
-        {Dither, {{197, kRow1Mid, kRed}}}, // white AND red
-        {Gradient_V, {{197, 20, kRed}, {197, 39, 0xF2000C}}},
-        {Gradient_H, {{2, kRow1Mid, kRed}, {199, kRow1Mid, 0xFE0001}}},
-        {Box,
+        {SelectModeStyleCts::Standard, {{197, kRow1Mid, kRed}, {199, 20, kRed}, {199, 39, kRed}}},
+        {SelectModeStyleCts::Dither, {{197, kRow1Mid, kRed}}}, // white AND red
+        {SelectModeStyleCts::Gradient_V, {{197, 20, kRed}, {197, 39, 0xF2000C}}},
+        {SelectModeStyleCts::Gradient_H, {{2, kRow1Mid, kRed}, {199, kRow1Mid, 0xFE0001}}},
+        {SelectModeStyleCts::Box,
          {{199, kRow1Mid, kWhite},
           {198, kRow1Mid, kBlack},
           {197, kRow1Mid, kRed},
@@ -68,23 +68,24 @@ TEST(RenderPaint, EachStylePaintsTheSelectedRowToItsRightEnd) {
           {150, 21, kBlack},
           {150, 38, kBlack},
           {150, 39, kWhite}}},
-        {Underline, {{197, kRow1Mid, kWhite}}},
-        {byPicture, {{197, kRow1Mid, kRed}}}, // no picture: like Standard
+        {SelectModeStyleCts::Underline, {{197, kRow1Mid, kWhite}}},
+        {SelectModeStyleCts::byPicture, {{197, kRow1Mid, kRed}}}, // no picture: like Standard
     };
     for (const Case& c : cases) {
         ListOnForm l;
         prepare(l, c.style);
         for (const Probe& p : c.probes)
-            EXPECT_TRUE(near(l.pixel(p.x, p.y), p.rgb, 6)) << "style " << c.style << " at " << p.x << ","
-                                                           << p.y << ": " << std::hex << l.pixel(p.x, p.y);
-        EXPECT_EQ(l.pixel(197, 50), kWhite) << "unselected row, style " << c.style;
-        EXPECT_EQ(l.desk.gdiObjects(), 0) << "style " << c.style;
+            EXPECT_TRUE(near(l.pixel(p.x, p.y), p.rgb, 6))
+                << "style " << static_cast<int32_t>(c.style) << " at " << p.x << "," << p.y << ": "
+                << std::hex << l.pixel(p.x, p.y);
+        EXPECT_EQ(l.pixel(197, 50), kWhite) << "unselected row, style " << static_cast<int32_t>(c.style);
+        EXPECT_EQ(l.desk.gdiObjects(), 0) << "style " << static_cast<int32_t>(c.style);
     }
 }
 
 TEST(RenderPaint, UnderlineStyleLeavesTheSurfaceUnderlinedUntilTheNextRow) {
     ListOnForm l;
-    prepare(l, Underline);
+    prepare(l, SelectModeStyleCts::Underline);
     TavrinAccess::DrawItem(*l, 1);
     EXPECT_TRUE(TavrinAccess::iUC(*l).FontUnderline());
     TavrinAccess::DrawItem(*l, 2);
@@ -93,7 +94,7 @@ TEST(RenderPaint, UnderlineStyleLeavesTheSurfaceUnderlinedUntilTheNextRow) {
 
 TEST(RenderPaint, SelectionPictureIsStretchedOverTheRow) {
     ListOnForm l;
-    prepare(l, byPicture);
+    prepare(l, SelectModeStyleCts::byPicture);
     l->SetSelectionPicture(platform::Picture::solid(4, 4, kGreen));
     EXPECT_EQ(l.pixel(2, 20), kGreen);
     EXPECT_EQ(l.pixel(199, 39), kGreen);
@@ -102,8 +103,8 @@ TEST(RenderPaint, SelectionPictureIsStretchedOverTheRow) {
 
 TEST(RenderPaint, UnknownStylePaintsNoBackground) {
     ListOnForm l;
-    prepare(l, Standard);
-    l->SetSelectModeStyle(9);
+    prepare(l, SelectModeStyleCts::Standard);
+    l->SetSelectModeStyle(static_cast<SelectModeStyleCts>(9));
     EXPECT_EQ(l.pixel(197, kRow1Mid), kRed); // what Standard left there
     l->SetBackSelected(kGreen);
     EXPECT_EQ(l.pixel(197, kRow1Mid), kRed);
@@ -114,7 +115,7 @@ TEST(RenderPaint, RowStartsAtLeftMarginAndTextAtItemTextLeft) {
         ListOnForm l;
         l->SetRequiredField(required); // no mark before the stored properties are read
         l->SetItemTextLeft(100);
-        prepare(l, Standard);
+        prepare(l, SelectModeStyleCts::Standard);
         const int32_t left = required ? 8 : 2;
         EXPECT_NE(l.pixel(left - 1, kRow1Mid), kRed) << required;
         EXPECT_EQ(count(l, left, 20, left + 100, 40, kRed), 100 * 20) << required; // no text before it
@@ -158,7 +159,7 @@ TEST(RenderPaint, DitherCombinesImageAndBackgroundButNotText) {
     ListOnForm l;
     l.fill(0, 20);
     l->SetBackSelected(kRed);
-    l->SetSelectModeStyle(Dither);
+    l->SetSelectModeStyle(SelectModeStyleCts::Dither);
     l->SetImageList(Variant::object(std::make_shared<software::SoftwareImageList>(l.desk, 16, 16, 4, 3)));
     l->AddItem(Variant::string(""), 2, 1);
     l->SetListIndex(0);
@@ -170,7 +171,7 @@ TEST(RenderPaint, DitherCombinesImageAndBackgroundButNotText) {
 
 TEST(RenderPaint, FocusRectangleFollowsFocusAndIsRemovedByRepaintingItsRow) {
     ListOnForm l;
-    prepare(l, Standard);
+    prepare(l, SelectModeStyleCts::Standard);
     const uint64_t plain = checksum(l);
     l.desk.focusWindow(TavrinAccess::iUC(*l).hWnd());
     EXPECT_NE(checksum(l), plain);

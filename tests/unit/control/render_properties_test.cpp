@@ -66,9 +66,9 @@ TEST(RenderColours, ResolvedCopiesKeepTheSystemColourOfTheirMoment) {
 TEST(RenderProperties, NewControlHasTheDefaults) {
     ListOnForm l;
     Tavrin& t = *l;
-    EXPECT_EQ(t.Alignment(), AlignLeft);
-    EXPECT_EQ(t.Appearance(), Appearance3D);
-    EXPECT_EQ(l.site->UserControl().BorderStyle(), BorderFixedSingle);
+    EXPECT_EQ(t.Alignment(), AlignmentCts::AlignLeft);
+    EXPECT_EQ(t.Appearance(), AppearanceCts::Appearance3D);
+    EXPECT_EQ(l.site->UserControl().BorderStyle(), static_cast<int16_t>(BorderStyleCts::BorderFixedSingle));
     EXPECT_EQ(t.BackNormal(), 0x80000005u);
     EXPECT_EQ(t.BackSelected(), 0x8000000Du);
     EXPECT_EQ(t.BackSelectedG1(), 0x8000000Du);
@@ -81,7 +81,7 @@ TEST(RenderProperties, NewControlHasTheDefaults) {
     EXPECT_TRUE(t.Enabled());
     EXPECT_EQ(t.LeftMargin(), 2);
     EXPECT_FALSE(t.RequiredField());
-    EXPECT_EQ(t.Theme(), XPBlue);
+    EXPECT_EQ(t.Theme(), ctsListThemes::XPBlue);
     EXPECT_TRUE(t.Focus());
     EXPECT_EQ(t.FontNormal(), 0x80000008u);
     EXPECT_EQ(t.FontSelected(), 0x8000000Eu);
@@ -92,9 +92,9 @@ TEST(RenderProperties, NewControlHasTheDefaults) {
     EXPECT_TRUE(t.ItemHeightAuto());
     EXPECT_EQ(t.ItemOffset(), 0);
     EXPECT_EQ(t.ItemTextLeft(), 2);
-    EXPECT_EQ(t.OrderType(), Ascendent);
+    EXPECT_EQ(t.OrderType(), OrderTypeCts::Ascendent);
     EXPECT_EQ(t.SelectionPicture(), nullptr);
-    EXPECT_EQ(t.SelectModeStyle(), Standard);
+    EXPECT_EQ(t.SelectModeStyle(), SelectModeStyleCts::Standard);
     EXPECT_FALSE(t.ShowMenu());
     EXPECT_TRUE(t.WordWrap());
     EXPECT_EQ(t.Font()->desc(), l.site->AmbientFont()->desc()); // the font the container hands out
@@ -104,8 +104,8 @@ TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
     ListOnForm l;
     Tavrin& t = *l;
     const std::pair<const char*, std::function<void()>> lets[] = {
-        {"Alignment", [&] { t.SetAlignment(AlignRight); }},
-        {"Appearance", [&] { t.SetAppearance(Flat); }},
+        {"Alignment", [&] { t.SetAlignment(AlignmentCts::AlignRight); }},
+        {"Appearance", [&] { t.SetAppearance(AppearanceCts::Flat); }},
         {"BackNormal", [&] { t.SetBackNormal(kWhite); }},
         {"BackSelected", [&] { t.SetBackSelected(kRed); }},
         {"BackSelectedG1", [&] { t.SetBackSelectedG1(kRed); }},
@@ -118,7 +118,7 @@ TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
         {"Enabled", [&] { t.SetEnabled(true); }},
         {"LeftMargin", [&] { t.SetLeftMargin(4); }},
         {"RequiredField", [&] { t.SetRequiredField(true); }},
-        {"Theme", [&] { t.SetTheme(XPOlive); }},
+        {"Theme", [&] { t.SetTheme(ctsListThemes::XPOlive); }},
         {"Focus", [&] { t.SetFocus(false); }},
         {"Font", [&] { t.SetFont(std::make_shared<platform::StdFont>()); }},
         {"FontNormal", [&] { t.SetFontNormal(kBlack); }},
@@ -132,9 +132,9 @@ TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
         {"ItemTextLeft", [&] { t.SetItemTextLeft(20); }},
         {"MousePointer", [&] { t.SetMousePointer(2); }},
         {"MouseIcon", [&] { t.SetMouseIcon(platform::Picture::solid(4, 4, kRed)); }},
-        {"OrderType", [&] { t.SetOrderType(Descendent); }},
+        {"OrderType", [&] { t.SetOrderType(OrderTypeCts::Descendent); }},
         {"SelectionPicture", [&] { t.SetSelectionPicture(platform::Picture::solid(4, 4, kRed)); }},
-        {"SelectModeStyle", [&] { t.SetSelectModeStyle(Box); }},
+        {"SelectModeStyle", [&] { t.SetSelectModeStyle(SelectModeStyleCts::Box); }},
         {"ShowMenu", [&] { t.SetShowMenu(true); }},
         {"WordWrap", [&] { t.SetWordWrap(false); }},
     };
@@ -144,7 +144,7 @@ TEST(RenderProperties, EachAssignmentReportsItsOwnNameOnce) {
         EXPECT_EQ(l.changed, std::vector<std::string>{name});
     }
     EXPECT_EQ(t.GotFocusEffectColor(), 0x8000000Du); // untranslated
-    EXPECT_EQ(TavrinAccess::sbUC(t).Theme(), XPOlive);
+    EXPECT_EQ(TavrinAccess::sbUC(t).Theme(), static_cast<int32_t>(ctsListThemes::XPOlive));
     EXPECT_EQ(t.MousePointer(), 2);
 }
 

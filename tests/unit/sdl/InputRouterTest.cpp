@@ -142,7 +142,7 @@ TEST_F(InputRouterTest, MenuEntriesAreChosenByTheirDrawnPlaceAndDisabledOnesStay
     EXPECT_EQ(list->SelectedCount(), 0);
 
     // Multiple mode: "Select all", found by the entry's rectangle.
-    list->SetSelectMode(Multiple);
+    list->SetSelectMode(SelectModeCts::Multiple);
     whenIdle = [&] {
         platform::RECT first = router->menuLayout()->entries[0];
         queue.push_back(button(true, SDL_BUTTON_LEFT, first.left + 4, first.bottom - 1));
@@ -218,7 +218,7 @@ TEST_F(InputRouterTest, TheAboutBoxClosesByItsDrawnCloseButton) {
 }
 
 TEST_F(InputRouterTest, MotionInsideTheAutoScrollLoopIsThrottledAndAnEdgeCrossingEndsIt) {
-    list->SetSelectMode(Multiple);
+    list->SetSelectMode(SelectModeCts::Multiple);
     platform::POINT o = router->controlOrigin();
     const int32_t below = o.y + kListH + 30;
     int fed = 0;
