@@ -45,11 +45,15 @@ struct Gaps {
     int32_t right = 0, bottom = 0;
 };
 
+// The display's scale (1, 1.25, 1.5, 2) where the library has a window host; 1 elsewhere.
+double screenScale();
+
 struct Window::Impl {
     explicit Impl(Window& self, WindowOptions options);
 
     Window& self;
     WindowOptions options;
+    double scale = 1; // device pixels per pixel of the form
     software::Desktop desktop;
     std::vector<std::unique_ptr<Control>> controls; // in tab order
     std::map<const Control*, Gaps> gaps;
@@ -61,6 +65,9 @@ struct Window::Impl {
     // The screen's input, while the loop runs (for tools that script real input).
     sdl::InputRouter* router = nullptr;
 
+    // A length or a place of the form in device pixels (halves round to even).
+    int32_t px(int32_t formPixels) const;
+    Place px(Place place) const;
     Control* owning(const software::DesktopWindow* w) const;
     void adopt(std::unique_ptr<Control> control);
     void rememberGaps(const Control& control);

@@ -22,8 +22,8 @@ class HostedList final : public List, public Hosted, private software::WindowEve
         : List(std::move(name), place), form_(form) {
         // At design time the list shows the name the form gives it.
         form.desktop.ambient().displayName = utf16(this->name());
-        site_ =
-            form.desktop.createControlSite(u"Tavrin", std::max(0, place.width), std::max(0, place.height));
+        site_ = form.desktop.createControlSite(u"Tavrin", std::max(0, form.px(place.width)),
+                                               std::max(0, form.px(place.height)));
         form.desktop.ambient().displayName.clear();
         site_->onEvent = [this](std::string_view event, int32_t, std::vector<Variant>& args) {
             dispatchEvent(event, args);
@@ -71,7 +71,7 @@ class HostedList final : public List, public Hosted, private software::WindowEve
   protected:
     // The place is the outer rectangle; the control's frame, when it has one, is inside it.
     void placed() override {
-        Place p = place();
+        Place p = form_.px(place());
         int32_t frame = site_->core().window().frame();
         site_->place(p.left, p.top, std::max(0, p.width - 2 * frame), std::max(0, p.height - 2 * frame));
         form_.desktop.flushPaints();

@@ -20,7 +20,9 @@ using software::WindowKind;
 constexpr uint32_t kButtonFace = 0x8000000F, kWindowText = 0x80000008;
 constexpr int32_t kSysShadow = 16, kSysHighlight = 20, kSysDarkShadow = 21;
 
-DesktopWindow::Params windowParams(Window::Impl& form, WindowKind kind, const std::string& name, Place p) {
+DesktopWindow::Params windowParams(Window::Impl& form, WindowKind kind, const std::string& name,
+                                   Place place) {
+    const Place p = form.px(place);
     DesktopWindow::Params w;
     w.kind = kind;
     w.name = name;
@@ -75,7 +77,7 @@ class Captioned : public Base, public Hosted, protected software::WindowEvents {
 
   protected:
     void placed() override {
-        Place p = this->place();
+        Place p = form_.px(this->place());
         window_.move(p.left, p.top, p.width, p.height);
         render();
     }
@@ -225,7 +227,7 @@ class HostedTextBox final : public TextBox, public Hosted {
 
   protected:
     void placed() override {
-        Place p = place();
+        Place p = form_.px(place());
         box_.Move(p.left, p.top, p.width, p.height); // the outer rectangle, frame included
     }
 

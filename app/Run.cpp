@@ -12,19 +12,30 @@
 
 namespace tavrin::app {
 
+double screenScale() {
+#ifdef TAVRIN_HAVE_SDL
+    return sdl::LiveWindow::displayScale();
+#else
+    return 1.0;
+#endif
+}
+
 namespace {
 
 int runOnScreen(Window::Impl& impl) {
 #ifdef TAVRIN_HAVE_SDL
     software::Desktop& desktop = impl.desktop;
-    const int32_t w = impl.options.width, h = impl.options.height;
+    // The window's size in device pixels; a resize comes back in the form's pixels.
+    const int32_t w = impl.px(impl.options.width), h = impl.px(impl.options.height);
     sdl::InputRouter router(desktop, desktop.form().hwnd(), w, h);
     sdl::LiveWindow window(desktop, router, w, h, utf8(impl.options.caption));
     window.setFrameLimit(impl.frameLimit);
     window.setSteppedClock(impl.steppedClock);
     // The window can be resized (anchored controls follow) and edits use the system clipboard.
     window.setResizable(true);
-    window.onResize = [&](int32_t newW, int32_t newH) { impl.self.resize(newW, newH); };
+    window.onResize = [&](int32_t newW, int32_t newH) {
+        impl.self.resize(roundToI4(newW / impl.scale), roundToI4(newH / impl.scale));
+    };
     desktop.readClipboard = [] {
         char* text = SDL_GetClipboardText();
         std::u16string out = text ? utf16(text) : std::u16string();

@@ -19,10 +19,17 @@ namespace {
 constexpr int16_t kTab = 9;
 constexpr int32_t kScreenMargin = 200; // the simulated screen around the window
 
+// The scale the window is drawn at: the one asked for, or the display's on the screen.
+double scaleFor(const WindowOptions& o) {
+    if (o.scale > 0) return std::clamp(o.scale, 1.0, 4.0);
+    return o.host == Host::Screen ? screenScale() : 1.0;
+}
+
 software::DesktopOptions screenFor(const WindowOptions& o) {
-    software::DesktopOptions d;
-    d.screenWidthPx = std::max(o.width + kScreenMargin, 640);
-    d.screenHeightPx = std::max(o.height + kScreenMargin, 480);
+    const double scale = scaleFor(o);
+    software::DesktopOptions d = software::DesktopOptions::atScale(scale);
+    d.screenWidthPx = std::max(roundToI4((o.width + kScreenMargin) * scale), d.screenWidthPx);
+    d.screenHeightPx = std::max(roundToI4((o.height + kScreenMargin) * scale), d.screenHeightPx);
     return d;
 }
 
@@ -75,11 +82,19 @@ void Control::raise(std::string_view event) {
 // Window::Impl
 
 Window::Impl::Impl(Window& self, WindowOptions o)
-    : self(self), options(std::move(o)), desktop(screenFor(options)) {
+    : self(self), options(std::move(o)), scale(scaleFor(options)), desktop(screenFor(options)) {
     desktop.ambient().userMode = options.userMode;
-    desktop.resizeForm(options.width, options.height);
+    desktop.resizeForm(px(options.width), px(options.height));
     desktop.otherControl().setVisible(false);
     desktop.keyFilter = [this](int16_t keyCode, int16_t shift) { return tabKey(keyCode, shift); };
+}
+
+int32_t Window::Impl::px(int32_t formPixels) const {
+    return roundToI4(formPixels * scale);
+}
+
+Place Window::Impl::px(Place p) const {
+    return {px(p.left), px(p.top), px(p.width), px(p.height)};
 }
 
 Control* Window::Impl::owning(const software::DesktopWindow* w) const {
@@ -199,7 +214,7 @@ bool Window::userMode() const {
 void Window::resize(int32_t width, int32_t height) {
     impl_->options.width = std::max(1, width);
     impl_->options.height = std::max(1, height);
-    impl_->desktop.resizeForm(impl_->options.width, impl_->options.height);
+    impl_->desktop.resizeForm(impl_->px(impl_->options.width), impl_->px(impl_->options.height));
     impl_->applyAnchors();
 }
 
@@ -340,15 +355,18 @@ platform::HWND targetOf(Control& c) {
 } // namespace
 
 void Window::User::press(Control& c, float x, float y, int16_t button) {
-    window_.impl_->desktop.mouseDown(targetOf(c), button, x, y, 0);
+    const auto s = static_cast<float>(window_.impl_->scale);
+    window_.impl_->desktop.mouseDown(targetOf(c), button, x * s, y * s, 0);
 }
 
 void Window::User::release(Control& c, float x, float y, int16_t button) {
-    window_.impl_->desktop.mouseUp(targetOf(c), button, x, y, 0);
+    const auto s = static_cast<float>(window_.impl_->scale);
+    window_.impl_->desktop.mouseUp(targetOf(c), button, x * s, y * s, 0);
 }
 
 void Window::User::moveTo(Control& c, float x, float y, int16_t buttons) {
-    window_.impl_->desktop.mouseMove(targetOf(c), x, y, buttons, 0);
+    const auto s = static_cast<float>(window_.impl_->scale);
+    window_.impl_->desktop.mouseMove(targetOf(c), x * s, y * s, buttons, 0);
 }
 
 void Window::User::click(Control& c, float x, float y) {
@@ -370,7 +388,8 @@ void Window::User::rightClick(Control& c, float x, float y) {
 }
 
 void Window::User::wheel(Control& c, float x, float y, int32_t notches) {
-    window_.impl_->desktop.mouseWheel(targetOf(c), x, y, notches);
+    const auto s = static_cast<float>(window_.impl_->scale);
+    window_.impl_->desktop.mouseWheel(targetOf(c), x * s, y * s, notches);
 }
 
 void Window::User::key(int16_t keyCode, int16_t shift) {

@@ -12,13 +12,6 @@ namespace {
     throw std::runtime_error(what + ": " + SDL_GetError());
 }
 
-// A display of 144 dots per inch or more shows every canvas pixel as 2 x 2 window pixels.
-int32_t pixelDoubling() {
-    float ddpi = 0;
-    if (SDL_GetDisplayDPI(0, &ddpi, nullptr, nullptr) != 0) return 1;
-    return ddpi >= 144 ? 2 : 1;
-}
-
 } // namespace
 
 double LiveWindow::displayScale() {
@@ -38,9 +31,9 @@ LiveWindow::LiveWindow(software::Desktop& desktop, InputRouter& router, int32_t 
     : desktop_(desktop), router_(router), width_(canvasW), height_(canvasH),
       canvas_(desktop.softwareGdi(), canvasW, canvasH) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("SDL_Init");
-    scale_ = pixelDoubling();
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               canvasW * scale_, canvasH * scale_, 0);
+    // One window pixel per canvas pixel: the desktop itself draws at the display's scale.
+    window_ =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, canvasW, canvasH, 0);
     if (!window_) fail("SDL_CreateWindow");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -110,7 +103,7 @@ void LiveWindow::pollInput() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            resizeCanvas(std::max(1, event.window.data1 / scale_), std::max(1, event.window.data2 / scale_));
+            resizeCanvas(std::max(1, event.window.data1), std::max(1, event.window.data2));
             continue;
         }
         router_.feed(event);

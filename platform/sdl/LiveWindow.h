@@ -56,8 +56,6 @@ class LiveWindow {
     // canvas pixels, before the next frame is composed.
     void setResizable(bool resizable);
     std::function<void(int32_t w, int32_t h)> onResize;
-    // Window pixels per canvas pixel: 2 on a display of 144 dots per inch or more, else 1.
-    int32_t scale() const { return scale_; }
 
     // Runs until the router is asked to quit.
     void run();
@@ -77,7 +75,6 @@ class LiveWindow {
     software::Desktop& desktop_;
     InputRouter& router_;
     int32_t width_, height_;
-    int32_t scale_ = 1;
     software::SoftwareSurface canvas_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

@@ -41,6 +41,10 @@ struct WindowOptions {
     int32_t width = 480, height = 360; // client area, pixels
     Host host = Host::Headless;
     bool userMode = true; // false: the controls are at design time
+    // Device pixels per pixel of the form (1, 1.25, 1.5, 2): places, sizes and the user's input
+    // stay in the form's pixels while text, pictures and the window grow. 0: the display's own
+    // scale on the screen, 1 headless. Pictures (snapshot, pixels) are in device pixels.
+    double scale = 0;
 };
 
 class Window {

@@ -146,6 +146,30 @@ TEST(Wheel, GoesToTheListUnderThePointer) {
     EXPECT_EQ(right->TopIndex(), 3);
 }
 
+// At a display's scale the form keeps its places and the user's coordinates, while the window,
+// the text and the rows grow in device pixels.
+TEST(Scale, AWindowAtTwiceTheScaleGrowsItsPixelsAndKeepsItsPlaces) {
+    struct Drawn {
+        size_t pixels;
+        int16_t clicked;
+        Place place;
+    };
+    auto draw = [](double scale) {
+        Window window({.width = 220, .height = 180, .scale = scale});
+        List& list = window.addList("L", {10, 10, 200, 160});
+        for (int i = 0; i < 20; ++i)
+            list->AddItem(Variant::string("item " + std::to_string(i)));
+        window.run();
+        window.user().click(list, 20, 100); // the same spot of the form
+        return Drawn{window.pixels().size(), list->ListIndex(), list.place()};
+    };
+    const Drawn one = draw(1), two = draw(2);
+    EXPECT_EQ(two.pixels, 4 * one.pixels);
+    EXPECT_EQ(two.place, one.place);
+    EXPECT_GE(one.clicked, 4);
+    EXPECT_NEAR(two.clicked, one.clicked, 1); // rows grow with the text, not exactly twice
+}
+
 TEST(ThreeCalls, ShowAReadyList) {
     Window window({.width = 160, .height = 120});
     auto& fruit = window.addList("Fruit", {0, 0, 160, 120});
