@@ -82,14 +82,22 @@ bool toBool(const Variant& v) {
     return numberOf(v) != 0;
 }
 
+namespace {
+// The exact result of two 16-bit operands always fits 32 bits; only its narrowing can overflow.
+int16_t narrowToI2(int32_t v) {
+    if (v < INT16_MIN || v > INT16_MAX) raise(err::Overflow);
+    return static_cast<int16_t>(v);
+}
+} // namespace
+
 int16_t addI2(int16_t a, int16_t b) {
-    return roundToI2(static_cast<double>(a) + b);
+    return narrowToI2(int32_t{a} + b);
 }
 int16_t subI2(int16_t a, int16_t b) {
-    return roundToI2(static_cast<double>(a) - b);
+    return narrowToI2(int32_t{a} - b);
 }
 int16_t mulI2(int16_t a, int16_t b) {
-    return roundToI2(static_cast<double>(a) * b);
+    return narrowToI2(int32_t{a} * b);
 }
 
 double checkedDiv(double a, double b) {

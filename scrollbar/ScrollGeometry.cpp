@@ -65,7 +65,7 @@ void XPVScroll::barSizeSteps() {
         const double travel = height - 2 * kButtonHeight - p_BarHeight;
         p_BarTop = checkedFinite(kButtonHeight + checkedDiv(travel * (Value_ - Min_), Max_ - Min_));
     }
-    pDraw();
+    pDraw(uc, scaleHeight);
 }
 
 void XPVScroll::pBarPosition() {

@@ -66,20 +66,23 @@ void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, d
 
 // The thumb is compared by the pixel rows its pictures land on: a range change mostly moves it by
 // less than a pixel.
-XPVScroll::DrawnLook XPVScroll::currentLook(std::optional<int32_t> gripTop) const {
-    const auto& uc = site_.UserControl();
+// (Plain values rather than optionals on this path: it runs for every item a list adds.)
+XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& uc, double scaleHeight,
+                                            bool gripKnown, int32_t gripTop) const {
     DrawnLook look{uc.contentRevision(),
                    uc.ScaleWidth(),
-                   uc.ScaleHeight(),
-                   {uc.pixelRowOf(p_BarTop), uc.pixelRowOf(p_BarHeight),
-                    uc.pixelRowOf(p_BarTop + p_BarHeight - kCapHeight),
-                    gripTop ? uc.pixelRowOf(*gripTop) : std::nullopt},
+                   scaleHeight,
+                   {},
                    uc.BackColor(),
                    {picture(ThemePart::Back).get(), p_CurBar.picture.get(), picture(ThemePart::GripBar).get(),
                     picture(ThemePart::Top).get(), picture(ThemePart::Bottom).get(), p_CurUp.picture.get(),
                     p_CurDown.picture.get()}};
-    for (const auto& row : look.thumbRows)
-        if (!row) look.revision = 0; // not comparable: always drawn
+    const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, p_BarTop + p_BarHeight - kCapHeight,
+                                            static_cast<double>(gripTop)};
+    std::array<int32_t, 4> rows{};
+    if (!gripKnown || !uc.pixelRowsOf(thumbPlaces, rows)) look.revision = 0; // not comparable: drawn
+    for (size_t i = 0; i < rows.size(); ++i)
+        look.thumbRows[i] = rows[i];
     return look;
 }
 
@@ -87,30 +90,37 @@ XPVScroll::DrawnLook XPVScroll::currentLook(std::optional<int32_t> gripTop) cons
 // with every item added, mostly without moving a pixel of the bar) is left as it is.
 void XPVScroll::pDraw() {
     auto& uc = site_.UserControl();
-    std::optional<int32_t> gripTop;
+    pDraw(uc, uc.ScaleHeight());
+}
+
+// uc and scaleHeight: the bar's surface and its height as the caller has just read them.
+void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
+    int32_t gripTop = 0;
+    bool gripKnown = true;
     try {
         gripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
     } catch (const AutomationError&) {
-        // raised again below, after the clear, as the draw does
+        gripKnown = false; // raised again below, after the clear, as the draw does
     }
-    DrawnLook look = currentLook(gripTop);
-    if (look.revision != 0 && look == drawnLook_) {
+    DrawnLook look = currentLook(uc, scaleHeight, gripKnown, gripTop);
+    const bool comparable = look.revision != 0;
+    if (comparable && look == drawnLook_) {
         uc.SetCurrentX(0); // as the clear would
         uc.SetCurrentY(0);
-        p_GripTop = *gripTop;
+        p_GripTop = gripTop;
         return;
     }
     drawnLook_.revision = 0;
     uc.Cls();
-    p_GripTop = gripTop ? *gripTop : roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
-    paint(picture(ThemePart::Back), 0, 0, uc.ScaleHeight());
+    p_GripTop = gripKnown ? gripTop : roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+    paint(picture(ThemePart::Back), 0, 0, scaleHeight);
     paint(p_CurBar.picture, 0, p_BarTop, p_BarHeight);
     paint(picture(ThemePart::GripBar), kGripLeft, p_GripTop);
     paint(picture(ThemePart::Top), 0, p_BarTop);
     paint(picture(ThemePart::Bottom), 0, p_BarTop + p_BarHeight - kCapHeight);
     paint(p_CurUp.picture, 0, 0);
-    paint(p_CurDown.picture, 0, uc.ScaleHeight() - kButtonHeight);
-    look.revision = uc.contentRevision();
+    paint(p_CurDown.picture, 0, scaleHeight - kButtonHeight);
+    look.revision = comparable ? uc.contentRevision() : 0;
     drawnLook_ = look;
     drawnPictures_ = {picture(ThemePart::Back), p_CurBar.picture,           picture(ThemePart::GripBar),
                       picture(ThemePart::Top),  picture(ThemePart::Bottom), p_CurUp.picture,

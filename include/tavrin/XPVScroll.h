@@ -127,6 +127,7 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     // Painting (ScrollPainting.cpp)
     void pLoadTheme();
     void pDraw();
+    void pDraw(platform::UserControlSurface& uc, double scaleHeight);
     void paint(const std::shared_ptr<platform::Picture>& picture, double x, double y,
                std::optional<double> height = {});
     void showPart(CurrentPicture& current, ThemePart part);
@@ -175,15 +176,17 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     struct DrawnLook {
         uint64_t revision = 0;
         double scaleWidth = 0, scaleHeight = 0;
-        // Where the thumb's pictures land, in pixel rows: top, height, bottom cap, grip.
-        std::array<std::optional<int32_t>, 4> thumbRows;
+        // Where the thumb's pictures land, in pixel rows: top, height, bottom cap, grip (held
+        // wide: compared as they were stored, whole words).
+        std::array<int64_t, 4> thumbRows{};
         uint32_t backColor = 0;
         std::array<const platform::Picture*, 7> pictures{};
         bool operator==(const DrawnLook&) const = default;
     };
     DrawnLook drawnLook_;
     std::array<std::shared_ptr<platform::Picture>, 7> drawnPictures_; // held: their addresses stay theirs
-    DrawnLook currentLook(std::optional<int32_t> gripTop) const;
+    DrawnLook currentLook(const platform::UserControlSurface& uc, double scaleHeight, bool gripKnown,
+                          int32_t gripTop) const;
 };
 
 } // namespace tavrin

@@ -77,6 +77,15 @@ int32_t cornerInset(double radiusX, double radiusY, double rowCentreFromEdge) {
 
 constexpr double kMaxPixelCoordinate = 1 << 24;
 
+// A coordinate in pixels rounded to the whole pixel a drawing call uses; false when no drawing
+// call can reach it.
+bool wholePixel(double px, int32_t& out) {
+    const double whole = roundHalfEven(px);
+    if (!(std::abs(whole) <= kMaxPixelCoordinate)) return false;
+    out = static_cast<int32_t>(whole);
+    return true;
+}
+
 } // namespace
 
 // Revisions are unique among all surfaces, so that a surface made anew never repeats one.
@@ -457,13 +466,16 @@ int32_t SoftwareSurface::pixelCoordX(double v) const {
     if (!(std::abs(px) <= kMaxPixelCoordinate)) raise(err::Overflow);
     return static_cast<int32_t>(px);
 }
-std::optional<int32_t> SoftwareSurface::pixelRowOf(double y) const {
-    const double py = roundHalfEven(toPixelsY(y));
-    if (!(std::abs(py) <= kMaxPixelCoordinate)) return std::nullopt;
-    return static_cast<int32_t>(py);
+bool SoftwareSurface::pixelRowsOf(std::span<const double> ys, std::span<int32_t> rows) const {
+    if (ys.size() != rows.size()) return false;
+    bool reachable = true;
+    for (size_t i = 0; i < ys.size(); ++i)
+        reachable &= wholePixel(toPixelsY(ys[i]), rows[i]);
+    return reachable;
 }
 int32_t SoftwareSurface::pixelCoordY(double v) const {
-    if (std::optional<int32_t> row = pixelRowOf(v)) return *row;
+    int32_t row = 0;
+    if (wholePixel(toPixelsY(v), row)) return row;
     raise(err::Overflow);
 }
 

@@ -74,7 +74,7 @@ class SoftwareSurface : public platform::DrawingSurface {
                       std::optional<double> height = {}) override;
     uint64_t contentRevision() const override { return revision_; }
     bool moveBand(const platform::RECT& band, int32_t dy) override;
-    std::optional<int32_t> pixelRowOf(double y) const override;
+    bool pixelRowsOf(std::span<const double> ys, std::span<int32_t> rows) const override;
     platform::ScaleMode scaleMode() const override { return mode_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;

@@ -159,7 +159,9 @@ template <class Base> class SurfaceForwarder : public Base {
     double ScaleHeight() const override { return target().ScaleHeight(); }
     uint64_t contentRevision() const override { return target().contentRevision(); }
     bool moveBand(const platform::RECT& band, int32_t dy) override { return target().moveBand(band, dy); }
-    std::optional<int32_t> pixelRowOf(double y) const override { return target().pixelRowOf(y); }
+    bool pixelRowsOf(std::span<const double> ys, std::span<int32_t> rows) const override {
+        return target().pixelRowsOf(ys, rows);
+    }
 
   protected:
     virtual SoftwareSurface& target() const = 0;

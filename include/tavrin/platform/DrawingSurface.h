@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "tavrin/platform/Font.h"
@@ -83,11 +84,12 @@ class DrawingSurface {
     // A number that changes whenever the pixels may have changed; 0 when the surface cannot tell.
     // Lets a painter see that what it drew last is still there.
     virtual uint64_t contentRevision() const { return 0; }
-    // The pixel row where a drawing call puts a vertical position or length given in scale units;
-    // nothing when the surface cannot tell or the value is out of range.
-    virtual std::optional<int32_t> pixelRowOf(double y) const {
-        (void)y;
-        return std::nullopt;
+    // The pixel rows where a drawing call puts vertical positions or lengths given in scale units,
+    // rows[i] for ys[i] (the sizes match); false when the surface cannot tell or a value is out of
+    // range. One call for all of them: a painter asks this for every draw it may leave out.
+    virtual bool pixelRowsOf(std::span<const double> ys, std::span<int32_t> rows) const {
+        (void)ys, (void)rows;
+        return false;
     }
     // Moves the pixels of `band` by dy pixels down (up when negative), clipped to the surface,
     // as one copy; false when the surface cannot.
