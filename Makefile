@@ -1,6 +1,10 @@
 # Top-level entry points. `make demo` and `make test` set up a fresh machine first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzzer runs: a short bounded run in `make test`, longer by hand
+# (`make fuzz FUZZ_SECONDS=600`).
+FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
 # The peer comparison lives beside the repository; override PEERS_DIR where it is elsewhere.
@@ -9,7 +13,7 @@ BENCH_RUNS ?= 3
 BENCH_RESULTS ?= $(abspath $(BUILD))/bench-results
 PYTHON ?= python3
 
-.PHONY: deps configure build demo test test-asan bench bench-report clean
+.PHONY: deps configure build demo test test-asan fuzz bench bench-report clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -25,6 +29,14 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets, built with clang in a configuration of their own, each run for
+# FUZZ_SECONDS from its committed corpus; a crash leaves its input in $(FUZZ_BUILD)/crashes.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DTAVRIN_FUZZ=ON -DTAVRIN_BENCH=OFF > /dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVRIN_SANITIZE=ON -DTAVRIN_BENCH=OFF > /dev/null
@@ -44,4 +56,4 @@ bench-report: build
 	$(PYTHON) scripts/bench-chart.py $(BENCH_RESULTS) docs/benchmark.png
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -56,7 +56,10 @@ int32_t signedTicks(uint32_t ticks) {
 
 void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) {
     if (button == vbRightButton) {
-        if (ShowMenu_ && y >= 0 && y < userControl().ScaleHeight()) userControl().PopupMenu(*SelectionMenu_);
+        if (ShowMenu_ && y >= 0 && y < userControl().ScaleHeight()) {
+            userControl().PopupMenu(*SelectionMenu_);
+            if (p_Terminated) return; // terminated while its menu was open
+        }
     } else {
         int16_t row = rowUnderY(y);
         if (row >= 0 && row < ListCount()) {
@@ -90,6 +93,7 @@ void Tavrin::iUC_MouseMove(int16_t& button, int16_t& shift, float& x, float& y) 
             p_LastMouseY = y;
         }
     }
+    if (p_Terminated) return; // terminated inside the automatic scrolling
     std::vector<Variant> args = mouseArgs(button, shift, x, y);
     raiseEvent("MouseMove", kMouseMove, args);
 }
@@ -125,7 +129,7 @@ void Tavrin::AutoScrollUp() {
             }
         }
         services().DoEvents();
-        if (!p_MouseDown) break;
+        if (!p_MouseDown || p_Terminated) break;
     }
 }
 
@@ -134,7 +138,7 @@ void Tavrin::AutoScrollDown() {
     double distance = static_cast<double>(p_MouseY) - userControl().ScaleHeight() - 1;
     int32_t delay = std::max(roundToI4(500 - distance * 20), kMinimumDelayMs);
     int32_t lastStep = 0;
-    while (p_MouseDown && p_MouseY > userControl().ScaleHeight() - 1) {
+    while (p_MouseDown && !p_Terminated && p_MouseY > userControl().ScaleHeight() - 1) {
         if (sinceLastStep(signedTicks(services().GetTickCount()), lastStep) > delay) {
             lastStep = signedTicks(services().GetTickCount());
             if (ListIndex_ < ListCount() - 1) {

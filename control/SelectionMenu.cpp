@@ -12,6 +12,7 @@ enum MenuEntry : int16_t { SelectAll = 0, UnselectAll = 1, Separator = 2, Invert
 } // namespace
 
 void Tavrin::optSelectionMenu_Click(int16_t index) {
+    if (p_Terminated) return; // a choice from a menu that outlived its list
     const size_t count = static_cast<size_t>(ListCount());
     switch (index) {
     case SelectAll:

@@ -87,12 +87,42 @@ void Tavrin::wireChildren() {
 }
 
 void Tavrin::Terminate() {
-    p_Items.clear();
-    p_Selected.clear();
+    // The host's notifications stop reaching the control first: a popup menu, the about box or a
+    // DoEvents loop still open on the stack may deliver a choice, a tick or a paint afterwards.
+    p_Terminated = true;
+    unwireChildren();
+    // The storage is released down to its spare slot, so that a call that still arrives sees an
+    // empty list instead of a count of -1.
+    ItemStorage().swap(p_Items);
+    p_Items.assign(1, Item{});
+    std::vector<uint8_t>(1, 0).swap(p_Selected);
+    ListIndex_ = -1;
+    p_LastIndex = -1;
     p_ImageList.reset();
     p_MouseDown = false;
     p_RequiredPicture.reset();
     sbUC_->Terminate();
+}
+
+void Tavrin::unwireChildren() {
+    iUC_->Paint = nullptr;
+    iUC_->MouseDown = nullptr;
+    iUC_->MouseMove = nullptr;
+    iUC_->MouseUp = nullptr;
+    iUC_->Click = nullptr;
+    iUC_->DblClick = nullptr;
+    iUC_->GotFocus = nullptr;
+    iUC_->LostFocus = nullptr;
+    txtEdit_->KeyPress = nullptr;
+    txtEdit_->LostFocus = nullptr;
+    SelectionMenu_->Click = nullptr;
+    sbUCSite_->onEvent = nullptr;
+    site_.Resize = nullptr;
+    site_.KeyDown = nullptr;
+    site_.KeyUp = nullptr;
+    site_.KeyPress = nullptr;
+    site_.EnterFocus = nullptr;
+    site_.ExitFocus = nullptr;
 }
 
 // ---- helpers shared by the control's files

@@ -2,6 +2,7 @@
 #include "tavrin/platform/Picture.h"
 
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::platform {
 
@@ -30,7 +31,8 @@ Picture::Picture(int32_t width, int32_t height, std::vector<uint32_t> pixels)
 }
 
 std::shared_ptr<Picture> Picture::solid(int32_t width, int32_t height, uint32_t rgb) {
-    TAVRIN_VERIFY(width >= 0 && height >= 0);
+    if (width < 0 || height < 0) raise(err::InvalidCall);
+    limits::checkPixels(width, height, "a picture");
     std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height), rgb & 0x00FFFFFFu);
     return std::make_shared<Picture>(width, height, std::move(px));
 }

@@ -33,6 +33,7 @@ bool PropertyBag::KeyLess::operator()(const std::string& a, const std::string& b
 }
 
 Variant PropertyBag::ReadProperty(std::string_view name, const Variant& defaultValue) const {
+    lastKeyRead_ = name;
     const auto it = values_.find(std::string(name));
     return it == values_.end() ? defaultValue : it->second;
 }

@@ -53,7 +53,7 @@ void XPVScroll::pTerminate() {
 }
 
 int32_t XPVScroll::ISubclass_WindowProc(int32_t hwnd, int32_t msg, int32_t wParam, int32_t lParam) {
-    if (hwnd != hWnd()) return 0;
+    if (p_Terminated || hwnd != hWnd()) return 0;
     try {
         handleMessage(hwnd, msg);
     } catch (const AutomationError&) {
@@ -233,11 +233,13 @@ void XPVScroll::pMouseLeave(LeaveCheck check, int32_t hwnd, int32_t reason) {
 }
 
 void XPVScroll::tScrlEnable_Timer() {
+    if (p_Terminated) return;
     // Stays enabled until the release; enabling tScrl again does not restart it.
     tScrl_->SetEnabled(true);
 }
 
 void XPVScroll::tScrl_Timer() {
+    if (p_Terminated) return;
     // Repeats do not look at the cursor: paging goes on past it until an end or the release.
     const auto direction = static_cast<StepDirection>(p_Direction);
     const bool changed = pStep(direction, p_Paging ? LargeChange_ : SmallChange_);

@@ -89,6 +89,7 @@ XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& 
 // A bar whose surface still shows exactly what this draw would stack (the list's range changes
 // with every item added, mostly without moving a pixel of the bar) is left as it is.
 void XPVScroll::pDraw() {
+    if (p_Terminated) return; // its pictures are gone
     auto& uc = site_.UserControl();
     pDraw(uc, uc.ScaleHeight());
 }

@@ -6,7 +6,7 @@
 // 2. A loaded control assigns every stored value directly (no range rule, no PropertyChanged) and
 //    attaches to the window messages only at run time. This is the only place that attaches.
 // 3. Saving writes every entry with its default, so a bar at its defaults leaves the bag empty.
-// 4. Terminate releases the pictures, then detaches.
+// 4. Terminate stops the repeat timers, releases the pictures, then detaches.
 #include "scrollbar/ScrollPropertyTable.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -49,6 +49,16 @@ void XPVScroll::WriteProperties(platform::PropertyBag& bag) const {
 }
 
 void XPVScroll::Terminate() {
+    // Nothing of a terminated bar may run: a held button's repeat would step and draw with the
+    // pictures released just below, and raise Change into a container that is going away.
+    p_Terminated = true;
+    tScrl_->Tick = nullptr;
+    tScrlEnable_->Tick = nullptr;
+    tScrlEnable_->SetEnabled(false);
+    tScrl_->SetEnabled(false);
+    p_Pressed = false;
+    p_Dragging = false;
+    p_Paging = false;
     for (auto& picture : p_Pictures)
         picture.reset();
     p_CurUp.picture.reset();

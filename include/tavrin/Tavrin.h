@@ -251,6 +251,7 @@ class Tavrin : public Dispatchable {
     void DrawRoundBox(platform::HDC dc, platform::RECT& r, int16_t inset, int16_t radius, uint32_t fill,
                       uint32_t outline);
     void wireChildren();
+    void unwireChildren();
     // Painting and defaults, split into steps (render/, ListProperties.cpp).
     struct RowLook;    // what decides every row's pixels (render/RowLook.h)
     struct RowContent; // what decides one row's own
@@ -290,9 +291,10 @@ class Tavrin : public Dispatchable {
     int16_t p_ImageScaleMode = 0;                     // scale mode of the image list's parent form
 
     // Selection
-    int16_t ListIndex_ = -1;  // the current item, -1 for none
-    int16_t p_LastIndex = -1; // the row the last ListIndex let made current
-    bool p_AutoScroll = true; // the next ListIndex let scrolls the item into view
+    int16_t ListIndex_ = -1;   // the current item, -1 for none
+    int16_t p_LastIndex = -1;  // the row the last ListIndex let made current
+    bool p_AutoScroll = true;  // the next ListIndex let scrolls the item into view
+    bool p_Terminated = false; // Terminate ran: handlers still on the stack stop at their next step
     SelectModeCts SelectMode_ = SelectModeCts::Single;
     OrderTypeCts OrderType_ = OrderTypeCts::Ascendent;
 

@@ -165,6 +165,7 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     double p_DragStartY = 0;   // cursor y of the drag anchor
     double p_DragStartTop = 0; // thumb top of the drag anchor
     bool p_Subclassed = false; // the five messages are hooked at the subclassing server
+    bool p_Terminated = false; // Terminate ran: no message, tick or draw reaches the bar any more
 
     std::array<std::shared_ptr<platform::Picture>, kThemePartCount> p_Pictures; // the loaded theme
     CurrentPicture p_CurUp;   // picture shown for the up button

@@ -5,7 +5,8 @@
 namespace tavrin::software {
 
 void VirtualClock::advanceTo(uint32_t t) {
-    if (t > now_) now_ = t;
+    const auto ahead = static_cast<int32_t>(t - now());
+    if (ahead > 0) ticks_ += static_cast<uint32_t>(ahead);
 }
 
 VirtualClock::TimerId VirtualClock::addTimer(std::function<void()> fire) {
@@ -18,10 +19,10 @@ void VirtualClock::removeTimer(TimerId id) {
     timers_.erase(id);
 }
 
-void VirtualClock::schedule(TimerId id, uint32_t dueTime) {
+void VirtualClock::scheduleIn(TimerId id, uint32_t delayMs) {
     auto it = timers_.find(id);
     TAVRIN_VERIFY(it != timers_.end());
-    it->second.due = dueTime;
+    it->second.due = ticks_ + delayMs;
 }
 
 void VirtualClock::unschedule(TimerId id) {
@@ -31,10 +32,11 @@ void VirtualClock::unschedule(TimerId id) {
 
 std::optional<uint32_t> VirtualClock::dueTime(TimerId id) const {
     auto it = timers_.find(id);
-    return it == timers_.end() ? std::nullopt : it->second.due;
+    if (it == timers_.end() || !it->second.due) return std::nullopt;
+    return static_cast<uint32_t>(*it->second.due);
 }
 
-bool VirtualClock::fireNext(uint32_t limit) {
+bool VirtualClock::fireNext(Ticks limit) {
     auto best = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         const Entry& e = it->second;
@@ -43,7 +45,7 @@ bool VirtualClock::fireNext(uint32_t limit) {
     }
     if (best == timers_.end()) return false;
     TimerId id = best->first;
-    advanceTo(*best->second.due);
+    if (*best->second.due > ticks_) ticks_ = *best->second.due;
     best->second.due.reset();
     best->second.running = true;
     // The handler may remove this very timer (its owner destroyed inside the tick): look it up

@@ -3,6 +3,7 @@
 
 #include "platform/software/Controls.h"
 #include "platform/software/Desktop.h"
+#include "tavrin/ScopeExit.h"
 #include "tavrin/automation/AutomationError.h"
 
 namespace tavrin::software {
@@ -43,8 +44,11 @@ void SoftwareForm::ShowModal() {
     if (shown_) raise(kFormAlreadyShown);
     shown_ = true;
     window_.setVisible(true);
+    ScopeExit hide([this] {
+        shown_ = false;
+        window_.setVisible(false);
+    });
     desktop_.runModal(*this);
-    window_.setVisible(false);
 }
 
 bool SoftwareForm::press(const std::u16string& caption) {

@@ -136,7 +136,7 @@ void SoftwareTimer::SetEnabled(bool enabled) {
 
 void SoftwareTimer::restart() {
     if (interval_ > 0)
-        clock_.schedule(id_, clock_.now() + static_cast<uint32_t>(interval_));
+        clock_.scheduleIn(id_, static_cast<uint32_t>(interval_));
     else
         clock_.unschedule(id_);
 }

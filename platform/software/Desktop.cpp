@@ -8,6 +8,7 @@
 
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -26,10 +27,21 @@ constexpr uint32_t kSysColors[] = {
 
 constexpr int32_t kFormMarginPx = 100;
 
+// A screen a real display could have: its size within the window limits, its twips per pixel
+// within a sane range (every twip-to-pixel conversion divides by it).
+DesktopOptions checkedOptions(const DesktopOptions& options) {
+    const double tpp = options.twipsPerPixel;
+    if (options.screenWidthPx <= 0 || options.screenHeightPx <= 0 ||
+        !(tpp >= platform::limits::kMinTwipsPerPixel && tpp <= platform::limits::kMaxTwipsPerPixel))
+        RaiseInvalidPropertyValue();
+    platform::limits::checkPixels(options.screenWidthPx, options.screenHeightPx, "a screen");
+    return options;
+}
+
 } // namespace
 
 Desktop::Desktop(DesktopOptions options)
-    : options_(options), sysColors_(std::begin(kSysColors), std::end(kSysColors)),
+    : options_(checkedOptions(options)), sysColors_(std::begin(kSysColors), std::end(kSysColors)),
       gdi_([this](int32_t index) { return sysColor(index); }) {
     pictureStore_.setScale(options_.scale());
     DesktopWindow::Params f;
@@ -63,7 +75,7 @@ Desktop::~Desktop() {
 // Set-up and sites
 
 void Desktop::setSysColor(int32_t index, uint32_t rgb) {
-    if (index < 0) raise(err::InvalidCall);
+    if (index < 0 || index >= platform::limits::kSysColorCount) raise(err::InvalidCall);
     if (static_cast<size_t>(index) >= sysColors_.size()) sysColors_.resize(static_cast<size_t>(index) + 1, 0);
     sysColors_[static_cast<size_t>(index)] = rgb & 0xFFFFFF;
 }
@@ -247,7 +259,7 @@ int32_t Desktop::SetTimer(HWND hwnd, int32_t id, int32_t milliseconds) {
         it = windowTimers_.insert(windowTimers_.end(), {hwnd, id, interval, timer});
     }
     it->interval = interval;
-    clock_.schedule(it->timer, clock_.now() + static_cast<uint32_t>(interval));
+    clock_.scheduleIn(it->timer, static_cast<uint32_t>(interval));
     return id == 0 ? 1 : id;
 }
 
@@ -264,7 +276,7 @@ void Desktop::fireWindowTimer(HWND hwnd, int32_t id) {
     auto it = std::find_if(windowTimers_.begin(), windowTimers_.end(),
                            [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it == windowTimers_.end()) return;
-    clock_.schedule(it->timer, clock_.now() + static_cast<uint32_t>(it->interval));
+    clock_.scheduleIn(it->timer, static_cast<uint32_t>(it->interval));
     sendMessage(hwnd, platform::WM_TIMER, id, 0);
 }
 

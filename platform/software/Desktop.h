@@ -101,10 +101,18 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     // Advances to now+ms firing timers in time order; paints delivered after each step. The pump
     // is not consulted before the clock reaches now+ms.
     void wait(uint32_t ms);
-    // Called by DoEvents and by modal loops for the next input; false: nothing more to run.
-    void setInputPump(std::function<bool()> pump) { pump_ = std::move(pump); }
-    // From now on the pump is not called until the clock reaches clockMs.
-    void deferPumpUntil(uint32_t clockMs) { pumpDeferredUntil_ = clockMs; }
+    // Called by DoEvents and by modal loops for the next input; false: nothing more to run. The
+    // pump is called in place, never a copy of it, so a pump that counts its calls keeps count;
+    // one that replaces itself stays alive until its call returns.
+    void setInputPump(std::function<bool()> pump) {
+        pump_ = pump ? std::make_shared<std::function<bool()>>(std::move(pump)) : nullptr;
+    }
+    // From now on the pump is not called until `ms` have passed.
+    void deferPumpFor(uint32_t ms);
+    // Every DoEvents and every timer tick spends one unit; once `units` are spent, `exhausted`
+    // runs (it is expected to throw, ending whatever loop kept the clock busy).
+    void setWorkBudget(uint64_t units, std::function<void()> exhausted);
+    uint64_t workSpent() const { return workSpent_; }
     // Delivers the queued Paint events and the focus move away from a hidden window.
     void flushPaints();
 
@@ -238,8 +246,11 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     DesktopWindow* hiddenFocus_ = nullptr; // a focused window hidden: the focus moves when flushed
     std::unordered_map<std::u16string, int> displayNames_;
 
-    std::function<bool()> pump_;
-    uint32_t pumpDeferredUntil_ = 0;
+    std::shared_ptr<std::function<bool()>> pump_;
+    VirtualClock::Ticks pumpDeferredUntil_ = 0;
+    uint64_t workSpent_ = 0, workBudget_ = UINT64_MAX;
+    std::function<void()> workExhausted_;
+    void spendWork();
 
     platform::POINT cursor_{0, 0};
     DesktopWindow* focused_ = nullptr;

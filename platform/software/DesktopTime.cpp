@@ -8,36 +8,57 @@
 #include <algorithm>
 
 #include "platform/software/Desktop.h"
+#include "tavrin/ScopeExit.h"
 #include "tavrin/automation/AutomationError.h"
 
 namespace tavrin::software {
 
 void Desktop::DoEvents() {
-    clock_.advanceTo(clock_.now() + 1);
+    spendWork();
+    clock_.advanceBy(1);
     fireDueTimers();
     flushPaints();
-    if (pump_ && clock_.now() >= pumpDeferredUntil_) callPump();
+    if (pump_ && clock_.ticks() >= pumpDeferredUntil_) callPump();
 }
 
 void Desktop::fireDueTimers() {
-    while (clock_.fireNext(clock_.now()))
+    while (clock_.fireNext(clock_.ticks())) {
+        spendWork();
         flushPaints();
+    }
 }
 
 void Desktop::wait(uint32_t ms) {
-    uint32_t target = clock_.now() + ms;
-    uint32_t saved = pumpDeferredUntil_;
+    const VirtualClock::Ticks target = clock_.after(ms);
+    const VirtualClock::Ticks saved = pumpDeferredUntil_;
     pumpDeferredUntil_ = std::max(saved, target);
-    while (clock_.fireNext(target))
+    while (clock_.fireNext(target)) {
+        spendWork();
         flushPaints();
-    clock_.advanceTo(target);
+    }
+    if (target > clock_.ticks()) clock_.advanceBy(static_cast<uint32_t>(target - clock_.ticks()));
     flushPaints();
     if (pumpDeferredUntil_ == std::max(saved, target)) pumpDeferredUntil_ = saved;
 }
 
+void Desktop::deferPumpFor(uint32_t ms) {
+    pumpDeferredUntil_ = clock_.after(ms);
+}
+
+void Desktop::setWorkBudget(uint64_t units, std::function<void()> exhausted) {
+    workBudget_ = units;
+    workExhausted_ = std::move(exhausted);
+}
+
+void Desktop::spendWork() {
+    if (++workSpent_ <= workBudget_ || !workExhausted_) return;
+    auto exhausted = workExhausted_;
+    exhausted();
+}
+
 void Desktop::callPump() {
-    auto pump = pump_;
-    pump();
+    const auto pump = pump_; // alive while it runs, even if it replaces itself
+    (*pump)();
     flushPaints();
 }
 
@@ -61,14 +82,14 @@ void Desktop::flushPaints() {
 // One turn of a modal loop: the clock idles while a wait holds the pump back, otherwise the pump
 // runs. False when the pump has nothing more to run.
 namespace {
-bool modalTurn(Desktop& d, VirtualClock& clock, uint32_t deferredUntil, const std::function<bool()>& pump) {
+bool modalTurn(Desktop& d, VirtualClock& clock, VirtualClock::Ticks deferredUntil,
+               std::shared_ptr<std::function<bool()>> pump) {
     if (!pump) return false;
-    if (clock.now() < deferredUntil) {
+    if (clock.ticks() < deferredUntil) {
         d.wait(1);
         return true;
     }
-    auto copy = pump;
-    bool more = copy();
+    const bool more = (*pump)();
     d.flushPaints();
     return more;
 }
@@ -79,11 +100,19 @@ void Desktop::popupMenu(platform::Menu& menu) {
     platform::Menu* previous = shownMenu_;
     shownMenu_ = &menu;
     menuChoice_.reset();
-    while (shownMenu_ == &menu) {
-        if (!modalTurn(*this, clock_, pumpDeferredUntil_, pump_)) shownMenu_ = nullptr;
+    std::optional<int16_t> choice;
+    {
+        // However the loop ends (a choice, a cancel, an error raised by a timer or a pump), the
+        // menu is closed again and no choice is left for another menu.
+        ScopeExit restore([&] {
+            shownMenu_ = previous;
+            choice = std::exchange(menuChoice_, std::nullopt);
+        });
+        while (shownMenu_ == &menu) {
+            spendWork();
+            if (!modalTurn(*this, clock_, pumpDeferredUntil_, pump_)) shownMenu_ = nullptr;
+        }
     }
-    shownMenu_ = previous;
-    std::optional<int16_t> choice = std::exchange(menuChoice_, std::nullopt);
     if (choice && menu.Click) {
         auto handler = menu.Click;
         handler(*choice);
@@ -106,11 +135,12 @@ void Desktop::menuCancel() {
 void Desktop::runModal(SoftwareForm& form) {
     SoftwareForm* previous = shownForm_;
     shownForm_ = &form;
+    ScopeExit restore([&] { shownForm_ = previous; });
     form.drawButtons();
     while (form.Shown()) {
+        spendWork();
         if (!modalTurn(*this, clock_, pumpDeferredUntil_, pump_)) form.Unload();
     }
-    shownForm_ = previous;
 }
 
 void Desktop::pressFormButton(const std::u16string& caption) {

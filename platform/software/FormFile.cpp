@@ -5,17 +5,12 @@
 // one by a rename, so a failed save leaves the previous form as it was.
 #include "platform/software/FormFile.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "platform/software/Files.h"
 #include "platform/software/FormValues.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -66,36 +61,6 @@ ordered_json bagToOrderedJson(const platform::PropertyBag& bag, const std::strin
     return out;
 }
 
-std::string readWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) fail(path, "is a directory, not a form file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail(path, std::string("cannot open: ") + std::strerror(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) fail(path, "cannot read");
-    return text.str();
-}
-
-// Writes all of text to a new file at path and makes it durable; false on any failure, with the
-// file removed again when it was created.
-bool writeWholeFile(const std::string& path, const std::string& text, std::string& why) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        why = std::strerror(errno);
-        return false; // nothing created: whatever is at path is not ours to remove
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-    ok = ok && ::fsync(fileno(f)) == 0;
-    if (!ok) why = std::strerror(errno);
-    if (std::fclose(f) != 0 && ok) {
-        why = std::strerror(errno);
-        ok = false;
-    }
-    if (!ok) std::remove(path.c_str());
-    return ok;
-}
-
 } // namespace
 
 FormData parseForm(std::string_view text, const std::string& sourceName) {
@@ -106,12 +71,15 @@ FormData parseForm(std::string_view text, const std::string& sourceName) {
     data.name = textMember(form, "name", sourceName);
     data.width = extentMember(form, "width", sourceName);
     data.height = extentMember(form, "height", sourceName);
+    if (!platform::limits::fitsPixels(data.width, data.height))
+        fail(sourceName, "a form of " + std::to_string(data.width) + " x " + std::to_string(data.height) +
+                             " pixels is larger than a window system allows");
     data.bag = bagFromJson(member(form, "properties", sourceName), sourceName);
     return data;
 }
 
 FormData loadForm(const std::string& path) {
-    return parseForm(readWholeFile(path), path);
+    return parseForm(readFormFile(path), path);
 }
 
 platform::PropertyBag parseBag(std::string_view text, const std::string& sourceName) {
@@ -143,19 +111,18 @@ void saveForm(const std::string& path, const FormData& form) {
 }
 
 std::string readFormFile(const std::string& path) {
-    return readWholeFile(path);
+    try {
+        return readWholeFile(path, platform::limits::kMaxFormFileBytes, "form file");
+    } catch (const FileError& e) {
+        throw FormFileError(e.what());
+    }
 }
 
 void replaceFile(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp";
-    std::string why;
-    if (!writeWholeFile(temp, text, why)) {
-        fail(path, "cannot write " + temp + ": " + why);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        why = std::strerror(errno);
-        std::remove(temp.c_str());
-        fail(path, "cannot replace the file: " + why);
+    try {
+        writeFileAtomically(path, text);
+    } catch (const FileError& e) {
+        throw FormFileError(e.what());
     }
 }
 

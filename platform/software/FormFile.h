@@ -42,13 +42,15 @@ platform::PropertyBag parseBag(std::string_view json, const std::string& sourceN
 // empty value, an object other than a font or a picture).
 std::string formToJson(const FormData& form);
 std::string bagToJson(const platform::PropertyBag& bag);
-// Writes path + ".tmp" and renames it over path. On failure the temporary file is removed, an
-// existing file at path is left as it was, and FormFileError is thrown.
+// Writes a fresh temporary file beside path and renames it over path (see Files.h). On failure
+// the temporary file is removed, an existing file at path is left as it was, and FormFileError
+// says why.
 void saveForm(const std::string& path, const FormData& form);
 
-// The whole text of a file; FormFileError when it cannot be read.
+// The whole text of a file; FormFileError when it cannot be read, is not a plain file or is
+// larger than a form file may be.
 std::string readFormFile(const std::string& path);
-// Writes text to path + ".tmp" and renames it over path, with saveForm's guarantees.
+// Replaces path with text atomically, with saveForm's guarantees.
 void replaceFile(const std::string& path, const std::string& text);
 
 } // namespace tavrin::software

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
+#include <vector>
 
 #include "platform/software/FormFile.h"
 #include "platform/software/SoftwareSurface.h"
@@ -151,15 +153,64 @@ double singleAsDouble(float value) {
 
 } // namespace
 
+namespace {
+
+// Nesting deeper than any form needs is refused while parsing, before it costs stack or memory.
+constexpr int kMaxJsonDepth = 32;
+
+// Refuses a key written twice in one object, which the parsed object would silently keep only
+// once. Keys that differ only in case are left to the property bag, whose keys ignore case.
+class DuplicateKeyCheck {
+  public:
+    explicit DuplicateKeyCheck(std::string source) : source_(std::move(source)) {}
+    bool operator()(int depth, json::parse_event_t event, json& parsed) {
+        switch (event) {
+        case json::parse_event_t::object_start:
+        case json::parse_event_t::array_start:
+            if (depth >= kMaxJsonDepth)
+                throw FormFileError(source_ + ": nested deeper than " + std::to_string(kMaxJsonDepth) +
+                                    " levels");
+            if (event == json::parse_event_t::object_start) keys_.emplace_back();
+            break;
+        case json::parse_event_t::object_end:
+            keys_.pop_back();
+            break;
+        case json::parse_event_t::key: {
+            std::string key = parsed.get<std::string>();
+            if (!keys_.back().insert(key).second)
+                throw FormFileError(source_ + ": \"" + key + "\" appears twice");
+            break;
+        }
+        default:
+            break;
+        }
+        return true;
+    }
+
+  private:
+    std::string source_;
+    std::vector<std::set<std::string>> keys_;
+};
+
+} // namespace
+
 json parseJson(std::string_view text, const std::string& source) {
     try {
-        return json::parse(text.begin(), text.end());
+        return json::parse(text.begin(), text.end(), DuplicateKeyCheck(source));
+    } catch (const json::out_of_range& e) {
+        // A number too large for a double, for one.
+        std::string what = e.what();
+        const size_t tagEnd = what.find("] ");
+        if (tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
+        throw FormFileError(source + ": not a valid form: " + what);
     } catch (const json::parse_error& e) {
         // The library's message carries the line and column; drop its own "[json.exception...]" tag.
         std::string what = e.what();
         const size_t tagEnd = what.find("] ");
         if (what.starts_with("[json.exception") && tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
         throw FormFileError(source + ": not valid JSON: " + what);
+    } catch (const json::exception& e) {
+        throw FormFileError(source + ": not a valid form: " + e.what());
     }
 }
 

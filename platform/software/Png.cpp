@@ -2,11 +2,11 @@
 //
 // Written files are 8-bit RGB. Read files may be of any PNG kind; they become 0x00BBGGRR pixels and
 // any alpha channel is dropped, as the host's pictures have no alpha.
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "platform/software/Files.h"
 #include "platform/software/SoftwareSurface.h"
+#include "tavrin/platform/Limits.h"
 #include "tavrin/platform/Picture.h"
 
 namespace tavrin::software {
@@ -30,25 +30,26 @@ bool writePng(const std::string& path, int32_t width, int32_t height, const uint
                  "cannot encode an image of " + std::to_string(width) + " x " + std::to_string(height));
         return false;
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    out.close();
-    if (!out) {
-        setError(error, "cannot write " + path);
+    // Atomically, as a form is saved: a full disk leaves the former picture whole.
+    try {
+        writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    } catch (const FileError& e) {
+        setError(error, e.what());
         return false;
     }
     return true;
 }
 
 std::shared_ptr<platform::Picture> readPng(const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        setError(error, "cannot read " + path);
+    std::string bytes;
+    try {
+        bytes = readWholeFile(path, platform::limits::kMaxPictureFileBytes, "picture");
+    } catch (const FileError& e) {
+        setError(error, e.what());
         return nullptr;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string why;
-    auto picture = decodePng(bytes.data(), bytes.size(), &why);
+    auto picture = decodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &why);
     if (!picture) setError(error, "cannot decode " + path + ": " + why);
     return picture;
 }

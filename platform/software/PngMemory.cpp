@@ -7,15 +7,14 @@
 #include <cstring>
 
 #include "platform/software/SoftwareSurface.h"
+#include "tavrin/platform/Limits.h"
 #include "tavrin/platform/Picture.h"
 
 namespace tavrin::software {
 
 namespace {
 
-// A picture larger than this is not a plausible form picture; refusing it keeps a damaged file
-// from asking for gigabytes.
-constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
+using platform::limits::fitsPixels;
 
 std::vector<uint8_t> toRgbBytes(int32_t width, int32_t height, const uint32_t* pixels) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -31,8 +30,7 @@ std::vector<uint8_t> toRgbBytes(int32_t width, int32_t height, const uint32_t* p
 } // namespace
 
 std::vector<uint8_t> encodePng(int32_t width, int32_t height, const uint32_t* pixels) {
-    if (width <= 0 || height <= 0 ||
-        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxPixels) {
+    if (width <= 0 || height <= 0 || !fitsPixels(width, height)) {
         return {};
     }
     const std::vector<uint8_t> rgb = toRgbBytes(width, height, pixels);
@@ -60,10 +58,12 @@ std::shared_ptr<platform::Picture> decodePng(const uint8_t* data, size_t size, s
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, data, size))
         return fail(std::string("not a PNG: ") + image.message);
-    if (image.width == 0 || image.height == 0 ||
-        static_cast<uint64_t>(image.width) * image.height > kMaxPixels) {
+    // The header alone says how much the pixels would take: a small file that decodes to
+    // gigabytes is refused before anything is allocated.
+    if (image.width == 0 || image.height == 0 || !fitsPixels(image.width, image.height)) {
         png_image_free(&image);
-        return fail("PNG size out of range");
+        return fail("a PNG of " + std::to_string(image.width) + " x " + std::to_string(image.height) +
+                    " pixels is out of range");
     }
     // Read with alpha and drop it: the colour of a transparent pixel is kept as it is.
     image.format = PNG_FORMAT_RGBA;

@@ -7,6 +7,7 @@
 
 #include "platform/software/Desktop.h"
 #include "tavrin/automation/AutomationError.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -43,6 +44,13 @@ std::shared_ptr<platform::Picture> makeImage(int32_t w, int32_t h, int32_t index
 SoftwareImageList::SoftwareImageList(Desktop& desktop, int32_t width, int32_t height, int32_t count,
                                      int16_t scaleMode)
     : desktop_(desktop), width_(std::max(1, width)), height_(std::max(1, height)), scaleMode_(scaleMode) {
+    // Each image is within the size of a window, and all of them together within its pixels.
+    if (count < 0 || count > INT16_MAX) raise(err::InvalidCall);
+    platform::limits::checkPixels(width_, height_, "an image");
+    if (int64_t{width_} * height_ * count > platform::limits::kMaxPixels)
+        throw AutomationError(err::OutOfMemory, "Out of memory: " + std::to_string(count) + " images of " +
+                                                    std::to_string(width_) + " x " + std::to_string(height_) +
+                                                    " pixels are more than a window system holds");
     for (int32_t i = 1; i <= count; ++i)
         images_.push_back(makeImage(width_, height_, i));
 }

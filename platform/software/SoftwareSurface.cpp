@@ -17,6 +17,7 @@
 #include "platform/software/Text.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -86,6 +87,11 @@ bool wholePixel(double px, int32_t& out) {
     return true;
 }
 
+size_t pixelCount(int32_t width, int32_t height) {
+    platform::limits::checkPixels(width, height, "a drawing surface");
+    return static_cast<size_t>(width) * static_cast<size_t>(height);
+}
+
 } // namespace
 
 // Revisions are unique among all surfaces, so that a surface made anew never repeats one.
@@ -97,7 +103,7 @@ void SoftwareSurface::touch() const {
 SoftwareSurface::SoftwareSurface(SoftwareGdi& gdi, int32_t width, int32_t height, platform::ScaleMode mode,
                                  double twipsPerPixel)
     : gdi_(gdi), width_(std::max(0, width)), height_(std::max(0, height)),
-      pixels_(static_cast<size_t>(width_) * height_, 0), mode_(mode),
+      pixels_(pixelCount(width_, height_), 0), mode_(mode),
       twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15.0), dc_(gdi.registerSurface(this)) {
     std::fill(pixels_.begin(), pixels_.end(), resolvedBackColor());
     touch();
@@ -112,6 +118,7 @@ void SoftwareSurface::resize(int32_t width, int32_t height) {
     flushPending();
     width = std::max(0, width);
     height = std::max(0, height);
+    platform::limits::checkPixels(width, height, "a drawing surface");
     std::vector<uint32_t> grown(static_cast<size_t>(width) * height, resolvedBackColor());
     for (int32_t y = 0; y < std::min(height, height_); ++y)
         std::copy_n(pixels_.begin() + static_cast<ptrdiff_t>(y) * width_, std::min(width, width_),

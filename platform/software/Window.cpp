@@ -4,6 +4,7 @@
 
 #include "platform/software/Desktop.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -14,6 +15,7 @@ DesktopWindow::DesktopWindow(Desktop& desktop, Params p)
     : desktop_(desktop), hwnd_(0), kind_(p.kind), name_(std::move(p.name)), parent_(p.parent),
       owner_(p.owner), left_(p.left), top_(p.top), width_(std::max(0, p.width)),
       height_(std::max(0, p.height)), visible_(p.visible) {
+    platform::limits::checkPixels(width_, height_, "a window");
     surface_ = std::make_unique<SoftwareSurface>(desktop.softwareGdi(), width_, height_, p.scale,
                                                  desktop.options().twipsPerPixel);
     hwnd_ = desktop.registerWindow(this);
@@ -54,6 +56,9 @@ int32_t DesktopWindow::clientHeight() const {
 bool DesktopWindow::move(int32_t left, int32_t top, int32_t width, int32_t height) {
     width = std::max(0, width);
     height = std::max(0, height);
+    // Checked before anything moves: a refused size leaves the window as it was.
+    platform::limits::checkPixels(std::max<int64_t>(0, int64_t{width} - 2 * frame_),
+                                  std::max<int64_t>(0, int64_t{height} - 2 * frame_), "a window");
     bool sizeChanged = width != width_ || height != height_;
     bool placeChanged = sizeChanged || left != left_ || top != top_;
     const bool wasShown = shown();

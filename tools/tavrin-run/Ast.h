@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tavrin/automation/Variant.h"
@@ -40,13 +41,26 @@ struct Segment {
 };
 
 struct Expr {
+    Expr() = default;
+    Expr(const Expr&) = default;
+    Expr& operator=(const Expr&) = default;
+    // A long chain `1 + 1 + ... + 1` is a left spine as deep as it is long: released link by link
+    // instead of by one recursive destructor call per link.
+    ~Expr() {
+        ExprPtr next = std::move(left);
+        while (next && next.use_count() == 1) {
+            ExprPtr after = std::move(const_cast<Expr&>(*next).left);
+            next = std::move(after);
+        }
+    }
+
     enum class Kind : uint8_t { Literal, Ref, Enum, Unary, Binary };
     Kind kind = Kind::Literal;
     Variant literal;           // Literal
     std::vector<Segment> path; // Ref: the base name first, then the members
     std::string op;            // Unary "-", Binary "&", "+", "-", "*", "/"; Enum: the bracketed name
     ExprPtr left, right;       // Unary: left only
-    std::string source;        // the script's own text of the expression
+    std::string_view source;   // the script's own text of the expression (in Program::text)
 };
 
 // An event or PropertyChanged entry that `expect events` / `expect changed` wants.
@@ -109,6 +123,7 @@ struct Stmt {
 };
 
 struct Program {
+    std::shared_ptr<const std::string> text; // the script, which the expressions' sources point into
     std::string fileName;
     std::vector<Stmt> statements;
 };

@@ -104,8 +104,19 @@ Variant Interpreter::eval(const Expr& e) {
     }
     case Expr::Kind::Unary:
         return negate(eval(e.left));
-    case Expr::Kind::Binary:
-        return applyOperator(e.op, eval(e.left), eval(e.right));
+    case Expr::Kind::Binary: {
+        // A chain `a + b + c ...` leans left as deep as it is long: walk down its spine instead of
+        // recursing, then apply the operators from the innermost up. Right operands nest only as
+        // deep as the parser allows.
+        std::vector<const Expr*> spine;
+        const Expr* node = &e;
+        for (; node->kind == Expr::Kind::Binary; node = node->left.get())
+            spine.push_back(node);
+        Variant value = eval(*node);
+        for (auto it = spine.rbegin(); it != spine.rend(); ++it)
+            value = applyOperator((*it)->op, value, eval((*it)->right));
+        return value;
+    }
     case Expr::Kind::Ref:
         return evalRef(e);
     }
@@ -272,7 +283,7 @@ void Interpreter::assign(const Stmt& s, bool setObject) {
         const Segment& seg = path.front();
         if (seg.hasArgs || session_->object(seg.name) || namesEqual(seg.name, "frmAbout") ||
             namesEqual(seg.name, "List") || namesEqual(seg.name, "Bar") || namesEqual(seg.name, "Host"))
-            throw ScriptError(line_, "cannot assign to " + s.target.source);
+            throw ScriptError(line_, "cannot assign to " + std::string(s.target.source));
         if (setObject && !isObject(value)) throw ScriptError(line_, "`set` needs an object");
         variables_[toLower(seg.name)] = value;
         return;

@@ -114,7 +114,7 @@ void Interpreter::mouse(const Stmt& s) {
 void Interpreter::waitFor(uint32_t ms) {
     software::Desktop& desktop = session_->desktop();
     bool modal = desktop.menuShown() || desktop.shownForm();
-    if (pumpDepth_ > 0 && !modal) return desktop.deferPumpUntil(desktop.GetTickCount() + ms);
+    if (pumpDepth_ > 0 && !modal) return desktop.deferPumpFor(ms);
     desktop.wait(ms);
 }
 

@@ -1,6 +1,7 @@
 #include "tools/tavrin-run/Interpreter.h"
 
 #include <cmath>
+#include <new>
 
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
@@ -27,6 +28,7 @@ bool Interpreter::run() {
     session_ =
         std::make_unique<Session>(options_.trace ? std::function<void(const std::string&)>(trace) : nullptr);
     session_->setInputPump([this] { return pump(); });
+    session_->setWorkBudget(options_.workBudget, [this] { overBudget(); });
     try {
         while (pc_ < program_.statements.size() && !stopped_)
             step();
@@ -40,7 +42,15 @@ bool Interpreter::run() {
     return true;
 }
 
+void Interpreter::overBudget() {
+    stopWith(
+        ScriptError(line_, "the script did more than " + std::to_string(options_.workBudget) +
+                               " steps (statements, DoEvents and timer ticks): a loop that does not end?"));
+    throw Abandon{};
+}
+
 bool Interpreter::step() {
+    if (++statementsRun_ + session_->workSpent() > options_.workBudget) overBudget();
     const Stmt& s = program_.statements[pc_++];
     int outerLine = line_;
     line_ = s.line;
@@ -48,6 +58,11 @@ bool Interpreter::step() {
         executeCounted(s);
     } catch (const ScriptError& e) {
         stopWith(e);
+    } catch (const std::bad_alloc&) {
+        stopWith(ScriptError(s.line, "out of memory"));
+    } catch (const std::exception& e) {
+        // Whatever else a statement raised ends the script with a message, never the process.
+        stopWith(ScriptError(s.line, e.what()));
     }
     line_ = outerLine;
     if (pumpDepth_ == 0) session_->releaseRetired();
@@ -167,6 +182,10 @@ void Interpreter::forStart(const Stmt& s) {
     double stepBy = s.exprs.size() > 2 ? evalNumber(s.exprs[2]) : 1;
     if (stepBy == 0) throw ScriptError(s.line, "a loop step of 0 never ends");
     if (!from.isNumeric()) throw ScriptError(s.line, "a loop needs numbers");
+    if (!std::isfinite(toR8(from)) || !std::isfinite(end) || !std::isfinite(stepBy))
+        throw ScriptError(s.line, "a loop needs finite bounds and step");
+    if (toR8(from) + stepBy == toR8(from))
+        throw ScriptError(s.line, "a loop step this small cannot move the loop variable");
     variables_[toLower(s.word)] = from;
     loopEnds_[self] = end;
     loopSteps_[self] = stepBy;
@@ -181,8 +200,11 @@ void Interpreter::forNext(const Stmt& s) {
     Variant& var = variables_[toLower(head.word)];
     double stepBy = loopSteps_[s.jump];
     bool whole = std::floor(stepBy) == stepBy && std::fabs(stepBy) < 1e9;
+    const double before = toR8(var);
     var = applyOperator("+", var, whole ? Variant::i4(static_cast<int32_t>(stepBy)) : Variant::r8(stepBy));
     double v = toR8(var), end = loopEnds_[s.jump];
+    // A step lost in the rounding of a large value would keep the loop from ever reaching its end.
+    if (v == before) throw ScriptError(s.line, "the loop variable no longer moves: the loop cannot end");
     if (stepBy > 0 ? v <= end : v >= end) pc_ = s.jump + 1;
 }
 

@@ -9,6 +9,7 @@
 // close, and the error is reported once the outer statement has returned.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -25,6 +26,10 @@ struct RunOptions {
     bool trace = false;
     std::string outDir = ".";    // where snapshots go
     std::string scriptDir = "."; // relative file names of load/save/LoadPicture
+    // What one script may spend: statements run, DoEvents calls and timer ticks together. A script
+    // that gets there is in a loop that does not end (a wait of weeks under a 10 ms timer, a loop
+    // of billions of rounds); it stops with a script error instead of holding the host.
+    uint64_t workBudget = 20'000'000;
 };
 
 class Interpreter {
@@ -39,6 +44,7 @@ class Interpreter {
     bool step(); // runs statements_[pc_++]; true when it was an input
     bool pump(); // the desktop's input pump
     void stopWith(const ScriptError& e);
+    [[noreturn]] void overBudget(); // stops the script and abandons the loops that spent it
     void releaseHeldInput();
     void execute(const Stmt& s);        // may throw ScriptError or AutomationError
     void executeCounted(const Stmt& s); // an uncaught automation error is a failed expectation
@@ -105,6 +111,7 @@ class Interpreter {
     };
     std::vector<Held> held_; // buttons the script holds down
     long pumpCallsAfterStop_ = 0;
+    uint64_t statementsRun_ = 0;
 };
 
 } // namespace tavrin::run

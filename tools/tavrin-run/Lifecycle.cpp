@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "platform/software/FormFile.h"
+#include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 #include "tavrin/platform/Font.h"
+#include "tavrin/platform/Limits.h"
 #include "tools/tavrin-run/Interpreter.h"
 #include "tools/tavrin-run/Values.h"
 
@@ -55,6 +57,12 @@ void Interpreter::setup(const Stmt& s) {
         if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);
         if (options.screenWidthPx <= 0 || options.screenHeightPx <= 0 || options.twipsPerPixel <= 0)
             throw ScriptError(s.line, "the screen needs a positive size and twips per pixel");
+        if (!platform::limits::fitsPixels(options.screenWidthPx, options.screenHeightPx))
+            throw ScriptError(s.line, "a screen of " + std::to_string(options.screenWidthPx) + " x " +
+                                          std::to_string(options.screenHeightPx) + " pixels is too large");
+        if (!(options.twipsPerPixel >= platform::limits::kMinTwipsPerPixel &&
+              options.twipsPerPixel <= platform::limits::kMaxTwipsPerPixel))
+            throw ScriptError(s.line, "twips per pixel must lie between 1 and 1440");
         if (!session_->setScreen(options))
             throw ScriptError(s.line, "`screen` must come before `new` or `load`");
         return;
@@ -93,17 +101,24 @@ void Interpreter::lifecycle(const Stmt& s) {
         case StmtKind::Load: {
             ControlKind kind = kindOf(s.word);
             software::FormData form;
+            const std::string source =
+                s.window == "bag" ? program_.fileName + ":" + std::to_string(s.line) : scriptPath(s.text);
             if (s.window == "bag") {
                 form.type = s.word;
                 form.width = kind == ControlKind::List ? kListWidth : kBarWidth;
                 form.height = kind == ControlKind::List ? kListHeight : kBarHeight;
-                form.bag = software::parseBag(s.text, program_.fileName + ":" + std::to_string(s.line));
+                form.bag = software::parseBag(s.text, source);
             } else {
                 form = software::loadForm(scriptPath(s.text));
                 if (form.type != s.word)
                     throw ScriptError(s.line, s.text + " holds a " + form.type + ", not a " + s.word);
             }
-            return session_->load(kind, form);
+            try {
+                return session_->load(kind, form);
+            } catch (const AutomationError& e) {
+                throw AutomationError(e.number(), std::string(e.what()) + " of " + source +
+                                                      "; the former control is kept");
+            }
         }
         case StmtKind::Save: {
             needControl(s);

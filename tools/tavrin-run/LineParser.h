@@ -65,11 +65,27 @@ class LineParser {
         if (at().kind != TokenKind::Word) fail(std::string("expected ") + what);
         return take().text;
     }
-    std::string sourceFrom(size_t firstToken) const {
+    std::string_view sourceFrom(size_t firstToken) const {
         size_t b = tokens_[firstToken].begin;
         size_t e = pos_ > firstToken ? tokens_[pos_ - 1].end : b;
-        return std::string(src_.substr(b, e - b));
+        return src_.substr(b, e - b);
     }
+
+    // Parentheses, signs and argument lists nest by recursion: deeper than this is refused.
+    static constexpr int kMaxNesting = 64;
+    class Nesting {
+      public:
+        explicit Nesting(LineParser& p) : p_(p) {
+            if (++p_.depth_ > kMaxNesting)
+                p_.fail("nested deeper than " + std::to_string(kMaxNesting) + " levels");
+        }
+        ~Nesting() { --p_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+      private:
+        LineParser& p_;
+    };
 
     // ---- expressions
     ExprPtr literal(Variant v, size_t first) {
@@ -131,6 +147,7 @@ class LineParser {
     ExprPtr operand() {
         size_t first = pos_;
         if (acceptSymbol("-")) {
+            Nesting nested(*this);
             auto e = std::make_shared<Expr>();
             e->kind = Expr::Kind::Unary;
             e->op = "-";
@@ -172,6 +189,7 @@ class LineParser {
             break;
         }
         if (acceptSymbol("(")) {
+            Nesting nested(*this);
             ExprPtr inner = comparison();
             expectSymbol(")");
             return inner;
@@ -199,6 +217,7 @@ class LineParser {
         s.name = word("a name");
         if (at().isSymbol("(") && (spacedParens || at().begin == name.end)) {
             take();
+            Nesting nested(*this);
             s.hasArgs = true;
             s.args = argumentList(")");
             expectSymbol(")");
@@ -242,7 +261,7 @@ class LineParser {
         } else if (!keywordStatement(s)) {
             callOrAssignment(s);
         }
-        s.source = sourceFrom(first);
+        s.source = std::string(sourceFrom(first));
         return s;
     }
 
@@ -290,6 +309,7 @@ class LineParser {
     std::vector<Token> tokens_;
     size_t pos_ = 0;
     int line_;
+    int depth_ = 0;
 };
 
 } // namespace tavrin::run::detail

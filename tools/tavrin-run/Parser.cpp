@@ -4,8 +4,10 @@
 
 namespace tavrin::run {
 
-Program parseScript(std::string_view text, const std::string& fileName) {
+Program parseScript(std::string_view source, const std::string& fileName) {
     Program program;
+    program.text = std::make_shared<const std::string>(source);
+    const std::string_view text = *program.text;
     program.fileName = fileName;
     std::vector<size_t> openLoops;
     int lineNo = 0;

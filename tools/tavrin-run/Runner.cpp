@@ -1,15 +1,15 @@
 #include "tools/tavrin-run/Runner.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "platform/software/Files.h"
 #include "tools/tavrin-run/Parser.h"
 
 namespace tavrin::run {
 
 namespace {
 
+constexpr int64_t kMaxScriptBytes = 16LL * 1024 * 1024;
 constexpr const char* kUsage = "usage: tavrin-run [--trace] [--out DIR] SCRIPT.tvs...";
 
 constexpr const char* kHelp = R"(usage: tavrin-run [--trace] [--out DIR] SCRIPT.tvs...
@@ -97,19 +97,18 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     Reporter reporter(out, err);
     for (const std::string& script : cl.scripts) {
-        std::ifstream in(script, std::ios::binary);
-        if (!in) {
-            reporter.scriptError(script, 0, "cannot read the script");
+        std::string source;
+        try {
+            source = software::readWholeFile(script, kMaxScriptBytes, "script");
+        } catch (const software::FileError& e) {
+            reporter.scriptError(script, 0, std::string("cannot read the script: ") + e.what());
             continue;
         }
-        std::stringstream text;
-        text << in.rdbuf();
         RunOptions options;
         options.trace = cl.trace;
         options.outDir = cl.outDir;
         std::filesystem::path dir = std::filesystem::path(script).parent_path();
         options.scriptDir = dir.empty() ? "." : dir.string();
-        std::string source = text.str();
         if (source.starts_with("\xEF\xBB\xBF")) source.erase(0, 3); // a UTF-8 byte order mark
         runScriptText(source, script, options, reporter);
     }

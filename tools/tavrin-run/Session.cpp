@@ -2,6 +2,7 @@
 
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
+#include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 #include "tools/tavrin-run/Values.h"
 
@@ -37,8 +38,22 @@ Session::~Session() {
 }
 
 void Session::resetDesktop(const software::DesktopOptions& options) {
+    if (desktop_) workSpentBefore_ += desktop_->workSpent();
     desktop_ = std::make_unique<software::Desktop>(options);
     if (pump_) desktop_->setInputPump(pump_);
+    applyWorkBudget();
+}
+
+void Session::applyWorkBudget() {
+    if (!workExhausted_) return;
+    const uint64_t left = workBudget_ > workSpentBefore_ ? workBudget_ - workSpentBefore_ : 0;
+    desktop_->setWorkBudget(left, workExhausted_);
+}
+
+void Session::setWorkBudget(uint64_t units, std::function<void()> exhausted) {
+    workBudget_ = units;
+    workExhausted_ = std::move(exhausted);
+    applyWorkBudget();
 }
 
 bool Session::setScreen(const software::DesktopOptions& options) {
@@ -124,37 +139,50 @@ std::unique_ptr<software::SoftwareSite> Session::createSite(ControlKind kind, in
 }
 
 // Creates the site and the control, runs its initialisation, the first resize and paint; the
-// logs start empty afterwards.
+// logs start empty afterwards. The new control is made beside the former one, which goes only once
+// the new one stands: a load that fails part-way leaves the script with the control it had.
 void Session::place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
                     const std::function<void(Dispatchable&)>& initialise) {
-    Slot& s = slot(kind);
-    if (s.control) {
-        if (kind == ControlKind::List)
-            list()->Terminate();
-        else
-            bar()->Terminate();
-        destroy(s);
-    }
-    s.site = createSite(kind, clientW, clientH, savedName);
-    hook(kind, *s.site);
-    s.alive = std::make_shared<bool>(true);
+    Slot fresh;
+    fresh.site = createSite(kind, clientW, clientH, savedName);
+    fresh.alive = std::make_shared<bool>(true);
     double tpp = desktop_->options().twipsPerPixel;
     if (kind == ControlKind::List) {
-        auto list = std::make_shared<Tavrin>(*s.site);
-        s.control = list;
-        s.object = makeListObject(*list, *s.site, tpp, s.alive);
+        auto list = std::make_shared<Tavrin>(*fresh.site);
+        fresh.control = list;
+        fresh.object = makeListObject(*list, *fresh.site, tpp, fresh.alive);
     } else {
-        auto bar = std::make_shared<XPVScroll>(*s.site);
-        if (!s.site->Resize) s.site->Resize = [b = bar.get()] { b->UserControl_Resize(); };
-        s.control = bar;
-        s.object = makeScrollBarObject("Bar", *bar, nullptr, s.site.get(), tpp, s.alive);
+        auto bar = std::make_shared<XPVScroll>(*fresh.site);
+        if (!fresh.site->Resize) fresh.site->Resize = [b = bar.get()] { b->UserControl_Resize(); };
+        fresh.control = bar;
+        fresh.object = makeScrollBarObject("Bar", *bar, nullptr, fresh.site.get(), tpp, fresh.alive);
     }
+    try {
+        initialise(*fresh.control);
+    } catch (...) {
+        terminateControl(kind, fresh);
+        destroy(fresh);
+        throw;
+    }
+    Slot& s = slot(kind);
+    if (s.control) {
+        terminateControl(kind, s);
+        destroy(s);
+    }
+    s = std::move(fresh);
+    hook(kind, *s.site);
     current_ = kind;
-    initialise(*s.control);
     s.site->resizeClient(clientW, clientH);
     desktop_->flushPaints();
     events_.clear();
     changed_.clear();
+}
+
+void Session::terminateControl(ControlKind kind, Slot& s) {
+    if (kind == ControlKind::List)
+        static_cast<Tavrin&>(*s.control).Terminate();
+    else
+        static_cast<XPVScroll&>(*s.control).Terminate();
 }
 
 void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
@@ -168,10 +196,16 @@ void Session::create(ControlKind kind, int32_t clientW, int32_t clientH) {
 
 void Session::load(ControlKind kind, const software::FormData& form) {
     place(kind, form.width, form.height, form.name, [kind, &form](Dispatchable& c) {
-        if (kind == ControlKind::List)
-            static_cast<Tavrin&>(c).ReadProperties(form.bag);
-        else
-            static_cast<XPVScroll&>(c).ReadProperties(form.bag);
+        try {
+            if (kind == ControlKind::List)
+                static_cast<Tavrin&>(c).ReadProperties(form.bag);
+            else
+                static_cast<XPVScroll&>(c).ReadProperties(form.bag);
+        } catch (const AutomationError& e) {
+            // The same error, saying which stored value the control refused.
+            throw AutomationError(e.number(), std::string(e.what()) + ", loading property \"" +
+                                                  form.bag.lastKeyRead() + "\"");
+        }
     });
 }
 
@@ -197,10 +231,7 @@ void Session::reload() {
 
 void Session::terminate() {
     Slot& s = slot(current_);
-    if (current_ == ControlKind::List)
-        list()->Terminate();
-    else
-        bar()->Terminate();
+    terminateControl(current_, s);
     destroy(s);
     desktop_->flushPaints();
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ class Session {
     // A new screen before any control exists; false once a control was created.
     bool setScreen(const software::DesktopOptions& options);
     void setInputPump(std::function<bool()> pump);
+    // The desktop's work budget (see Desktop::setWorkBudget), kept across a new screen.
+    void setWorkBudget(uint64_t units, std::function<void()> exhausted);
+    uint64_t workSpent() const { return workSpentBefore_ + desktop_->workSpent(); }
     // Set-up that a later `screen` keeps.
     void setSysColor(int32_t index, uint32_t rgb);
     void failPicture(const std::u16string& key);
@@ -76,11 +80,15 @@ class Session {
     std::unique_ptr<software::SoftwareSite> createSite(ControlKind kind, int32_t clientW, int32_t clientH,
                                                        const std::string& savedName);
     void destroy(Slot& slot);
+    void terminateControl(ControlKind kind, Slot& slot);
     void hook(ControlKind kind, software::SoftwareSite& site);
     void resetDesktop(const software::DesktopOptions& options);
+    void applyWorkBudget();
 
     std::function<void(const std::string&)> trace_;
     std::function<bool()> pump_;
+    uint64_t workBudget_ = UINT64_MAX, workSpentBefore_ = 0;
+    std::function<void()> workExhausted_;
     std::unique_ptr<software::Desktop> desktop_;
     Slot list_, bar_;
     std::vector<Slot> retired_; // terminated, freed by releaseRetired

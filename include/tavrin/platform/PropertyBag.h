@@ -27,9 +27,12 @@ class PropertyBag {
     };
     // Entries with the case of the key as first written.
     const std::map<std::string, Variant, KeyLess>& entries() const { return values_; }
+    // The key of the latest ReadProperty: what a load that failed on a value was reading.
+    const std::string& lastKeyRead() const { return lastKeyRead_; }
 
   private:
     std::map<std::string, Variant, KeyLess> values_;
+    mutable std::string lastKeyRead_;
 };
 
 // Equality of a written value with its default the way the bag decides it: numbers (and Booleans)

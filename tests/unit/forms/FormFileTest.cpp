@@ -158,6 +158,9 @@ TEST_F(FormFiles, BadFilesAreRejectedNamingTheFileAndTheFault) {
         {head + R"({"Max": [1]}})", "\"Max\": a value of kind array is not allowed"},
         {head + R"({"Max": 4294967296}})", "integer out of range"},
         {head + R"({"Max": 1, "max": 2}})", "appears twice"},
+        {head + R"({"Max": 1, "Max": 2}})", "\"Max\" appears twice"},
+        {R"({"type": "Tavrin", "type": "Tavrin", "name": "T", "width": 1, "height": 1, "properties": {}})",
+         "\"type\" appears twice"},
         {head + R"({"Icon": {"Sound": 1}}})", "must be a font"},
         {head + R"({"Font": {"Name": "X"}}})", "\"Size\" must be a number"},
         {head + R"({"Font": {"Name": "X", "Size": 8, "Weight": 1e9}}})", "\"Weight\""},
@@ -200,15 +203,26 @@ TEST_F(FormFiles, MissingFilesAndDirectoriesAreNotForms) {
 TEST_F(FormFiles, AFailedSaveLeavesTheOldFileIntact) {
     saveForm(path("form.json"), sampleForm());
     const std::string before = read("form.json");
+    fs::permissions(path("form.json"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
-    // the temporary file cannot be created: something else already has its name
-    fs::create_directory(path("form.json.tmp"));
+    // Names another saver might use are taken by a file, a folder and a link to a victim: the
+    // save makes a fresh name of its own, follows no link and leaves all of them as they were.
+    write("victim", "victim");
+    write("form.json.tmp", "someone else's");
+    fs::create_directory(path(".form.json.tmp"));
+    fs::create_symlink(path("victim"), path("form.json.new"));
     FormData changed = sampleForm();
     changed.name = "other";
-    EXPECT_THROW(saveForm(path("form.json"), changed), FormFileError);
-    EXPECT_EQ(read("form.json"), before);
-    EXPECT_TRUE(fs::is_directory(path("form.json.tmp"))); // not ours: left alone
-    fs::remove(path("form.json.tmp"));
+    saveForm(path("form.json"), changed);
+    EXPECT_NE(read("form.json"), before);
+    EXPECT_EQ(read("victim"), "victim");
+    EXPECT_EQ(read("form.json.tmp"), "someone else's");
+    EXPECT_TRUE(fs::is_directory(path(".form.json.tmp")));
+    // The replaced file keeps its permissions.
+    EXPECT_EQ(fs::status(path("form.json")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::string saved = read("form.json");
 
     // a value a form cannot keep fails before any file is touched
     changed.bag.set("Broken", Variant());
@@ -218,8 +232,87 @@ TEST_F(FormFiles, AFailedSaveLeavesTheOldFileIntact) {
     } catch (const FormFileError& e) {
         EXPECT_NE(std::string(e.what()).find("\"Broken\""), std::string::npos) << e.what();
     }
-    EXPECT_EQ(read("form.json"), before);
-    EXPECT_FALSE(fs::exists(path("form.json.tmp")));
+    EXPECT_EQ(read("form.json"), saved);
+
+    // A folder in the target's place is not replaced, and the message says why.
+    fs::create_directory(path("folder.json"));
+    try {
+        saveForm(path("folder.json"), sampleForm());
+        ADD_FAILURE() << "saved over a folder";
+    } catch (const FormFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(fs::is_directory(path("folder.json")));
+    // Nothing of ours is left behind: only the names made above remain.
+    size_t entries = 0;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 6u);
+}
+
+TEST_F(FormFiles, ASaveIntoAFolderThatCannotBeWrittenSaysWhyAndChangesNothing) {
+    saveForm(path("form.json"), sampleForm());
+    const std::string before = read("form.json");
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    const bool privileged = ::access(dir_.c_str(), W_OK) == 0; // root writes anyway
+    if (!privileged) {
+        FormData changed = sampleForm();
+        changed.name = "other";
+        try {
+            saveForm(path("form.json"), changed);
+            ADD_FAILURE() << "saved into a read-only folder";
+        } catch (const FormFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("Permission denied"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(read("form.json"), before);
+    }
+    fs::permissions(dir_, fs::perms::owner_all);
+    // A file system nobody may write, root included.
+    if (fs::exists("/proc/self/comm")) {
+        EXPECT_THROW(saveForm("/proc/self/comm", sampleForm()), FormFileError);
+    }
+}
+
+TEST_F(FormFiles, ReadingRefusesWhatIsNoPlainFileOrTooLargeBeforeReadingIt) {
+    fs::create_directory(path("folder.json"));
+    EXPECT_THROW(loadForm(path("folder.json")), FormFileError);
+    if (fs::exists("/dev/zero")) {
+        EXPECT_THROW(loadForm("/dev/zero"), FormFileError);
+    }
+    {
+        std::ofstream big(path("big.json"));
+        big.seekp(64LL * 1024 * 1024);
+        big << ' ';
+    }
+    try {
+        loadForm(path("big.json"));
+        ADD_FAILURE() << "read a 64 MB form";
+    } catch (const FormFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("bytes"), std::string::npos) << e.what();
+    }
+}
+
+TEST(FormText, DuplicateKeysNumbersBeyondADoubleAndDeepNestingAreRefused) {
+    for (const char* bad :
+         {R"({"SelectMode": 1, "SelectMode": 0})", R"({"SelectMode": 1, "selectMODE": 0})",
+          R"({"Max": 1e400})", R"({"Font": {"Font": {"Name": "a", "Name": "b", "Size": 8}}})"}) {
+        EXPECT_THROW(parseBag(bad, "bag"), FormFileError) << bad;
+    }
+    std::string deep = "{\"A\": ";
+    for (int i = 0; i < 100000; ++i)
+        deep += "[";
+    EXPECT_THROW(parseBag(deep, "bag"), FormFileError);
+    EXPECT_THROW(parseForm(R"({"type": "Tavrin", "name": "a", "name": "b", "width": 1, "height": 1,
+                               "properties": {}})",
+                           "form"),
+                 FormFileError);
+    // Extents a window system cannot have.
+    EXPECT_THROW(parseForm(R"({"type": "Tavrin", "name": "a", "width": 100000, "height": 100000,
+                               "properties": {}})",
+                           "form"),
+                 FormFileError);
 }
 
 TEST_F(FormFiles, SavingOverADirectoryOrIntoAMissingOneFails) {

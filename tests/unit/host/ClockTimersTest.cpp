@@ -136,7 +136,7 @@ TEST_F(TimerTest, DoEventsCallsThePumpUnlessAWaitDeferredIt) {
     });
     desktop.DoEvents();
     EXPECT_EQ(pumped, 1);
-    desktop.deferPumpUntil(desktop.GetTickCount() + 3);
+    desktop.deferPumpFor(3);
     desktop.DoEvents(); // +1
     desktop.DoEvents(); // +2
     EXPECT_EQ(pumped, 1);
