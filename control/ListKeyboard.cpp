@@ -5,7 +5,7 @@
 // then passes the key on as KeyDown; KeyPress and KeyUp only pass it on. Shift, Ctrl and Alt change
 // nothing: there is no range selection by keyboard. The focus handlers keep the focus rectangle and
 // the frame's focus colour up to date.
-#include "tavrin/Tavrin.h"
+#include "control/ListEvents.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -13,7 +13,6 @@ namespace tavrin {
 using namespace platform;
 
 namespace {
-constexpr int32_t kClick = 1, kKeyDown = 3, kKeyPress = 4, kKeyUp = 5;
 
 enum VirtualKey : int16_t { Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Up = 38, Down = 40 };
 } // namespace
@@ -29,7 +28,7 @@ void Tavrin::UserControl_KeyDown(int16_t& keyCode, int16_t& shift) {
                 DrawItem(ListIndex_);
                 DrawFocus(ListIndex_);
             }
-            raiseEvent("Click", kClick);
+            raiseEvent(ListEvent::Click);
             break;
         case PageUp:
             SetListIndex(ListIndex_ > rows ? subI2(ListIndex_, rows) : int16_t{0});
@@ -59,17 +58,17 @@ void Tavrin::UserControl_KeyDown(int16_t& keyCode, int16_t& shift) {
         }
     }
     std::vector<Variant> args{Variant::i2(keyCode), Variant::i2(shift)};
-    raiseEvent("KeyDown", kKeyDown, args);
+    raiseEvent(ListEvent::KeyDown, args);
 }
 
 void Tavrin::UserControl_KeyPress(int16_t& keyAscii) {
     std::vector<Variant> args{Variant::i2(keyAscii)};
-    raiseEvent("KeyPress", kKeyPress, args);
+    raiseEvent(ListEvent::KeyPress, args);
 }
 
 void Tavrin::UserControl_KeyUp(int16_t& keyCode, int16_t& shift) {
     std::vector<Variant> args{Variant::i2(keyCode), Variant::i2(shift)};
-    raiseEvent("KeyUp", kKeyUp, args);
+    raiseEvent(ListEvent::KeyUp, args);
 }
 
 void Tavrin::UserControl_EnterFocus() {

@@ -20,7 +20,7 @@
 #include <climits>
 #include <cmath>
 
-#include "tavrin/Tavrin.h"
+#include "control/ListEvents.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -29,7 +29,6 @@ namespace tavrin {
 using namespace platform;
 
 namespace {
-constexpr int32_t kClick = 1, kDblClick = 2, kMouseDown = 7, kMouseMove = 8, kMouseUp = 9;
 constexpr int32_t kMinimumDelayMs = 40;
 
 std::vector<Variant> mouseArgs(int16_t button, int16_t shift, float x, float y) {
@@ -75,7 +74,7 @@ void Tavrin::iUC_MouseDown(int16_t& button, int16_t& shift, float& x, float& y) 
         p_MouseDown = true;
     }
     std::vector<Variant> args = mouseArgs(button, shift, x, y);
-    raiseEvent("MouseDown", kMouseDown, args);
+    raiseEvent(ListEvent::MouseDown, args);
 }
 
 void Tavrin::iUC_MouseMove(int16_t& button, int16_t& shift, float& x, float& y) {
@@ -95,22 +94,22 @@ void Tavrin::iUC_MouseMove(int16_t& button, int16_t& shift, float& x, float& y) 
     }
     if (p_Terminated) return; // terminated inside the automatic scrolling
     std::vector<Variant> args = mouseArgs(button, shift, x, y);
-    raiseEvent("MouseMove", kMouseMove, args);
+    raiseEvent(ListEvent::MouseMove, args);
 }
 
 void Tavrin::iUC_MouseUp(int16_t& button, int16_t& shift, float& x, float& y) {
     p_MouseDown = false;
     p_DragState = true;
     std::vector<Variant> args = mouseArgs(button, shift, x, y);
-    raiseEvent("MouseUp", kMouseUp, args);
+    raiseEvent(ListEvent::MouseUp, args);
 }
 
 void Tavrin::iUC_Click() {
-    if (ListIndex_ > -1) raiseEvent("Click", kClick);
+    if (ListIndex_ > -1) raiseEvent(ListEvent::Click);
 }
 
 void Tavrin::iUC_DblClick() {
-    if (ListIndex_ > -1) raiseEvent("DblClick", kDblClick);
+    if (ListIndex_ > -1) raiseEvent(ListEvent::DblClick);
 }
 
 // The pointer is above the surface: step the current item up while the button is held.

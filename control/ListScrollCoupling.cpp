@@ -4,14 +4,10 @@
 // an arrow, track or auto-repeat step, BarMouseUp when a dragged thumb is released (the list
 // ignores the thumb while it moves and catches up on release, snapping to a whole row). Setting the
 // value from code (TopIndex, scrolling into view, Order) raises nothing and leaves p_LastTop alone.
-#include "tavrin/Tavrin.h"
+#include "control/ListEvents.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
-
-namespace {
-constexpr int32_t kScroll = 10;
-} // namespace
 
 void Tavrin::sbUC_Change() {
     double value = sbUC_->Value();
@@ -20,7 +16,7 @@ void Tavrin::sbUC_Change() {
     p_LastMouseY = -1; // the next pointer movement re-evaluates the row under it
     if (txtEdit_->Visible()) txtEdit_LostFocus();
     if (ListIndex_ == p_LastIndex) PaintRows();
-    raiseEvent("Scroll", kScroll);
+    raiseEvent(ListEvent::Scroll);
 }
 
 void Tavrin::sbUC_BarMouseMove() {}

@@ -6,17 +6,12 @@
 //   3. store the new index        7. PropertyChanged "ListIndex"
 //   4. Single mode: move the flag 8. ListIndexChange, also for an unchanged value
 // The top row is not kept here: it is the scroll bar's value.
-#include "tavrin/Tavrin.h"
+#include "control/ListEvents.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
 
 using namespace platform;
-
-namespace {
-constexpr int32_t kListIndexChange = 6;
-constexpr int32_t kTopIndexChange = 11;
-} // namespace
 
 void Tavrin::SetListIndex(int16_t v) {
     if (v > ListCount() - 1 || v < -1) RaiseInvalidPropertyValue();
@@ -53,7 +48,7 @@ void Tavrin::SetListIndex(int16_t v) {
     }
 
     propertyChanged("ListIndex");
-    raiseEvent("ListIndexChange", kListIndexChange);
+    raiseEvent(ListEvent::ListIndexChange);
 }
 
 int16_t Tavrin::TopIndex() const {
@@ -66,7 +61,7 @@ void Tavrin::SetTopIndex(int16_t v) {
     sbUC_->SetValue(v);
     PaintRows();
     propertyChanged("TopIndex");
-    raiseEvent("TopIndexChange", kTopIndexChange);
+    raiseEvent(ListEvent::TopIndexChange);
 }
 
 void Tavrin::SetSelectMode(SelectModeCts v) {

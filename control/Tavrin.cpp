@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "control/ListEvents.h"
 #include "render/RowGeometry.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -127,13 +128,13 @@ void Tavrin::unwireChildren() {
 
 // ---- helpers shared by the control's files
 
-void Tavrin::raiseEvent(const char* name, int32_t memberId, std::vector<Variant>& args) {
-    site_.RaiseEvent(name, memberId, args);
+void Tavrin::raiseEvent(ListEvent event, std::vector<Variant>& args) {
+    site_.RaiseEvent(eventName(event), static_cast<int32_t>(event), args);
 }
 
-void Tavrin::raiseEvent(const char* name, int32_t memberId) {
+void Tavrin::raiseEvent(ListEvent event) {
     std::vector<Variant> none;
-    site_.RaiseEvent(name, memberId, none);
+    raiseEvent(event, none);
 }
 
 double Tavrin::topRow() const {

@@ -29,7 +29,6 @@ using render::SelectedGdiObject;
 namespace {
 
 constexpr int16_t kImageStyleTransparent = 1;
-constexpr int32_t kSubscriptOutOfRange = 9;
 
 // The gradient vertices as the device context takes them: from the top-left corner to the
 // bottom-right one, alpha unused.
@@ -59,7 +58,7 @@ void Tavrin::paintRow(const RowLook& look, int16_t index, double top) {
     iUC().SetFontUnderline(false);
 
     // A row in view past the spare slot has no item to paint: the host's "subscript out of range".
-    if (index < 0 || static_cast<size_t>(index) >= p_Items.size()) raise(kSubscriptOutOfRange);
+    if (index < 0 || static_cast<size_t>(index) >= p_Items.size()) raise(err::SubscriptOutOfRange);
     const RowContent row = rowContent(index);
     const RECT rect = p_RowRect;
     if (row.selected)

@@ -14,15 +14,13 @@
 namespace tavrin {
 
 namespace {
-// "Object variable not set": what drawing or comparing a picture that is not loaded raises.
-constexpr int32_t kObjectNotSet = 91;
 
 const char* const kPartNames[kThemePartCount] = {
     "VS_UP",      "VS_UPHOT",     "VS_UPPRESS", "VS_DOWN",   "VS_DOWNHOT", "VS_DOWNPRESS", "VS_BAR",
     "VS_BAR_HOT", "VS_BAR_PRESS", "VS_TOP",     "VS_BOTTOM", "VS_GRIPBAR", "VS_BACK"};
 
 int32_t handleOf(const std::shared_ptr<platform::Picture>& picture) {
-    if (!picture) raise(kObjectNotSet);
+    if (!picture) raise(err::ObjectNotSet);
     return picture->handle();
 }
 } // namespace
@@ -60,7 +58,7 @@ void XPVScroll::pLoadTheme() {
 
 void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, double y,
                       std::optional<double> height) {
-    if (!pic) raise(kObjectNotSet);
+    if (!pic) raise(err::ObjectNotSet);
     site_.UserControl().PaintPicture(pic.get(), x, y, std::nullopt, height);
 }
 

@@ -24,6 +24,8 @@
 
 namespace tavrin {
 
+enum class ListEvent : int32_t; // the events, by member ID (control/ListEvents.h)
+
 // The list's enumerations. They are scoped, so their members stay out of the library's namespace:
 // `SelectModeCts::Multiple`, `SelectModeStyleCts::Box`. A property stores any 32-bit value it is
 // given (through dispatch a number need not be a member); drawing treats an unknown one as noted.
@@ -229,8 +231,8 @@ class Tavrin : public Dispatchable {
     platform::UserControlSurface& userControl() { return site_.UserControl(); }
     const platform::UserControlSurface& userControl() const { return site_.UserControl(); }
     void propertyChanged(const char* name) { site_.PropertyChanged(name); }
-    void raiseEvent(const char* name, int32_t memberId, std::vector<Variant>& args);
-    void raiseEvent(const char* name, int32_t memberId);
+    void raiseEvent(ListEvent event, std::vector<Variant>& args); // control/ListEvents.h
+    void raiseEvent(ListEvent event);
     double topRow() const;            // the scroll bar's value
     int16_t topRowIndex() const;      // the same rounded to a 16-bit integer
     int16_t rowLeft() const;          // LeftMargin, plus 6 with RequiredField
