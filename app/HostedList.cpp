@@ -7,6 +7,7 @@
 
 #include "app/Hosted.h"
 #include "control/TavrinAccess.h"
+#include "scrollbar/BarEvents.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::app {
@@ -14,7 +15,6 @@ namespace tavrin::app {
 namespace {
 
 constexpr double kWheelRows = 3;
-constexpr int32_t kBarChange = 1; // the member ID of the bar's Change event
 
 class HostedList final : public List, public Hosted, private software::WindowEvents {
   public:
@@ -87,7 +87,8 @@ class HostedList final : public List, public Hosted, private software::WindowEve
         if (to == bar.Value()) return true;
         bar.SetValue(to);
         std::vector<Variant> none;
-        TavrinAccess::sbUCSite(*list_).RaiseEvent("Change", kBarChange, none);
+        TavrinAccess::sbUCSite(*list_).RaiseEvent(eventName(BarEvent::Change),
+                                                  static_cast<int32_t>(BarEvent::Change), none);
         return true;
     }
 

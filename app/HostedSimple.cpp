@@ -8,6 +8,7 @@
 #include "app/Hosted.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin::app {
 
@@ -17,8 +18,12 @@ using software::DesktopWindow;
 using software::SoftwareSurface;
 using software::WindowKind;
 
-constexpr uint32_t kButtonFace = 0x8000000F, kWindowText = 0x80000008;
-constexpr int32_t kSysShadow = 16, kSysHighlight = 20, kSysDarkShadow = 21;
+using platform::SysColor;
+constexpr uint32_t kButtonFace = platform::oleColor(SysColor::ButtonFace),
+                   kWindowText = platform::oleColor(SysColor::WindowText);
+constexpr auto kSysShadow = static_cast<int32_t>(SysColor::ButtonShadow),
+               kSysHighlight = static_cast<int32_t>(SysColor::ButtonHighlight),
+               kSysDarkShadow = static_cast<int32_t>(SysColor::DarkShadow3D);
 
 DesktopWindow::Params windowParams(Window::Impl& form, WindowKind kind, const std::string& name,
                                    Place place) {

@@ -5,13 +5,15 @@
 
 #include "bench/Report.h"
 #include "bench/Workloads.h"
+#include "control/SelectionMenuEntries.h"
 #include "control/TavrinAccess.h"
 
 namespace tavrin::bench {
 
 namespace {
 
-constexpr int16_t kSelectAll = 0, kUnselectAll = 1;
+constexpr auto kSelectAll = static_cast<int16_t>(MenuEntry::SelectAll),
+               kUnselectAll = static_cast<int16_t>(MenuEntry::UnselectAll);
 
 // A list holding every text in index order.
 std::unique_ptr<ListRig> filledRig() {

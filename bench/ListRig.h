@@ -66,8 +66,8 @@ class ListRig {
         platform::HWND bar = TavrinAccess::sbUC(*list_).hWnd();
         double twipsPerPixel = desktop_->options().twipsPerPixel;
         auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
-        auto y = static_cast<float>(
-            (TavrinAccess::sbUC(*list_).downButtonTop() + XPVScroll::kButtonHeight / 2) / twipsPerPixel);
+        auto y = static_cast<float>(TavrinAccess::sbUC(*list_).pieceRect(BarPiece::DownButton).middle() /
+                                    twipsPerPixel);
         desktop_->mouseDown(bar, 1, x, y, 0);
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
@@ -85,11 +85,7 @@ class ListRig {
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
     }
-    bool roomBelowThumb() {
-        const XPVScroll& scroll = TavrinAccess::sbUC(*list_);
-        const double y = rowBelowThumb() * twipsPerPixel();
-        return scroll.thumbTop() + scroll.thumbHeight() < y && y < scroll.downButtonTop();
-    }
+    bool roomBelowThumb() { return TavrinAccess::sbUC(*list_).pagesDown(rowBelowThumb() * twipsPerPixel()); }
 
     // The list's own drawing surface, pixel by pixel (the scroll bar left out).
     std::vector<uint32_t> listPixels() {
@@ -139,7 +135,8 @@ class ListRig {
     double twipsPerPixel() const { return desktop_->options().twipsPerPixel; }
     int32_t rowBelowThumb() {
         const XPVScroll& scroll = TavrinAccess::sbUC(*list_);
-        const double middle = (scroll.thumbTop() + scroll.thumbHeight() + scroll.downButtonTop()) / 2;
+        const double middle =
+            (scroll.pieceRect(BarPiece::Thumb).bottom() + scroll.pieceRect(BarPiece::DownButton).top) / 2;
         return static_cast<int32_t>(std::floor(middle / twipsPerPixel()));
     }
 

@@ -13,6 +13,7 @@
 // Every workload that draws ends its timing with a look at the windows (ListRig::look), as the
 // other toolkits' runs end with a render into an image: drawing left pending counts too.
 #include "bench/Workloads.h"
+#include "control/SelectionMenuEntries.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -25,8 +26,9 @@ namespace tavrin::bench {
 namespace {
 
 constexpr const char* kPeer = "tavrin";
-constexpr int16_t kSelectAll = 0, kUnselectAll = 1; // entries of the selection menu
-volatile uint32_t seenPixels = 0;                   // keeps the reads of look() alive
+constexpr auto kSelectAll = static_cast<int16_t>(MenuEntry::SelectAll),
+               kUnselectAll = static_cast<int16_t>(MenuEntry::UnselectAll);
+volatile uint32_t seenPixels = 0; // keeps the reads of look() alive
 
 class JsonRun {
   public:

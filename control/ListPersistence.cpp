@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "control/ListPropertyTable.h"
+#include "control/SelectionMenuEntries.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -51,9 +52,7 @@ void Tavrin::ReadProperties(const PropertyBag& bag) {
         row->store(*this, bag.ReadProperty(row->name, savedDefault(*row)));
         if (row->afterLoad) row->afterLoad(*this, bag);
     }
-    if (SelectMode_ == SelectModeCts::Multiple)
-        for (int16_t entry : {0, 1, 3})
-            SelectionMenu_->SetEnabled(entry, true);
+    if (SelectMode_ == SelectModeCts::Multiple) enableMenuActions(*SelectionMenu_, true);
     ListIndex_ = -1;
     ResolveColors();
 }

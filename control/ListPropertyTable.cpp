@@ -4,6 +4,7 @@
 #include "control/ListPropertyTable.h"
 
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin {
 
@@ -11,8 +12,10 @@ using namespace platform;
 
 namespace {
 
-constexpr uint32_t kWindow = 0x80000005, kWindowText = 0x80000008, kHighlight = 0x8000000D,
-                   kHighlightText = 0x8000000E, kButtonFace = 0x8000000F;
+constexpr uint32_t kWindow = oleColor(SysColor::Window), kWindowText = oleColor(SysColor::WindowText),
+                   kHighlight = oleColor(SysColor::Highlight),
+                   kHighlightText = oleColor(SysColor::HighlightText),
+                   kButtonFace = oleColor(SysColor::ButtonFace);
 
 Variant colour(uint32_t oleColor) {
     return Variant::i4(static_cast<int32_t>(oleColor));

@@ -7,6 +7,7 @@
 //   4. Single mode: move the flag 8. ListIndexChange, also for an unchanged value
 // The top row is not kept here: it is the scroll bar's value.
 #include "control/ListEvents.h"
+#include "control/SelectionMenuEntries.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -74,8 +75,7 @@ void Tavrin::SetSelectMode(SelectModeCts v) {
             DrawItem(ListIndex_);
             DrawFocus(ListIndex_);
         }
-        for (int16_t entry : {0, 1, 3})
-            SelectionMenu_->SetEnabled(entry, multiple);
+        enableMenuActions(*SelectionMenu_, multiple);
     }
     UpdateScrollRange();
     iUC_Paint();

@@ -11,7 +11,9 @@
 #include <cmath>
 
 #include "control/ListEvents.h"
+#include "control/SelectionMenuEntries.h"
 #include "render/RowGeometry.h"
+#include "scrollbar/BarEvents.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin {
@@ -37,9 +39,8 @@ Tavrin::Tavrin(ControlSite& site) : site_(site) {
     sbUC_->ReadProperties(scrollBarDesignData());
     txtEdit_ = site_.createTextBox();
     txtEdit_->SetVisible(false);
-    SelectionMenu_ = site_.createMenu({u"&Select all", u"&Unselect all", u"-", u"&Invert"});
-    for (int16_t entry : {0, 1, 3})
-        SelectionMenu_->SetEnabled(entry, false);
+    SelectionMenu_ = site_.createMenu(selectionMenuCaptions());
+    enableMenuActions(*SelectionMenu_, false);
     wireChildren();
 
     // Initialize
@@ -70,13 +71,18 @@ void Tavrin::wireChildren() {
     txtEdit_->KeyPress = [this](int16_t& key) { txtEdit_KeyPress(key); };
     txtEdit_->LostFocus = [this] { txtEdit_LostFocus(); };
     SelectionMenu_->Click = [this](int16_t index) { optSelectionMenu_Click(index); };
-    sbUCSite_->onEvent = [this](std::string_view name, int32_t, std::vector<Variant>&) {
-        if (name == "Change")
+    sbUCSite_->onEvent = [this](std::string_view, int32_t id, std::vector<Variant>&) {
+        switch (static_cast<BarEvent>(id)) {
+        case BarEvent::Change:
             sbUC_Change();
-        else if (name == "BarMouseMove")
+            break;
+        case BarEvent::BarMouseMove:
             sbUC_BarMouseMove();
-        else if (name == "BarMouseUp")
+            break;
+        case BarEvent::BarMouseUp:
             sbUC_BarMouseUp();
+            break;
+        }
     };
     site_.Resize = [this] { UserControl_Resize(); };
     site_.KeyDown = [this](int16_t& k, int16_t& s) { UserControl_KeyDown(k, s); };

@@ -7,14 +7,14 @@
 #include "tavrin/Tavrin.h"
 
 #include "tavrin/automation/AutomationError.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin {
 
 namespace {
 
-constexpr uint32_t kSystemColourFlag = 0x80000000u;
-constexpr uint32_t kSystemColourIndexMask = 0x7FFFFFFFu;
-constexpr uint32_t kLargestRgb = 0x00FFFFFFu;
+// The control passes every bit but the flag on as the index, not only the low byte as hosts do.
+constexpr uint32_t kSystemColourIndexMask = ~platform::kSystemColorFlag;
 
 // One 8-bit channel as the 16-bit gradient channel (0xFF becomes 0xFF00).
 uint16_t channelOf(uint32_t rgb, int shift) {
@@ -25,14 +25,14 @@ uint16_t channelOf(uint32_t rgb, int shift) {
 
 // A colour with the high bit clear is RGB already; otherwise its low bits name a system colour.
 uint32_t Tavrin::TranslateColor(uint32_t oleColor) const {
-    if ((oleColor & kSystemColourFlag) == 0) return oleColor;
+    if (!platform::isSystemColor(oleColor)) return oleColor;
     return site_.services().gdi().GetSysColor(static_cast<int32_t>(oleColor & kSystemColourIndexMask));
 }
 
 // Only six hexadecimal digits (BBGGRR) fit a vertex; anything wider is an invalid argument (5),
 // which reaches whoever set or read the gradient colour.
 Vertex Tavrin::ColorToVertex(uint32_t rgb) {
-    if (rgb > kLargestRgb) raise(err::InvalidCall);
+    if (rgb > platform::kRgbMask) raise(err::InvalidCall);
     return Vertex{channelOf(rgb, 0), channelOf(rgb, 8), channelOf(rgb, 16)};
 }
 

@@ -9,6 +9,9 @@
 // 3. pBarPosition places the thumb from Value without painting.
 // A division by zero or an overflow stops a step where it is: what was assigned stays, the rest
 // keeps its old value, and a size step that stops does not repaint.
+//
+// Every place, hit zone and travel below is written once here; painting, input, the gallery, the
+// script host and the tests ask these functions.
 #include <cmath>
 
 #include "tavrin/XPVScroll.h"
@@ -29,6 +32,51 @@ bool XPVScroll::onThumbForHover(double yTwips) const {
 
 bool XPVScroll::onThumbForPress(double yTwips) const {
     return p_BarTop < yTwips && yTwips < p_BarTop + p_BarHeight;
+}
+
+// Paging down needs the press strictly between the thumb and the down button; anything else on
+// the track, p_DownTop and the thumb's own ends included, pages up.
+bool XPVScroll::pagesDown(double yTwips) const {
+    return p_BarTop + p_BarHeight < yTwips && yTwips < p_DownTop;
+}
+
+// Thumb travel: how far the thumb's top moves between Min and Max, the extent less both buttons
+// and the thumb. Which extent is the control's own rule, and the two callers differ:
+// - the size step (pBarSize) takes `Height`, the outer height the container has just given the
+//   control, for the thumb's length and its first placement alike;
+// - the position step (pBarPosition) and the drag take `ScaleHeight`, the height the pictures are
+//   drawn in, because they must bring the thumb's bottom onto the down button, which is drawn at
+//   ScaleHeight - 255.
+// The bar has no border and measures in twips, so the two agree here; where a host made them
+// differ, the position step, which follows every size step, decides where the thumb stays.
+double XPVScroll::thumbTravel(double extentTwips) const {
+    return extentTwips - 2 * kButtonHeight - p_BarHeight;
+}
+
+// The grip's top, 60 twips above the thumb's middle, in whole twips (halves to even); 6 on overflow.
+int32_t XPVScroll::gripTop() const {
+    return roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+}
+
+BarRect XPVScroll::pieceRect(BarPiece piece) const {
+    switch (piece) {
+    case BarPiece::Background:
+        return {0, 0, site_.UserControl().ScaleHeight()};
+    case BarPiece::Thumb:
+        return {0, p_BarTop, p_BarHeight};
+    case BarPiece::Grip:
+        return {kGripLeft, static_cast<double>(gripTop()), 2 * kGripHalfHeight};
+    case BarPiece::TopCap:
+        return {0, p_BarTop, kCapHeight};
+    case BarPiece::BottomCap:
+        return {0, p_BarTop + p_BarHeight - kCapHeight, kCapHeight};
+    case BarPiece::UpButton:
+        return {0, 0, kButtonHeight};
+    case BarPiece::DownButton:
+        // Read afresh, not p_DownTop: the paint places it from the height as it is now.
+        return {0, site_.UserControl().ScaleHeight() - kButtonHeight, kButtonHeight};
+    }
+    return {};
 }
 
 void XPVScroll::UserControl_Resize() {
@@ -62,7 +110,7 @@ void XPVScroll::barSizeSteps() {
     if (Value_ <= Min_) {
         p_BarTop = kButtonHeight;
     } else {
-        const double travel = height - 2 * kButtonHeight - p_BarHeight;
+        const double travel = thumbTravel(height);
         p_BarTop = checkedFinite(kButtonHeight + checkedDiv(travel * (Value_ - Min_), Max_ - Min_));
     }
     pDraw(uc, scaleHeight);
@@ -70,8 +118,7 @@ void XPVScroll::barSizeSteps() {
 
 void XPVScroll::pBarPosition() {
     try {
-        const double scaleHeight = site_.UserControl().ScaleHeight();
-        const double travel = scaleHeight - 2 * kButtonHeight - p_BarHeight;
+        const double travel = thumbTravel(site_.UserControl().ScaleHeight());
         // Value = Min puts the thumb right under the up button, Value = Max its bottom on p_DownTop.
         // With Max = Min the division fails and the thumb stays where it was.
         const double fraction = 1 - checkedDiv(Max_ - Value_, Max_ - Min_);

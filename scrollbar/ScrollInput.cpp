@@ -19,6 +19,7 @@
 //   | 500 ms + tScrl interval   | first repeat (1000 ms on the bar's first hold, |
 //   |                           | 550 ms later on, as the interval stays at 50)  |
 //   | then every 50 ms          | one repeat, until the release                  |
+#include "scrollbar/BarEvents.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
 
@@ -29,7 +30,6 @@ constexpr int32_t kLeaveReason = 3;
 constexpr int32_t kHookedMessages[] = {platform::WM_MOUSEMOVE, platform::WM_LBUTTONDOWN,
                                        platform::WM_LBUTTONUP, platform::WM_LBUTTONDBLCLK,
                                        platform::WM_TIMER};
-constexpr int32_t kEventChange = 1, kEventBarMouseMove = 2, kEventBarMouseUp = 3;
 } // namespace
 
 void XPVScroll::pSubclass() {
@@ -113,7 +113,7 @@ void XPVScroll::onMouseMove(float y) {
             if (!p_Paging && !p_Dragging) showPart(p_CurBar, ThemePart::BarHot);
             if (p_Dragging) {
                 dragStep(y);
-                raiseEvent("BarMouseMove", kEventBarMouseMove);
+                raiseEvent(BarEvent::BarMouseMove);
             }
         }
         break;
@@ -125,7 +125,6 @@ void XPVScroll::onMouseMove(float y) {
 // moving back moves the thumb at once. Value is assigned directly: no range rule, no
 // PropertyChanged, no repositioning.
 void XPVScroll::dragStep(float y) {
-    const double scaleHeight = site_.UserControl().ScaleHeight();
     const double t = y - p_DragStartY + p_DragStartTop;
     p_BarTop = t;
     if (t < kButtonHeight) {
@@ -134,12 +133,12 @@ void XPVScroll::dragStep(float y) {
         p_DragStartY = y;
         Value_ = Min_;
     } else if (t + p_BarHeight > p_DownTop) {
-        p_BarTop = scaleHeight - kButtonHeight - p_BarHeight;
+        p_BarTop = pieceRect(BarPiece::DownButton).top - p_BarHeight; // its bottom on the down button
         p_DragStartTop = p_BarTop;
         p_DragStartY = y;
         Value_ = Max_;
     } else {
-        const double travel = scaleHeight - 2 * kButtonHeight - p_BarHeight;
+        const double travel = thumbTravel(site_.UserControl().ScaleHeight());
         Value_ = checkedFinite(Min_ + checkedDiv((Max_ - Min_) * (t - kButtonHeight), travel));
     }
 }
@@ -151,7 +150,7 @@ void XPVScroll::onButtonDown(float y) {
         const bool up = partAt(y) == BarPart::UpButton;
         showPart(up ? p_CurUp : p_CurDown, up ? ThemePart::UpPress : ThemePart::DownPress);
         const auto direction = up ? StepDirection::Decrease : StepDirection::Increase;
-        if (pStep(direction, SmallChange_)) raiseEvent("Change", kEventChange);
+        if (pStep(direction, SmallChange_)) raiseEvent(BarEvent::Change);
         pBarPosition();
         p_Direction = static_cast<int32_t>(direction);
         tScrlEnable_->SetEnabled(true);
@@ -175,11 +174,8 @@ void XPVScroll::pressTrack(float y) {
     }
     p_Dragging = false;
     p_Paging = true;
-    // Paging down needs the press strictly between the thumb and the down button; anything else
-    // on the track, p_DownTop and the thumb's own ends included, pages up.
-    const bool below = p_BarTop + p_BarHeight < y && y < p_DownTop;
-    const auto direction = below ? StepDirection::Increase : StepDirection::Decrease;
-    if (pStep(direction, LargeChange_)) raiseEvent("Change", kEventChange);
+    const auto direction = pagesDown(y) ? StepDirection::Increase : StepDirection::Decrease;
+    if (pStep(direction, LargeChange_)) raiseEvent(BarEvent::Change);
     pBarPosition();
     p_Direction = static_cast<int32_t>(direction);
     tScrlEnable_->SetEnabled(true);
@@ -201,7 +197,7 @@ void XPVScroll::onButtonUp(float y) {
     }
     // The flags are still set while the container handles BarMouseUp: a Value it writes then only
     // moves the thumb.
-    if (p_Dragging) raiseEvent("BarMouseUp", kEventBarMouseUp);
+    if (p_Dragging) raiseEvent(BarEvent::BarMouseUp);
     tScrlEnable_->SetEnabled(false);
     tScrl_->SetEnabled(false);
     p_Dragging = false;
@@ -244,7 +240,7 @@ void XPVScroll::tScrl_Timer() {
     const auto direction = static_cast<StepDirection>(p_Direction);
     const bool changed = pStep(direction, p_Paging ? LargeChange_ : SmallChange_);
     tScrl_->SetInterval(kRepeatInterval);
-    if (changed) raiseEvent("Change", kEventChange);
+    if (changed) raiseEvent(BarEvent::Change);
     pBarPosition();
     pDraw();
 }

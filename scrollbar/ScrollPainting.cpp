@@ -2,8 +2,9 @@
 //
 // 1. pLoadTheme asks the picture store for the thirteen pictures of the current theme and puts the
 //    three moving parts back to their normal pictures as it goes.
-// 2. pDraw clears the surface and stacks, in this order: track background, thumb body, grip, top
-//    cap, bottom cap, up button, down button. Later pictures cover earlier ones.
+// 2. pDraw clears the surface and stacks the pieces in BarPiece order: track background, thumb
+//    body, grip, top cap, bottom cap, up button, down button, each at its pieceRect. Later
+//    pictures cover earlier ones.
 // 3. The first picture that cannot be drawn stops pDraw and the failure goes to the caller, with
 //    what was drawn before left on the surface.
 #include <string>
@@ -56,10 +57,35 @@ void XPVScroll::pLoadTheme() {
     }
 }
 
-void XPVScroll::paint(const std::shared_ptr<platform::Picture>& pic, double x, double y,
-                      std::optional<double> height) {
+// The picture each piece shows: the moving parts their current one, the rest their theme's.
+const std::shared_ptr<platform::Picture>& XPVScroll::pictureOf(BarPiece piece) const {
+    switch (piece) {
+    case BarPiece::Background:
+        return picture(ThemePart::Back);
+    case BarPiece::Thumb:
+        return p_CurBar.picture;
+    case BarPiece::Grip:
+        return picture(ThemePart::GripBar);
+    case BarPiece::TopCap:
+        return picture(ThemePart::Top);
+    case BarPiece::BottomCap:
+        return picture(ThemePart::Bottom);
+    case BarPiece::UpButton:
+        return p_CurUp.picture;
+    case BarPiece::DownButton:
+        break;
+    }
+    return p_CurDown.picture;
+}
+
+// Background and thumb body are stretched to their rectangle; the rest keep their own size.
+void XPVScroll::paint(BarPiece piece) {
+    const auto& pic = pictureOf(piece);
     if (!pic) raise(err::ObjectNotSet);
-    site_.UserControl().PaintPicture(pic.get(), x, y, std::nullopt, height);
+    const BarRect place = pieceRect(piece);
+    const bool stretched = piece == BarPiece::Background || piece == BarPiece::Thumb;
+    site_.UserControl().PaintPicture(pic.get(), place.left, place.top, std::nullopt,
+                                     stretched ? std::optional<double>(place.height) : std::nullopt);
 }
 
 // The thumb is compared by the pixel rows its pictures land on: a range change mostly moves it by
@@ -72,10 +98,10 @@ XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& 
                    scaleHeight,
                    {},
                    uc.BackColor(),
-                   {picture(ThemePart::Back).get(), p_CurBar.picture.get(), picture(ThemePart::GripBar).get(),
-                    picture(ThemePart::Top).get(), picture(ThemePart::Bottom).get(), p_CurUp.picture.get(),
-                    p_CurDown.picture.get()}};
-    const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, p_BarTop + p_BarHeight - kCapHeight,
+                   {}};
+    for (size_t i = 0; i < kBarPieceCount; ++i)
+        look.pictures[i] = pictureOf(static_cast<BarPiece>(i)).get();
+    const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, pieceRect(BarPiece::BottomCap).top,
                                             static_cast<double>(gripTop)};
     std::array<int32_t, 4> rows{};
     if (!gripKnown || !uc.pixelRowsOf(thumbPlaces, rows)) look.revision = 0; // not comparable: drawn
@@ -94,36 +120,30 @@ void XPVScroll::pDraw() {
 
 // uc and scaleHeight: the bar's surface and its height as the caller has just read them.
 void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
-    int32_t gripTop = 0;
+    int32_t grip = 0;
     bool gripKnown = true;
     try {
-        gripTop = roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
+        grip = gripTop();
     } catch (const AutomationError&) {
         gripKnown = false; // raised again below, after the clear, as the draw does
     }
-    DrawnLook look = currentLook(uc, scaleHeight, gripKnown, gripTop);
+    DrawnLook look = currentLook(uc, scaleHeight, gripKnown, grip);
     const bool comparable = look.revision != 0;
     if (comparable && look == drawnLook_) {
         uc.SetCurrentX(0); // as the clear would
         uc.SetCurrentY(0);
-        p_GripTop = gripTop;
+        p_GripTop = grip;
         return;
     }
     drawnLook_.revision = 0;
     uc.Cls();
-    p_GripTop = gripKnown ? gripTop : roundToI4(p_BarTop + p_BarHeight / 2 - kGripHalfHeight);
-    paint(picture(ThemePart::Back), 0, 0, scaleHeight);
-    paint(p_CurBar.picture, 0, p_BarTop, p_BarHeight);
-    paint(picture(ThemePart::GripBar), kGripLeft, p_GripTop);
-    paint(picture(ThemePart::Top), 0, p_BarTop);
-    paint(picture(ThemePart::Bottom), 0, p_BarTop + p_BarHeight - kCapHeight);
-    paint(p_CurUp.picture, 0, 0);
-    paint(p_CurDown.picture, 0, scaleHeight - kButtonHeight);
+    p_GripTop = gripKnown ? grip : gripTop();
+    for (size_t i = 0; i < kBarPieceCount; ++i)
+        paint(static_cast<BarPiece>(i));
     look.revision = comparable ? uc.contentRevision() : 0;
     drawnLook_ = look;
-    drawnPictures_ = {picture(ThemePart::Back), p_CurBar.picture,           picture(ThemePart::GripBar),
-                      picture(ThemePart::Top),  picture(ThemePart::Bottom), p_CurUp.picture,
-                      p_CurDown.picture};
+    for (size_t i = 0; i < kBarPieceCount; ++i)
+        drawnPictures_[i] = pictureOf(static_cast<BarPiece>(i));
 }
 
 } // namespace tavrin

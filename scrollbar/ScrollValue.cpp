@@ -4,6 +4,7 @@
 // The property procedures keep Min <= Value <= Max and Max >= Min. Loading from the property bag
 // assigns the fields directly and checks nothing; the next write applies the rules again.
 // No property write raises an event: Change, BarMouseMove and BarMouseUp report the user only.
+#include "scrollbar/BarEvents.h"
 #include "tavrin/XPVScroll.h"
 
 #include <cmath>
@@ -127,9 +128,9 @@ bool XPVScroll::pStep(StepDirection direction, double amount) {
     return Value_ != old;
 }
 
-void XPVScroll::raiseEvent(const char* name, int32_t id) {
+void XPVScroll::raiseEvent(BarEvent event) {
     std::vector<Variant> noArgs;
-    site_.RaiseEvent(name, id, noArgs);
+    site_.RaiseEvent(eventName(event), static_cast<int32_t>(event), noArgs);
 }
 
 } // namespace tavrin

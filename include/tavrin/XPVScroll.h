@@ -18,8 +18,23 @@
 
 namespace tavrin {
 
+enum class BarEvent : int32_t; // the events, by member ID (scrollbar/BarEvents.h)
+
 // The parts of the bar as a twip position sees them. The thumb lies on the track.
 enum class BarPart { UpButton, Track, DownButton };
+
+// The pieces a paint stacks, in the order it stacks them: later pieces cover earlier ones.
+enum class BarPiece { Background, Thumb, Grip, TopCap, BottomCap, UpButton, DownButton };
+constexpr size_t kBarPieceCount = 7;
+
+// Where a piece lands on the bar, in twips. The background and the thumb are stretched to
+// `height`; the other pictures are drawn in their own size, which `height` gives as the layout
+// expects it.
+struct BarRect {
+    double left = 0, top = 0, height = 0;
+    double bottom() const { return top + height; }
+    double middle() const { return top + height / 2; }
+};
 
 // The thirteen pictures of a theme, in the order the picture store is asked for them.
 enum class ThemePart : uint8_t {
@@ -103,9 +118,8 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     BarPart partAt(double yTwips) const;
     bool onThumbForHover(double yTwips) const; // thumb ends included
     bool onThumbForPress(double yTwips) const; // thumb ends excluded
-    double thumbTop() const { return p_BarTop; }
-    double thumbHeight() const { return p_BarHeight; }
-    double downButtonTop() const { return p_DownTop; }
+    bool pagesDown(double yTwips) const;       // a track press here pages down, anywhere else up
+    BarRect pieceRect(BarPiece piece) const;   // the grip's raises 6 when its top overflows
 
   private:
     // A picture shown for a moving part, with the name of the theme slot it was taken from.
@@ -119,17 +133,19 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     void loadProperty(const platform::PropertyBag& bag, std::string_view name);
     // Value model (ScrollValue.cpp)
     bool pStep(StepDirection direction, double amount); // true when Value changed
-    void raiseEvent(const char* name, int32_t id);
+    void raiseEvent(BarEvent event);
     // Geometry (ScrollGeometry.cpp)
     void pBarSize();
     void pBarPosition();
     void barSizeSteps();
+    double thumbTravel(double extentTwips) const;
+    int32_t gripTop() const;
     // Painting (ScrollPainting.cpp)
     void pLoadTheme();
     void pDraw();
     void pDraw(platform::UserControlSurface& uc, double scaleHeight);
-    void paint(const std::shared_ptr<platform::Picture>& picture, double x, double y,
-               std::optional<double> height = {});
+    void paint(BarPiece piece);
+    const std::shared_ptr<platform::Picture>& pictureOf(BarPiece piece) const;
     void showPart(CurrentPicture& current, ThemePart part);
     const std::shared_ptr<platform::Picture>& picture(ThemePart part) const;
     // Input (ScrollInput.cpp)
@@ -181,11 +197,12 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
         // wide: compared as they were stored, whole words).
         std::array<int64_t, 4> thumbRows{};
         uint32_t backColor = 0;
-        std::array<const platform::Picture*, 7> pictures{};
+        std::array<const platform::Picture*, kBarPieceCount> pictures{};
         bool operator==(const DrawnLook&) const = default;
     };
     DrawnLook drawnLook_;
-    std::array<std::shared_ptr<platform::Picture>, 7> drawnPictures_; // held: their addresses stay theirs
+    std::array<std::shared_ptr<platform::Picture>, kBarPieceCount>
+        drawnPictures_; // held: their addresses stay theirs
     DrawnLook currentLook(const platform::UserControlSurface& uc, double scaleHeight, bool gripKnown,
                           int32_t gripTop) const;
 };

@@ -10,6 +10,7 @@
 #include "platform/software/Clock.h"
 #include "platform/software/Window.h"
 #include "tavrin/platform/Host.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin::software {
 
@@ -104,7 +105,8 @@ class SoftwareTextBox final : public WindowForwarder<platform::TextBox>, private
     int32_t caret_ = 0;    // the selection's moving end: selStart_ or selStart_ + selLength_
     int32_t scrollPx_ = 0; // how far the text is shifted left to keep the caret in view
     int16_t alignment_ = 0;
-    uint32_t backColor_ = 0x80000005, foreColor_ = 0x80000008;
+    uint32_t backColor_ = platform::oleColor(platform::SysColor::Window),
+             foreColor_ = platform::oleColor(platform::SysColor::WindowText);
 };
 
 // A popup menu: entries by caption, each enabled unless switched off.

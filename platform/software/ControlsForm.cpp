@@ -10,8 +10,12 @@ namespace tavrin::software {
 
 namespace {
 constexpr int32_t kFormAlreadyShown = 400;
-constexpr uint32_t kButtonFace = 0x8000000F, kButtonShadow = 0x80000010, kButtonHighlight = 0x80000014,
-                   kButtonText = 0x80000012;
+using platform::oleColor;
+using platform::SysColor;
+constexpr uint32_t kButtonFace = oleColor(SysColor::ButtonFace),
+                   kButtonShadow = oleColor(SysColor::ButtonShadow),
+                   kButtonHighlight = oleColor(SysColor::ButtonHighlight),
+                   kButtonText = oleColor(SysColor::ButtonText);
 } // namespace
 
 SoftwareForm::SoftwareForm(Desktop& desktop, double clientWidthTwips, double clientHeightTwips,

@@ -21,7 +21,6 @@
 namespace tavrin::software {
 
 namespace {
-constexpr int32_t kSysHighlight = 13, kSysHighlightText = 14;
 constexpr int32_t kTextInset = 1; // pixels between the box's edge and left- or right-aligned text
 } // namespace
 
@@ -281,11 +280,11 @@ void SoftwareTextBox::render() {
     }
     auto from = static_cast<size_t>(selStart_), to = static_cast<size_t>(selStart_ + selLength_);
     platform::RECT sel{x0 + widthOf(from), 0, x0 + widthOf(to), s.heightPx()};
-    s.fillRect(sel, gdi.resolveColor(0x80000000u | kSysHighlight));
+    s.fillRect(sel, gdi.resolveColor(platform::oleColor(platform::SysColor::Highlight)));
     platform::RECT selText{sel.left, 0, s.widthPx() + 4096, s.heightPx()};
     std::u16string_view part = std::u16string_view(text_).substr(from, to - from);
     s.drawText(part, selText, platform::DT_LEFT | platform::DT_SINGLELINE,
-               gdi.resolveColor(0x80000000u | kSysHighlightText));
+               gdi.resolveColor(platform::oleColor(platform::SysColor::HighlightText)));
 }
 
 } // namespace tavrin::software

@@ -16,15 +16,6 @@ using platform::HWND;
 
 namespace {
 
-// The system colours of a classic desktop (0x00BBGGRR), with the list's usual ones for window,
-// window text, highlight, highlight text and button face.
-constexpr uint32_t kSysColors[] = {
-    0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, // 0-7
-    0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC, // 8-15
-    0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000, // 16-23
-    0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC56A31, 0xC8D0D4,           // 24-30
-};
-
 constexpr int32_t kFormMarginPx = 100;
 
 // A screen a real display could have: its size within the window limits, its twips per pixel
@@ -41,7 +32,8 @@ DesktopOptions checkedOptions(const DesktopOptions& options) {
 } // namespace
 
 Desktop::Desktop(DesktopOptions options)
-    : options_(checkedOptions(options)), sysColors_(std::begin(kSysColors), std::end(kSysColors)),
+    : options_(checkedOptions(options)),
+      sysColors_(SoftwareGdi::defaultSystemColors().begin(), SoftwareGdi::defaultSystemColors().end()),
       gdi_([this](int32_t index) { return sysColor(index); }) {
     pictureStore_.setScale(options_.scale());
     DesktopWindow::Params f;
@@ -52,7 +44,7 @@ Desktop::Desktop(DesktopOptions options)
     f.width = std::max(0, options_.screenWidthPx - kFormClientX - kFormMarginPx / 4);
     f.height = std::max(0, options_.screenHeightPx - kFormClientY - kFormMarginPx / 4);
     form_ = std::make_unique<DesktopWindow>(*this, f);
-    form_->surface().SetBackColor(0x8000000F);
+    form_->surface().SetBackColor(platform::oleColor(platform::SysColor::ButtonFace));
     form_->surface().Cls();
     // Another control on the form, for the focus to go "away" to.
     DesktopWindow::Params o;

@@ -25,12 +25,13 @@ namespace {
 
 constexpr int32_t kNullPenStyle = 5;
 
-// The classic desktop's system colours, 0x00BBGGRR, by index.
-constexpr std::array<uint32_t, 31> kClassicColors = {
-    0xC8D0D4, 0x984E00, 0xE35400, 0xDF967A, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000,
-    0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC,
-    0x99A8AC, 0x99A8AC, 0x000000, 0xF8E4D8, 0xFFFFFF, 0x646F71, 0xE2EFF1, 0x000000,
-    0xE1FFFF, 0x000000, 0x800000, 0xFF953D, 0xEBB99D, 0xC56A31, 0xD8E9EC,
+// The system colours of a classic desktop (0x00BBGGRR) by SysColor index, with the list's usual
+// ones for window, window text, highlight, highlight text and button face.
+constexpr std::array<uint32_t, platform::kSysColorCount> kClassicColors = {
+    0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, // 0-7
+    0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xC56A31, 0xFFFFFF, 0xD8E9EC, // 8-15
+    0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000, // 16-23
+    0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0xC56A31, 0xC8D0D4,           // 24-30
 };
 
 int32_t clampedEnd(int32_t start, int32_t length) {
@@ -63,6 +64,10 @@ SoftwareSurface* SoftwareGdi::surfaceOf(HDC dc) const {
     return it == surfaces_.end() ? nullptr : it->second;
 }
 
+const std::array<uint32_t, platform::kSysColorCount>& SoftwareGdi::defaultSystemColors() {
+    return kClassicColors;
+}
+
 COLORREF SoftwareGdi::GetSysColor(int32_t index) {
     return systemColor(index);
 }
@@ -73,7 +78,7 @@ uint32_t SoftwareGdi::systemColor(int32_t index) const {
 }
 
 uint32_t SoftwareGdi::resolveColor(uint32_t oleColor) const {
-    return oleColor & 0x80000000u ? systemColor(oleColor & 0xFF) : oleColor & 0xFFFFFF;
+    return platform::resolveOleColor(oleColor, [this](int32_t index) { return systemColor(index); });
 }
 
 // ---- objects -------------------------------------------------------------------------------------

@@ -451,21 +451,27 @@ double SoftwareSurface::ScaleHeight() const {
 
 using platform::twipsPerUnit;
 
+namespace {
+// A scale with no fixed twips per unit (pixels, the user scale) takes values as pixels here.
+double unitsToPixels(double v, double twipsPerUnit, double twipsPerPixel) {
+    return twipsPerUnit == 0 ? v : v * twipsPerUnit / twipsPerPixel;
+}
+double pixelsToUnits(double v, double twipsPerUnit, double twipsPerPixel) {
+    return twipsPerUnit == 0 ? v : v * twipsPerPixel / twipsPerUnit;
+}
+} // namespace
+
 double SoftwareSurface::toPixelsX(double v) const {
-    double unit = twipsPerUnit(mode_, false);
-    return unit == 0 ? v : v * unit / twipsPerPixel_;
+    return unitsToPixels(v, twipsPerUnit(mode_, false), twipsPerPixel_);
 }
 double SoftwareSurface::toPixelsY(double v) const {
-    double unit = twipsPerUnit(mode_, true);
-    return unit == 0 ? v : v * unit / twipsPerPixel_;
+    return unitsToPixels(v, twipsPerUnit(mode_, true), twipsPerPixel_);
 }
 double SoftwareSurface::fromPixels(double v) const {
-    double unit = twipsPerUnit(mode_, false);
-    return unit == 0 ? v : v * twipsPerPixel_ / unit;
+    return pixelsToUnits(v, twipsPerUnit(mode_, false), twipsPerPixel_);
 }
 double SoftwareSurface::fromPixelsY(double v) const {
-    double unit = twipsPerUnit(mode_, true);
-    return unit == 0 ? v : v * twipsPerPixel_ / unit;
+    return pixelsToUnits(v, twipsPerUnit(mode_, true), twipsPerPixel_);
 }
 
 int32_t SoftwareSurface::pixelCoordX(double v) const {

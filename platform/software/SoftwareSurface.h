@@ -5,6 +5,7 @@
 // pixels.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "tavrin/platform/DrawingSurface.h"
 #include "tavrin/platform/Gdi.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin::software {
 
@@ -146,7 +148,7 @@ class SoftwareSurface : public platform::DrawingSurface {
     double twipsPerPixel_;
     platform::HDC dc_;
     DcState dcState_;
-    uint32_t backColor_ = 0x80000005;
+    uint32_t backColor_ = platform::oleColor(platform::SysColor::Window);
     platform::FontDesc font_;
     double currentX_ = 0, currentY_ = 0;
     SizedFont* sizedFont_ = nullptr; // the face of font_ at this surface's pixel size, resolved on first use
@@ -158,7 +160,9 @@ class SoftwareGdi : public platform::Gdi {
   public:
     // sysColor: the colour of a system colour index (the host's table); without one, the
     // classic desktop's colours. Every surface registered must be gone before this object.
+    // Without `sysColor`, the system colours are defaultSystemColors().
     explicit SoftwareGdi(std::function<uint32_t(int32_t)> sysColor = {});
+    static const std::array<uint32_t, platform::kSysColorCount>& defaultSystemColors();
     ~SoftwareGdi() override;
 
     platform::HDC registerSurface(SoftwareSurface* surface);

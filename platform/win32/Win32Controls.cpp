@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Surface.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/SystemColors.h"
 
 #include "platform/win32/Win32Windows.h" // last: <windows.h> renames the platform's constants
 
@@ -560,7 +561,7 @@ class Win32TextBox final : public platform::TextBox {
 
   private:
     static COLORREF resolve(uint32_t c) {
-        return (c & 0x80000000) ? ::GetSysColor(static_cast<int>(c & 0xFF)) : (c & 0xFFFFFF);
+        return platform::resolveOleColor(c, [](int32_t index) { return ::GetSysColor(index); });
     }
     void colours() {
         core_.editColours[hwnd_] = {resolve(back_), resolve(fore_)};
@@ -615,7 +616,8 @@ class Win32TextBox final : public platform::TextBox {
     HWND hwnd_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int16_t alignment_ = 0;
-    uint32_t back_ = 0x80000005, fore_ = 0x80000008;
+    uint32_t back_ = platform::oleColor(platform::SysColor::Window),
+             fore_ = platform::oleColor(platform::SysColor::WindowText);
     platform::FontDesc font_;
     void* font_handle_ = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/SystemColors.h"
 
 #include <windows.h> // last: its macros share names with the platform's constants
 
@@ -90,8 +91,7 @@ uint32_t Win32Surface::pixelAt(int32_t x, int32_t y) const {
 }
 
 uint32_t Win32Surface::resolvedBackColor() const {
-    if (backColor_ & 0x80000000) return ::GetSysColor(static_cast<int>(backColor_ & 0xFF));
-    return backColor_ & 0xFFFFFF;
+    return platform::resolveOleColor(backColor_, [](int32_t index) { return ::GetSysColor(index); });
 }
 
 void Win32Surface::Cls() {

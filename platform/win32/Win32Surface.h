@@ -11,6 +11,7 @@
 
 #include "platform/win32/Win32Gdi.h"
 #include "tavrin/platform/DrawingSurface.h"
+#include "tavrin/platform/SystemColors.h"
 
 namespace tavrin::win32 {
 
@@ -76,7 +77,7 @@ class Win32Surface : public platform::DrawingSurface {
     platform::ScaleMode mode_;
     double twipsPerPixel_;
     platform::HDC dc_ = 0;
-    uint32_t backColor_ = 0x80000005;
+    uint32_t backColor_ = platform::oleColor(platform::SysColor::Window);
     platform::FontDesc font_;
     double currentX_ = 0, currentY_ = 0;
 };

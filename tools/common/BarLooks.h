@@ -31,7 +31,7 @@ constexpr double kTwipsPerPixel = 15;
 
 inline void drive(software::Desktop& desktop, platform::HWND hwnd, const XPVScroll& bar, BarLook look,
                   int32_t width, int32_t height) {
-    const float thumbMiddle = float((bar.thumbTop() + bar.thumbHeight() / 2) / kTwipsPerPixel);
+    const float thumbMiddle = float(bar.pieceRect(BarPiece::Thumb).middle() / kTwipsPerPixel);
     const float x = width / 2.0f;
     auto moveAndPress = [&](float y, bool press) {
         desktop.mouseMove(hwnd, x, y, 0, 0);
@@ -54,7 +54,7 @@ inline void drive(software::Desktop& desktop, platform::HWND hwnd, const XPVScro
         desktop.mouseMove(hwnd, x, thumbMiddle + 10, platform::vbLeftButton, 0);
         break;
     case BarLook::Paging:
-        moveAndPress(float(bar.thumbTop() / kTwipsPerPixel) - 6, true);
+        moveAndPress(float(bar.pieceRect(BarPiece::Thumb).top / kTwipsPerPixel) - 6, true);
         break;
     default:
         break;

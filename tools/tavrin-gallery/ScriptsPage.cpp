@@ -127,7 +127,7 @@ std::vector<uint32_t> renderBar(int32_t theme, bool hot, double scale, int32_t& 
     desk.flushPaints();
     if (hot) {
         const double twipsPerPixel = desk.options().twipsPerPixel;
-        const auto y = static_cast<float>((bar.thumbTop() + bar.thumbHeight() / 2) / twipsPerPixel);
+        const auto y = static_cast<float>(bar.pieceRect(BarPiece::Thumb).middle() / twipsPerPixel);
         desk.mouseMove(site->hWnd(), static_cast<float>(scaled(kBarW, scale) / 2), y, 0, 0);
         desk.flushPaints();
     }

@@ -7,6 +7,7 @@
 
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/SystemColors.h"
 #include "tools/tavrin-run/Interpreter.h"
 #include "tools/tavrin-run/Values.h"
 
@@ -74,8 +75,8 @@ std::string Interpreter::expectation(const Stmt& s) const {
 // A host colour as RGB: a system colour (high bit set) is looked up as the control would.
 uint32_t Interpreter::rgbOf(const Variant& v) {
     uint32_t c = static_cast<uint32_t>(toI4(v));
-    if (c & 0x80000000u) return session_->desktop().sysColor(static_cast<int32_t>(c & 0xFFu));
-    return c & 0xFFFFFFu;
+    return platform::resolveOleColor(c,
+                                     [this](int32_t index) { return session_->desktop().sysColor(index); });
 }
 
 void Interpreter::expect(const Stmt& s) {

@@ -46,6 +46,7 @@ class FakeUserControl : public platform::UserControlSurface {
     std::vector<PaintCall> paints; // since the last Cls
     int32_t clsCount = 0;
     double width = 255, height = 3000;
+    double borderTwips = 0; // what a border would take from the height the pictures are drawn in
 
     platform::HWND hWnd() const override { return 42; }
     bool Enabled() const override { return enabled_; }
@@ -87,7 +88,7 @@ class FakeUserControl : public platform::UserControlSurface {
                       std::optional<double> h) override;
     platform::ScaleMode scaleMode() const override { return platform::ScaleMode::Twips; }
     double ScaleWidth() const override { return width; }
-    double ScaleHeight() const override { return height; }
+    double ScaleHeight() const override { return height - borderTwips; }
 
   private:
     FakeHost& host_;

@@ -95,6 +95,11 @@ TEST_F(Geometry, HitZonesBelongToTheTrackAtTheirBorders) {
     }
     EXPECT_FALSE(bar.onThumbForHover(1695.5));
     EXPECT_TRUE(bar.onThumbForPress(605.5));
+    // Paging down only strictly between the thumb and the down button.
+    for (double y : {255.0, 605.0, 1695.0, 2745.0})
+        EXPECT_FALSE(bar.pagesDown(y)) << y;
+    EXPECT_TRUE(bar.pagesDown(1695.5));
+    EXPECT_TRUE(bar.pagesDown(2744.5));
 }
 
 TEST_F(Geometry, PaintStacksThePicturesInOrderAtTheirPlaces) {
@@ -111,6 +116,37 @@ TEST_F(Geometry, PaintStacksThePicturesInOrderAtTheirPlaces) {
     EXPECT_EQ(p[4].y, 1695 - 45);
     EXPECT_FALSE(p[4].height.has_value()) << "caps, grip and buttons keep their own size";
     EXPECT_EQ(p[6].y, 2745);
+}
+
+TEST_F(Geometry, EveryPieceIsPaintedAtItsRectangle) {
+    standardLayout();
+    for (double value : {0.0, 50.0, 200.0}) {
+        bar.SetValue(value);
+        ASSERT_EQ(host.uc.paints.size(), kBarPieceCount);
+        for (size_t i = 0; i < kBarPieceCount; ++i) {
+            const BarRect place = bar.pieceRect(static_cast<BarPiece>(i));
+            EXPECT_EQ(host.uc.paints[i].x, place.left) << i;
+            EXPECT_EQ(host.uc.paints[i].y, place.top) << i;
+        }
+        EXPECT_EQ(bar.pieceRect(BarPiece::Thumb).bottom(), bar.pieceRect(BarPiece::BottomCap).bottom());
+        EXPECT_EQ(bar.pieceRect(BarPiece::DownButton).top, num("p_DownTop"));
+    }
+}
+
+// The size step measures the thumb's travel on Height, the position step on ScaleHeight: with a
+// border taking 60 twips, the size step's paint shows the thumb where Height puts it and the
+// position step then moves it, unpainted, to where ScaleHeight does.
+TEST_F(Geometry, SizeStepTravelsOnHeightPositionStepOnScaleHeight) {
+    host.uc.borderTwips = 60; // ScaleHeight 2940
+    load();
+    bar.SetMax(200);
+    bar.SetLargeChange(49);
+    bar.SetValue(50);
+    ASSERT_EQ(num("p_BarHeight"), 1078) << "490 from the range and a fifth of ScaleHeight";
+    EXPECT_EQ(host.uc.paints[1].y, 255 + (3000 - 510 - 1078) / 4) << "painted by the size step";
+    EXPECT_EQ(num("p_BarTop"), 255 + (2940 - 510 - 1078) / 4) << "placed by the position step";
+    bar.SetValue(200);
+    EXPECT_EQ(num("p_BarTop") + 1078, num("p_DownTop")) << "Max puts the thumb on the down button";
 }
 
 TEST_F(Geometry, GripTopRoundsHalvesToEven) {
