@@ -93,12 +93,7 @@ void XPVScroll::paint(BarPiece piece) {
 // (Plain values rather than optionals on this path: it runs for every item a list adds.)
 XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& uc, double scaleHeight,
                                             bool gripKnown, int32_t gripTop) const {
-    DrawnLook look{uc.contentRevision(),
-                   uc.ScaleWidth(),
-                   scaleHeight,
-                   {},
-                   uc.BackColor(),
-                   {}};
+    DrawnLook look{uc.contentRevision(), uc.ScaleWidth(), scaleHeight, {}, uc.BackColor(), {}};
     for (size_t i = 0; i < kBarPieceCount; ++i)
         look.pictures[i] = pictureOf(static_cast<BarPiece>(i)).get();
     const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, pieceRect(BarPiece::BottomCap).top,
