@@ -48,6 +48,25 @@ add_executable(referee-draw tests/referee/DrawOnWindows.cpp tests/referee/Refere
 target_link_libraries(referee-draw PRIVATE tavrin_win32)
 target_compile_options(referee-draw PRIVATE ${TAVRIN_WARNINGS})
 
+# The script host on the Windows host: the interpreter of tools/tavrin-run with its session on real
+# windows; form files through the same code as on the other hosts (JSON is header-only), their
+# pictures through the Imaging Component.
+find_path(TAVRIN_JSON_INCLUDE nlohmann/json.hpp NO_CMAKE_FIND_ROOT_PATH)
+if(TAVRIN_JSON_INCLUDE)
+  # Only the JSON headers: the rest of the build machine's include folder is not for this compiler.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/json-include)
+  file(CREATE_LINK ${TAVRIN_JSON_INCLUDE}/nlohmann ${CMAKE_BINARY_DIR}/json-include/nlohmann SYMBOLIC)
+  file(GLOB runner_srcs CONFIGURE_DEPENDS tools/tavrin-run/*.cpp tools/tavrin-run/win32/*.cpp)
+  list(FILTER runner_srcs EXCLUDE REGEX "/HeadlessSession\\.cpp$")
+  add_executable(tavrin-run ${runner_srcs} platform/software/FormFile.cpp platform/software/Files.cpp platform/software/FormValues.cpp
+                            platform/software/Clock.cpp)
+  target_include_directories(tavrin-run PRIVATE ${CMAKE_BINARY_DIR}/json-include)
+  target_link_libraries(tavrin-run PRIVATE tavrin_controls tavrin_win32)
+  target_compile_options(tavrin-run PRIVATE ${TAVRIN_WARNINGS})
+else()
+  message(STATUS "nlohmann-json not found: tavrin-run.exe is not built")
+endif()
+
 # GoogleTest from its Debian source package, built with the cross compiler.
 find_path(TAVRIN_GTEST_SOURCE NAMES googletest/CMakeLists.txt PATHS /usr/src/googletest NO_CMAKE_FIND_ROOT_PATH)
 if(NOT TAVRIN_GTEST_SOURCE)
@@ -82,3 +101,4 @@ target_compile_options(tavrin-demo PRIVATE ${TAVRIN_WARNINGS})
 add_executable(hello-list WIN32 examples/win32/hello_list.cpp)
 target_link_libraries(hello-list PRIVATE tavrin_controls tavrin_win32)
 target_compile_options(hello-list PRIVATE ${TAVRIN_WARNINGS})
+

@@ -59,3 +59,28 @@ if(XVFB_RUN)
   tavrin_wine_command(demo ${XVFB_RUN} -a -s "-screen 0 1024x768x24" ${TAVRIN_WINE} ${TAVRIN_WIN32_DIR}/tavrin-demo.exe
                    --script-input --screenshot ${TAVRIN_WIN32_DIR}/windows-demo.png)
 endif()
+
+# Every scenario script on the Windows host: one program runs them all under one X server (each
+# script on a fresh form); checks marked `headless only` in a script are left out there.
+if(XVFB_RUN)
+  file(GLOB scenario_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scenarios/*.tvs)
+  # Not passing on the Windows host yet, left out until they do: the generated image list
+  # (items_imagelist, props_repaint, runner_contract_checks), input to a window that the system
+  # does not show under the pointer and buttons a move reports held without a press
+  # (runner_contract_input, runner_contract_checks), the bar's hot look after a release outside
+  # (bar_hover), the frame of a list lower than a row (layout_metrics), the surface's colour read
+  # back (paint_frame) and the number of paints on uncovering (paint_uncovered).
+  foreach(open_scenario bar_hover items_imagelist layout_metrics paint_frame paint_uncovered props_repaint
+          runner_contract_checks runner_contract_input)
+    list(REMOVE_ITEM scenario_scripts ${CMAKE_SOURCE_DIR}/tests/scenarios/${open_scenario}.tvs)
+  endforeach()
+  tavrin_wine_command(scenarios ${XVFB_RUN} -a -s "-screen 0 1600x1200x24" ${TAVRIN_WINE}
+                      ${TAVRIN_WIN32_DIR}/tavrin-run.exe --out ${TAVRIN_WIN32_DIR}/scenario-out ${scenario_scripts})
+endif()
+
+# The Wine server that the tests started ends with them.
+find_program(TAVRIN_WINESERVER NAMES wineserver)
+if(TAVRIN_WINESERVER)
+  add_test(NAME win32.stop COMMAND ${TAVRIN_WINESERVER} -k)
+  set_tests_properties(win32.stop PROPERTIES FIXTURES_CLEANUP wineprefix LABELS win32 ENVIRONMENT "${TAVRIN_WINE_ENV}")
+endif()

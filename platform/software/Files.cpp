@@ -2,14 +2,91 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <utility>
 
 namespace tavrin::software {
+
+#ifdef _WIN32
+
+// The Windows host: the same steps through the C library, the flush by _commit and the replacing
+// rename by MoveFileEx (the C library's rename does not replace an existing file).
+namespace {
+
+[[noreturn]] void fail(const std::string& path, const std::string& why) {
+    throw FileError(path + ": " + why);
+}
+
+std::string lastError() {
+    return std::strerror(errno);
+}
+
+} // namespace
+
+std::string readWholeFile(const std::string& path, int64_t maxBytes, const char* what) {
+    struct _stat64 st {};
+    if (::_stat64(path.c_str(), &st) != 0) fail(path, std::string("cannot open: ") + lastError());
+    if (st.st_mode & _S_IFDIR) fail(path, std::string("is a directory, not a ") + what);
+    if (!(st.st_mode & _S_IFREG)) fail(path, std::string("is not a plain file, so not a ") + what);
+    if (st.st_size > maxBytes)
+        fail(path, "is " + std::to_string(st.st_size) + " bytes, more than the " + std::to_string(maxBytes) +
+                       " bytes a " + what + " may have");
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) fail(path, std::string("cannot open: ") + lastError());
+    std::string text(static_cast<size_t>(st.st_size), '\0');
+    const size_t done = std::fread(text.data(), 1, text.size(), f);
+    const bool bad = std::ferror(f) != 0;
+    std::fclose(f);
+    if (bad) fail(path, "cannot read");
+    text.resize(done); // shrank while being read: what is there is the file
+    return text;
+}
+
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    if (!target.has_filename()) fail(path, "names a folder, not a file");
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) fail(path, "is a directory; it is left as it is");
+    const std::string temp = path + ".tmp";
+    // Created exclusively: an existing file of that name is never reused.
+    const int fd = ::_open(temp.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) fail(path, "cannot create the temporary file " + temp + ": " + lastError());
+    std::FILE* f = ::_fdopen(fd, "wb");
+    if (!f) {
+        ::_close(fd);
+        std::remove(temp.c_str());
+        fail(path, "cannot create the temporary file " + temp + ": " + lastError());
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0 &&
+              ::_commit(::_fileno(f)) == 0;
+    std::string why = ok ? "" : lastError();
+    if (std::fclose(f) != 0 && ok) {
+        why = lastError();
+        ok = false;
+    }
+    if (!ok) {
+        std::remove(temp.c_str());
+        fail(path, "cannot write: " + why + "; the file is left as it was");
+    }
+    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        std::remove(temp.c_str());
+        fail(path, "cannot replace the file (system error " + std::to_string(::GetLastError()) +
+                       "); the file is left as it was");
+    }
+}
+
+#else
 
 namespace {
 
@@ -123,5 +200,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
+
+#endif
 
 } // namespace tavrin::software

@@ -276,7 +276,8 @@ namespace {
 class Win32PictureBox final : public platform::PictureBox, private WindowHandler {
   public:
     explicit Win32PictureBox(Win32SiteCore& core) : core_(core) {
-        surface_ = std::make_unique<Win32Surface>(core.services().win32Gdi(), 0, 0);
+        surface_ = std::make_unique<Win32Surface>(
+            core.services().win32Gdi(), 0, 0, platform::ScaleMode::Pixels, core.services().twipsPerPixel());
         hwnd_ = createWindow(kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, core.hwnd(), this);
         addPresented(hwnd_, surface_.get());
         if (!core.focusFallback) core.focusFallback = hwnd_;
@@ -420,6 +421,7 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
             return 0;
         }
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: // only the left button double-clicks: a second right press is a press
             ::SetCapture(hwnd);
             mouse(MouseDown, platform::vbRightButton, wParam, lParam);
             return 0;
@@ -439,9 +441,11 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
             core_.focusLeft(reinterpret_cast<HWND>(wParam));
             return 0;
         case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: // a key with Alt held is a key like any other to the control
             core_.keyDown(static_cast<int16_t>(wParam));
             return 0;
         case WM_KEYUP:
+        case WM_SYSKEYUP:
             core_.keyUp(static_cast<int16_t>(wParam));
             return 0;
         case WM_CHAR: {
@@ -586,9 +590,11 @@ class Win32TextBox final : public platform::TextBox {
                 break;
             }
             case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
                 self->core_.keyDown(static_cast<int16_t>(wParam));
                 break;
             case WM_KEYUP:
+            case WM_SYSKEYUP:
                 self->core_.keyUp(static_cast<int16_t>(wParam));
                 break;
             case WM_SETFOCUS:
@@ -699,6 +705,10 @@ class Win32Timer final : public platform::Timer {
 
 } // namespace
 
+std::unique_ptr<platform::Timer> Win32Services::createHostTimer() {
+    return std::make_unique<Win32Timer>();
+}
+
 void Win32SiteCore::UserControl::PopupMenu(platform::Menu& menu) {
     HMENU popup = ::CreatePopupMenu();
     for (int16_t i = 0; i < menu.count(); ++i) {
@@ -712,9 +722,11 @@ void Win32SiteCore::UserControl::PopupMenu(platform::Menu& menu) {
     ::POINT at{};
     ::GetCursorPos(&at);
     presentAll();
-    const int chosen = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                        at.x, at.y, 0, core_.hwnd(), nullptr);
+    MenuTracking tracking(core_.services(), menu);
+    int chosen = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                                  at.y, 0, core_.hwnd(), nullptr);
     ::DestroyMenu(popup);
+    if (std::optional<int16_t> answer = tracking.answer()) chosen = *answer + 1;
     if (chosen > 0 && menu.Click) menu.Click(static_cast<int16_t>(chosen - 1));
 }
 
@@ -749,7 +761,7 @@ class Win32ChildSite final : public platform::ControlSite::ChildSite {
     std::unique_ptr<platform::Menu> createMenu(std::vector<std::u16string> captions) override {
         return std::make_unique<Win32Menu>(std::move(captions));
     }
-    std::unique_ptr<platform::Timer> createTimer() override { return std::make_unique<Win32Timer>(); }
+    std::unique_ptr<platform::Timer> createTimer() override { return parent_.services().createHostTimer(); }
     std::unique_ptr<ChildSite> createChildSite(std::u16string name) override {
         return std::make_unique<Win32ChildSite>(*core_, std::move(name));
     }
@@ -761,16 +773,14 @@ class Win32ChildSite final : public platform::ControlSite::ChildSite {
       public:
         explicit Extender(Win32SiteCore& core) : core_(core) {}
         platform::HWND hWnd() const override { return windowNumber(core_.hwnd()); }
-        double Left() const override { return left_; }
-        double Top() const override { return top_; }
-        double Width() const override { return width_; }
-        double Height() const override { return height_; }
+        // Where the window is now: the child sizes itself too (the bar keeps its own width).
+        double Left() const override { return place().left; }
+        double Top() const override { return place().top; }
+        double Width() const override { return place().right - place().left; }
+        double Height() const override { return place().bottom - place().top; }
         void Move(double left, double top, double width, double height) override {
-            left_ = toPixels(left), top_ = toPixels(top);
-            width_ = std::max(0, toPixels(width)), height_ = std::max(0, toPixels(height));
-            ::SetWindowPos(core_.hwnd(), nullptr, static_cast<int>(left_), static_cast<int>(top_),
-                           static_cast<int>(width_), static_cast<int>(height_),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            ::SetWindowPos(core_.hwnd(), nullptr, toPixels(left), toPixels(top), std::max(0, toPixels(width)),
+                           std::max(0, toPixels(height)), SWP_NOZORDER | SWP_NOACTIVATE);
         }
         bool Visible() const override { return ::GetWindowLongPtrW(core_.hwnd(), GWL_STYLE) & WS_VISIBLE; }
         void SetVisible(bool visible) override { ::ShowWindow(core_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
@@ -779,8 +789,13 @@ class Win32ChildSite final : public platform::ControlSite::ChildSite {
         void SetFocus() override {} // a scroll bar never takes the focus
 
       private:
+        RECT place() const {
+            RECT r{};
+            ::GetWindowRect(core_.hwnd(), &r);
+            ::MapWindowPoints(nullptr, ::GetParent(core_.hwnd()), reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        }
         Win32SiteCore& core_;
-        double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     };
 
     Win32SiteCore& parent_;
@@ -817,6 +832,9 @@ Win32Site::Win32Site(Win32Services& services, std::u16string typeName, int32_t c
     : services_(services), typeName_(std::move(typeName)) {
     HWND parentWindow = static_cast<HWND>(parent);
     int x = 0, y = 0;
+    // The scroll bar draws in twips, as on every host.
+    const platform::ScaleMode scale =
+        typeName_ == u"XPVScroll" ? platform::ScaleMode::Twips : platform::ScaleMode::Pixels;
     if (!parentWindow) {
         auto* frame = new FrameWindow; // lives as long as the program
         RECT outer{0, 0, clientW + 2 * kFrameMargin, clientH + 2 * kFrameMargin};
@@ -827,12 +845,10 @@ Win32Site::Win32Site(Win32Services& services, std::u16string typeName, int32_t c
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, frame);
         frame_ = parentWindow;
         x = y = kFrameMargin;
-        core_ = std::make_unique<Win32SiteCore>(services, *this, parentWindow, x, y, clientW, clientH,
-                                                platform::ScaleMode::Pixels);
+        core_ = std::make_unique<Win32SiteCore>(services, *this, parentWindow, x, y, clientW, clientH, scale);
         frame->child = core_->hwnd();
     } else {
-        core_ = std::make_unique<Win32SiteCore>(services, *this, parentWindow, x, y, clientW, clientH,
-                                                platform::ScaleMode::Pixels);
+        core_ = std::make_unique<Win32SiteCore>(services, *this, parentWindow, x, y, clientW, clientH, scale);
     }
     core_->shortcut = [this](int16_t code, int16_t shift) { return onShortcut && onShortcut(code, shift); };
 }
@@ -843,8 +859,29 @@ Win32Site::~Win32Site() {
 }
 
 void Win32Site::resizeClient(int32_t w, int32_t h) {
-    ::SetWindowPos(core_->hwnd(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND hwnd = core_->hwnd();
+    RECT outer{0, 0, w, h};
+    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+    ::SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (Resize) Resize();
+}
+
+void Win32Site::moveTo(int32_t x, int32_t y) {
+    ::SetWindowPos(core_->hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int32_t Win32Site::clientWidth() const {
+    RECT r{};
+    ::GetClientRect(core_->hwnd(), &r);
+    return r.right;
+}
+
+int32_t Win32Site::clientHeight() const {
+    RECT r{};
+    ::GetClientRect(core_->hwnd(), &r);
+    return r.bottom;
 }
 
 void* Win32Site::window() const {
@@ -869,7 +906,7 @@ platform::UserControlSurface& Win32Site::UserControl() {
     return core_->userControl();
 }
 std::shared_ptr<platform::StdFont> Win32Site::AmbientFont() {
-    return std::make_shared<platform::StdFont>();
+    return ambient.font ? ambient.font : std::make_shared<platform::StdFont>();
 }
 bool Win32Site::ExtenderVisible() {
     return ::IsWindowVisible(core_->hwnd()) || (frame_ && !::IsWindowVisible(static_cast<HWND>(frame_)));
@@ -890,7 +927,7 @@ std::unique_ptr<platform::Menu> Win32Site::createMenu(std::vector<std::u16string
     return std::make_unique<Win32Menu>(std::move(captions));
 }
 std::unique_ptr<platform::Timer> Win32Site::createTimer() {
-    return std::make_unique<Win32Timer>();
+    return services_.createHostTimer();
 }
 std::unique_ptr<platform::ControlSite::ChildSite> Win32Site::createChildSite(std::u16string name) {
     return std::make_unique<Win32ChildSite>(*core_, std::move(name));

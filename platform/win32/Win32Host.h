@@ -51,8 +51,28 @@ class Win32Services : public platform::Services {
     // Copies every changed drawing surface to its window now.
     void present();
 
-  private:
+    // ---- for a host that runs the controls on a clock of its own (the script host)
+    // The controls' host timers; by default SetTimer timers on the system's clock.
+    virtual std::unique_ptr<platform::Timer> createHostTimer();
+    // Asked at each idle turn of a modal loop (the popup menu, a modal form) while set; false
+    // closes what is open. Unset, the loops wait for the system's messages.
+    std::function<bool()> modalTurn;
+    // The popup menu open now (nullptr: none) and the host's answer to it: a disabled entry or a
+    // separator leaves the menu open.
+    platform::Menu* shownMenu() const;
+    void chooseMenu(int16_t index);
+    void cancelMenu();
+    int32_t popupCount() const;
+    // The modal form shown now (nullptr: none) and a press of one of its buttons by caption.
+    platform::Form* shownForm() const;
+    void pressFormButton(const std::u16string& caption);
+    // The screen the controls are told about: pixels and twips per pixel.
+    void setScreen(int32_t widthPx, int32_t heightPx, double twipsPerPixel);
+
     struct Impl;
+    Impl& impl() { return *impl_; }
+
+  private:
     std::unique_ptr<Impl> impl_;
     double twipsPerPixel_ = 15.0;
 };
@@ -70,17 +90,31 @@ class Win32Site final : public platform::ControlSite {
     // Keys the control window's owner handles before the control (the demo's shortcuts); true
     // when taken.
     std::function<bool(int16_t keyCode, int16_t shift)> onShortcut;
+    // What the container tells the control: run or design time, its font, the name it gives it
+    // (empty: the type's first name).
+    struct Ambient {
+        bool userMode = true;
+        std::shared_ptr<platform::StdFont> font;
+        std::u16string displayName;
+    };
+    Ambient ambient;
 
+    // A new client size (the frame the border style gives comes around it); Resize is raised.
     void resizeClient(int32_t w, int32_t h);
+    void moveTo(int32_t x, int32_t y); // in the parent's client pixels
+    int32_t clientWidth() const;
+    int32_t clientHeight() const;
     void* window() const;      // the real control window
     void* frameWindow() const; // the top-level window holding it
     void show();
 
     platform::Services& services() override;
     platform::UserControlSurface& UserControl() override;
-    bool AmbientUserMode() override { return true; }
+    bool AmbientUserMode() override { return ambient.userMode; }
     std::shared_ptr<platform::StdFont> AmbientFont() override;
-    std::u16string AmbientDisplayName() override { return typeName_ + u"1"; }
+    std::u16string AmbientDisplayName() override {
+        return ambient.displayName.empty() ? typeName_ + u"1" : ambient.displayName;
+    }
     bool ExtenderVisible() override;
     void PropertyChanged(std::string_view name) override;
     void RaiseEvent(std::string_view name, int32_t memberId, std::vector<Variant>& args) override;

@@ -1,6 +1,7 @@
 // The host services on the Windows API: timers, the subclassing server, the clock, message boxes,
 // the modal form, and the window plumbing every host window shares.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -113,11 +114,13 @@ class Win32Screen final : public platform::Screen {
     explicit Win32Screen(double twipsPerPixel) : tpp_(twipsPerPixel) {}
     double TwipsPerPixelX() const override { return tpp_; }
     double TwipsPerPixelY() const override { return tpp_; }
-    double Width() const override { return ::GetSystemMetrics(SM_CXSCREEN) * tpp_; }
-    double Height() const override { return ::GetSystemMetrics(SM_CYSCREEN) * tpp_; }
+    double Width() const override { return (width_ ? width_ : ::GetSystemMetrics(SM_CXSCREEN)) * tpp_; }
+    double Height() const override { return (height_ ? height_ : ::GetSystemMetrics(SM_CYSCREEN)) * tpp_; }
+    void set(int32_t width, int32_t height, double tpp) { width_ = width, height_ = height, tpp_ = tpp; }
 
   private:
     double tpp_;
+    int32_t width_ = 0, height_ = 0; // 0: the system's
 };
 
 // ---- subclassing server ----------------------------------------------------------------------
@@ -175,6 +178,24 @@ class Win32SubclassServer final : public platform::SubclassServer {
 
 // ---- the about box and other modal forms ------------------------------------------------------
 
+class Win32Form;
+
+} // namespace
+
+struct Win32Services::Impl {
+    explicit Impl(double tpp) : screen(tpp) {}
+    Win32Gdi gdi;
+    Win32Screen screen;
+    Win32SubclassServer subclass;
+    software::SoftwarePictureStore pictures;
+    platform::Menu* shownMenu = nullptr;
+    std::optional<int16_t> menuAnswer;
+    int32_t popupCount = 0;
+    Win32Form* shownForm = nullptr;
+};
+
+namespace {
+
 class Win32Form final : public platform::Form, private WindowHandler {
   public:
     Win32Form(Win32Services& services, double clientWidthTwips, double clientHeightTwips,
@@ -210,17 +231,40 @@ class Win32Form final : public platform::Form, private WindowHandler {
         if (owner) ::EnableWindow(owner, FALSE);
         shown_ = true;
         unloaded_ = false;
+        Win32Form* previous = std::exchange(services_.impl().shownForm, this);
         ::ShowWindow(hwnd_, SW_SHOW);
         MSG msg;
-        while (!unloaded_ && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-            presentAll();
+        if (services_.modalTurn) {
+            // A host with a clock of its own gives the loop its turns.
+            while (!unloaded_) {
+                while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+                presentAll();
+                if (!unloaded_ && !services_.modalTurn()) Unload();
+            }
+        } else {
+            while (!unloaded_ && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+                presentAll();
+            }
         }
+        services_.impl().shownForm = previous;
         if (owner) ::EnableWindow(owner, TRUE);
         ::ShowWindow(hwnd_, SW_HIDE);
         if (owner) ::SetActiveWindow(owner);
         shown_ = false;
+    }
+    // A press of a button, as the system gives it (BM_CLICK); false: no such button.
+    bool press(const std::u16string& caption) {
+        for (size_t i = 0; i < buttons_.size(); ++i) {
+            if (buttons_[i].caption != caption) continue;
+            ::SendMessageW(buttonWindows_[i], BM_CLICK, 0, 0);
+            return true;
+        }
+        return false;
     }
     void Unload() override {
         unloaded_ = true;
@@ -239,6 +283,7 @@ class Win32Form final : public platform::Form, private WindowHandler {
             ::GetModuleHandleW(nullptr), nullptr);
         ::SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         buttons_.push_back(std::move(button));
+        buttonWindows_.push_back(b);
     }
 
   private:
@@ -277,20 +322,55 @@ class Win32Form final : public platform::Form, private WindowHandler {
     HWND hwnd_ = nullptr;
     std::unique_ptr<Win32Surface> surface_;
     std::vector<Button> buttons_;
+    std::vector<HWND> buttonWindows_;
     bool shown_ = false, unloaded_ = false;
 };
 
+// ---- the popup menu's tracking ------------------------------------------------------------------
+
+// The tracking open now: its idle turns come from a thread timer, which carries no data of its own.
+MenuTracking* tracking = nullptr;
+
 } // namespace
 
-// ---- services ----------------------------------------------------------------------------------
+MenuTracking::MenuTracking(Win32Services& services, platform::Menu& menu) : services_(services) {
+    Win32Services::Impl& impl = services.impl();
+    previous_ = std::exchange(impl.shownMenu, &menu);
+    previousTracking_ = std::exchange(tracking, this);
+    impl.menuAnswer.reset();
+    ++impl.popupCount;
+    if (services.modalTurn) timer_ = ::SetTimer(nullptr, 0, 1, &MenuTracking::turn);
+}
 
-struct Win32Services::Impl {
-    explicit Impl(double tpp) : screen(tpp) {}
-    Win32Gdi gdi;
-    Win32Screen screen;
-    Win32SubclassServer subclass;
-    software::SoftwarePictureStore pictures;
-};
+MenuTracking::~MenuTracking() {
+    if (timer_) ::KillTimer(nullptr, timer_);
+    tracking = previousTracking_;
+    services_.impl().shownMenu = previous_;
+}
+
+std::optional<int16_t> MenuTracking::answer() const {
+    return services_.impl().menuAnswer;
+}
+
+void CALLBACK MenuTracking::turn(HWND, UINT, UINT_PTR, DWORD) {
+    MenuTracking* self = tracking;
+    if (!self || self->inTurn_ || self->closing_ || !self->services_.modalTurn) return;
+    self->inTurn_ = true;
+    bool more = false;
+    try {
+        more = self->services_.modalTurn();
+    } catch (...) {
+    }
+    self->inTurn_ = false;
+    if (!more && tracking == self) self->services_.cancelMenu();
+}
+
+void MenuTracking::close() {
+    closing_ = true;
+    ::EndMenu();
+}
+
+// ---- services ----------------------------------------------------------------------------------
 
 Win32Services::Win32Services() {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -339,6 +419,41 @@ void Win32Services::DoEvents() {
 
 void Win32Services::present() {
     presentAll();
+}
+
+platform::Menu* Win32Services::shownMenu() const {
+    return impl_->shownMenu;
+}
+
+void Win32Services::chooseMenu(int16_t index) {
+    platform::Menu* menu = impl_->shownMenu;
+    if (!menu || index < 0 || index >= menu->count() || !menu->Enabled(index) || menu->Caption(index) == u"-")
+        return;
+    impl_->menuAnswer = index;
+    if (tracking) tracking->close();
+}
+
+void Win32Services::cancelMenu() {
+    if (!impl_->shownMenu) return;
+    impl_->menuAnswer.reset();
+    if (tracking) tracking->close();
+}
+
+int32_t Win32Services::popupCount() const {
+    return impl_->popupCount;
+}
+
+platform::Form* Win32Services::shownForm() const {
+    return impl_->shownForm;
+}
+
+void Win32Services::pressFormButton(const std::u16string& caption) {
+    if (impl_->shownForm) impl_->shownForm->press(caption);
+}
+
+void Win32Services::setScreen(int32_t widthPx, int32_t heightPx, double twipsPerPixel) {
+    twipsPerPixel_ = twipsPerPixel;
+    impl_->screen.set(widthPx, heightPx, twipsPerPixel);
 }
 
 int Win32Services::run() {

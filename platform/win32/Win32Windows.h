@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "tavrin/platform/Host.h"
 
 namespace tavrin::win32 {
 
+class Win32Services;
 class Win32Surface;
 
 inline HWND realWindow(int32_t hwnd) {
@@ -40,6 +42,26 @@ HWND createWindow(const wchar_t* className, const wchar_t* title, DWORD style, D
 void addPresented(HWND hwnd, Win32Surface* surface);
 void removePresented(HWND hwnd);
 void presentAll();
+
+// While a popup menu is tracked: the services know it is open, and a host with a clock of its own
+// (Win32Services::modalTurn set) answers it from the idle turns of the menu's loop.
+class MenuTracking {
+  public:
+    MenuTracking(Win32Services& services, platform::Menu& menu);
+    ~MenuTracking();
+    MenuTracking(const MenuTracking&) = delete;
+    MenuTracking& operator=(const MenuTracking&) = delete;
+    std::optional<int16_t> answer() const; // the entry the host chose, if it chose one
+    void close();                          // ends the menu's loop
+
+  private:
+    static void CALLBACK turn(HWND, UINT, UINT_PTR, DWORD);
+    Win32Services& services_;
+    platform::Menu* previous_ = nullptr;
+    MenuTracking* previousTracking_ = nullptr;
+    UINT_PTR timer_ = 0;
+    bool inTurn_ = false, closing_ = false;
+};
 
 // The shift mask (1 Shift, 2 Ctrl, 4 Alt) of the keys held now.
 int16_t shiftState();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -126,6 +127,10 @@ struct Program {
     std::shared_ptr<const std::string> text; // the script, which the expressions' sources point into
     std::string fileName;
     std::vector<Stmt> statements;
+    // Checks that hold only on the simulated desktop, by line (0: the whole script), with their
+    // reasons: a comment `' headless only: REASON` after the statement, or alone before the first
+    // statement of the script. Other hosts skip them.
+    std::map<int, std::string> headlessOnly;
 };
 
 } // namespace tavrin::run

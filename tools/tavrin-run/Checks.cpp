@@ -75,8 +75,7 @@ std::string Interpreter::expectation(const Stmt& s) const {
 // A host colour as RGB: a system colour (high bit set) is looked up as the control would.
 uint32_t Interpreter::rgbOf(const Variant& v) {
     uint32_t c = static_cast<uint32_t>(toI4(v));
-    return platform::resolveOleColor(c,
-                                     [this](int32_t index) { return session_->desktop().sysColor(index); });
+    return platform::resolveOleColor(c, [this](int32_t index) { return session_->sysColor(index); });
 }
 
 void Interpreter::expect(const Stmt& s) {

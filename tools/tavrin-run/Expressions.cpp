@@ -6,8 +6,6 @@
 // dispatch interface, and `p_` names through the control's private read-out.
 #include <array>
 
-#include "platform/software/SoftwareImageList.h"
-#include "platform/software/SoftwareSurface.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
 #include "tavrin/platform/Font.h"
@@ -174,8 +172,7 @@ Variant Interpreter::construct(const Segment& seg) {
     if (namesEqual(seg.name, "ImageList")) {
         arity(3, 4, "ImageList(W, H, N [, ScaleMode])");
         int16_t scale = a.size() > 3 ? toI2(a[3]) : int16_t{1};
-        return Variant::object(std::make_shared<software::SoftwareImageList>(session_->desktop(), toI4(a[0]),
-                                                                             toI4(a[1]), toI4(a[2]), scale));
+        return Variant::object(session_->makeImageList(toI4(a[0]), toI4(a[1]), toI4(a[2]), scale));
     }
     if (namesEqual(seg.name, "Picture")) {
         arity(3, 3, "Picture(W, H, RGB)");
@@ -185,7 +182,7 @@ Variant Interpreter::construct(const Segment& seg) {
     if (namesEqual(seg.name, "LoadPicture")) {
         arity(1, 1, "LoadPicture(\"file.png\")");
         std::string path = scriptPath(toUtf8Text(a[0])), error;
-        auto picture = software::readPng(path, &error);
+        auto picture = session_->loadPicture(path, &error);
         if (!picture)
             throw AutomationError(err::FileNotFound, "File not found: " + path + " (" + error + ")");
         return Variant::object(picture);

@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "control/TavrinAccess.h"
-#include "platform/software/Desktop.h"
-#include "platform/software/SoftwareSite.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
@@ -71,8 +69,8 @@ bool pixelMember(const platform::DrawingSurface& s, std::string_view name, const
 
 class PictureBoxObject final : public HostObject {
   public:
-    PictureBoxObject(std::string path, platform::PictureBox& box, software::Desktop& desktop, Liveness alive)
-        : HostObject(std::move(path), std::move(alive)), box_(box), desktop_(desktop) {}
+    PictureBoxObject(std::string path, platform::PictureBox& box, HostView& host, Liveness alive)
+        : HostObject(std::move(path), std::move(alive)), box_(box), host_(host) {}
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (windowMember(box_, name, out) || pixelMember(box_, name, args, out)) return true;
         if (is(name, "BackColor"))
@@ -83,17 +81,16 @@ class PictureBoxObject final : public HostObject {
             out = number(box_.ScaleHeight());
         else if (is(name, "MousePointer"))
             out = Variant::i2(box_.MousePointer());
-        else if (is(name, "PaintCount")) {
-            const software::DesktopWindow* w = desktop_.window(box_.hWnd());
-            out = Variant::i4(w ? w->paintCount() : 0);
-        } else
+        else if (is(name, "PaintCount"))
+            out = Variant::i4(host_.paintCount(box_.hWnd()));
+        else
             return false;
         return true;
     }
 
   private:
     platform::PictureBox& box_;
-    software::Desktop& desktop_;
+    HostView& host_;
 };
 
 class TextBoxObject final : public HostObject {
@@ -195,9 +192,9 @@ class TimerObject final : public HostObject {
 
 class ScrollBarObject final : public HostObject {
   public:
-    ScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                    software::SoftwareSite* site, double tpp, Liveness alive)
-        : HostObject(std::move(path), std::move(alive)), bar_(bar), extender_(extender), site_(site),
+    ScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender, HostView& host, double tpp,
+                    Liveness alive)
+        : HostObject(std::move(path), std::move(alive)), bar_(bar), extender_(extender), host_(host),
           tpp_(tpp) {}
 
     Dispatchable* target() override { return &bar_; }
@@ -223,17 +220,17 @@ class ScrollBarObject final : public HostObject {
     }
     // The stand-alone bar's outer size in pixels and its place on the form.
     bool standaloneMember(std::string_view name, platform::UserControlSurface& uc, Variant& out) {
-        software::DesktopWindow& w = site_->core().window();
+        const HostView::Placement w = host_.placement(uc.hWnd());
         if (is(name, "Width"))
             out = number(uc.Width() / tpp_);
         else if (is(name, "Height"))
             out = number(uc.Height() / tpp_);
         else if (is(name, "Left"))
-            out = number(w.left());
+            out = number(w.left);
         else if (is(name, "Top"))
-            out = number(w.top());
+            out = number(w.top);
         else if (is(name, "Visible"))
-            out = Variant::boolean(w.visible());
+            out = Variant::boolean(w.visible);
         else
             return false;
         return true;
@@ -241,24 +238,24 @@ class ScrollBarObject final : public HostObject {
 
     XPVScroll& bar_;
     platform::Window* extender_;
-    software::SoftwareSite* site_;
+    HostView& host_;
     double tpp_;
 };
 
 class ListObject final : public HostObject {
   public:
-    ListObject(Tavrin& list, software::SoftwareSite& site, double tpp, Liveness alive)
-        : HostObject("List", std::move(alive)), list_(list), site_(site), tpp_(tpp) {}
+    ListObject(Tavrin& list, HostView& host, double tpp, Liveness alive)
+        : HostObject("List", std::move(alive)), list_(list), host_(host), tpp_(tpp) {}
 
     Dispatchable* target() override { return &list_; }
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
         if (is(name, "sbUC")) {
             out = Variant::object(makeScrollBarObject("List.sbUC", TavrinAccess::sbUC(list_),
-                                                      &TavrinAccess::sbUCSite(list_).extender(), nullptr,
-                                                      tpp_, liveness()));
+                                                      &TavrinAccess::sbUCSite(list_).extender(), host_, tpp_,
+                                                      liveness()));
         } else if (is(name, "iUC")) {
-            out = Variant::object(std::make_shared<PictureBoxObject>("List.iUC", TavrinAccess::iUC(list_),
-                                                                     site_.core().desktop(), liveness()));
+            out = Variant::object(
+                std::make_shared<PictureBoxObject>("List.iUC", TavrinAccess::iUC(list_), host_, liveness()));
         } else if (is(name, "txtEdit")) {
             out = Variant::object(
                 std::make_shared<TextBoxObject>("List.txtEdit", TavrinAccess::txtEdit(list_), liveness()));
@@ -288,43 +285,43 @@ class ListObject final : public HostObject {
     }
 
     Tavrin& list_;
-    software::SoftwareSite& site_;
+    HostView& host_;
     double tpp_;
 };
 
 class HostInfoObject final : public HostObject {
   public:
-    explicit HostInfoObject(software::Desktop& desktop) : HostObject("Host", nullptr), desktop_(desktop) {}
+    explicit HostInfoObject(HostView& host) : HostObject("Host", nullptr), host_(host) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
         if (is(name, "Clock"))
-            out = Variant::r8(desktop_.GetTickCount());
+            out = Variant::r8(host_.clock());
         else if (is(name, "Focus"))
-            out = Variant::string(std::string_view(desktop_.focusName()));
+            out = Variant::string(std::string_view(host_.focusName()));
         else if (is(name, "MenuShown"))
-            out = Variant::boolean(desktop_.menuShown());
+            out = Variant::boolean(host_.menuShown());
         else if (is(name, "PopupCount"))
-            out = Variant::i4(desktop_.popupCount());
+            out = Variant::i4(host_.popupCount());
         else if (is(name, "MessageBoxCount"))
-            out = Variant::i4(desktop_.messageBoxCount());
+            out = Variant::i4(host_.messageBoxCount());
         else if (is(name, "LastMessageBox"))
-            out = Variant::string(desktop_.lastMessageBox());
+            out = Variant::string(host_.lastMessageBox());
         else if (is(name, "GdiObjects"))
-            out = Variant::i4(desktop_.gdiObjects());
+            out = Variant::i4(host_.gdiObjects());
         else
             return false;
         return true;
     }
 
   private:
-    software::Desktop& desktop_;
+    HostView& host_;
 };
 
 // The about box, in twips on the screen, while it is shown.
 class AboutObject final : public HostObject {
   public:
-    AboutObject(software::Desktop& desktop) : HostObject("frmAbout", nullptr), desktop_(desktop) {}
+    explicit AboutObject(HostView& host) : HostObject("frmAbout", nullptr), host_(host) {}
     bool get(std::string_view name, const std::vector<Variant>&, Variant& out) override {
-        platform::Form* f = desktop_.shownForm();
+        platform::Form* f = host_.shownForm();
         if (!f) return false;
         if (is(name, "Left"))
             out = number(f->Left());
@@ -342,7 +339,7 @@ class AboutObject final : public HostObject {
     }
 
   private:
-    software::Desktop& desktop_;
+    HostView& host_;
 };
 
 } // namespace
@@ -352,25 +349,24 @@ const DispatchTable& HostObject::dispatchTable() const {
     return empty;
 }
 
-std::shared_ptr<HostObject> makeListObject(Tavrin& list, software::SoftwareSite& site, double twipsPerPixel,
+std::shared_ptr<HostObject> makeListObject(Tavrin& list, HostView& host, double twipsPerPixel,
                                            Liveness alive) {
-    return std::make_shared<ListObject>(list, site, twipsPerPixel, std::move(alive));
+    return std::make_shared<ListObject>(list, host, twipsPerPixel, std::move(alive));
 }
 
 std::shared_ptr<HostObject> makeScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                                                software::SoftwareSite* site, double twipsPerPixel,
-                                                Liveness alive) {
-    return std::make_shared<ScrollBarObject>(std::move(path), bar, extender, site, twipsPerPixel,
+                                                HostView& host, double twipsPerPixel, Liveness alive) {
+    return std::make_shared<ScrollBarObject>(std::move(path), bar, extender, host, twipsPerPixel,
                                              std::move(alive));
 }
 
-std::shared_ptr<HostObject> makeHostInfoObject(software::Desktop& desktop) {
-    return std::make_shared<HostInfoObject>(desktop);
+std::shared_ptr<HostObject> makeHostInfoObject(HostView& host) {
+    return std::make_shared<HostInfoObject>(host);
 }
 
-std::shared_ptr<HostObject> makeAboutObject(software::Desktop& desktop) {
-    if (!desktop.shownForm()) return nullptr;
-    return std::make_shared<AboutObject>(desktop);
+std::shared_ptr<HostObject> makeAboutObject(HostView& host) {
+    if (!host.shownForm()) return nullptr;
+    return std::make_shared<AboutObject>(host);
 }
 
 } // namespace tavrin::run

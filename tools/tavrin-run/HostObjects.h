@@ -13,16 +13,34 @@
 namespace tavrin {
 class Tavrin;
 class XPVScroll;
-namespace software {
-class Desktop;
-class SoftwareSite;
-} // namespace software
 namespace platform {
+class Form;
 class Window;
 } // namespace platform
 } // namespace tavrin
 
 namespace tavrin::run {
+
+// What the host objects read of the host itself, whichever host it is.
+class HostView {
+  public:
+    virtual ~HostView() = default;
+    virtual uint32_t clock() = 0;        // GetTickCount as the control sees it
+    virtual std::string focusName() = 0; // "iUC", "txtEdit", "other" or ""
+    virtual bool menuShown() = 0;
+    virtual int32_t popupCount() = 0;
+    virtual int32_t messageBoxCount() = 0;
+    virtual std::u16string lastMessageBox() = 0;
+    virtual int32_t gdiObjects() = 0;        // brushes and pens alive
+    virtual platform::Form* shownForm() = 0; // nullptr: no modal form is shown
+    virtual int32_t paintCount(int32_t hwnd) = 0;
+    // A control's window on its form, in the form's pixels.
+    struct Placement {
+        double left = 0, top = 0;
+        bool visible = false;
+    };
+    virtual Placement placement(int32_t hwnd) = 0;
+};
 
 // Cleared when the control it belongs to is terminated: a host object kept in a script variable
 // must not reach a control that is gone.
@@ -51,14 +69,13 @@ class HostObject : public Dispatchable {
     Liveness alive_;
 };
 
-std::shared_ptr<HostObject> makeListObject(Tavrin& list, software::SoftwareSite& site, double twipsPerPixel,
+std::shared_ptr<HostObject> makeListObject(Tavrin& list, HostView& host, double twipsPerPixel,
                                            Liveness alive);
-// A scroll bar: the list's child (extender given) or the stand-alone one (site given).
+// A scroll bar: the list's child (extender given) or the stand-alone one (extender nullptr).
 std::shared_ptr<HostObject> makeScrollBarObject(std::string path, XPVScroll& bar, platform::Window* extender,
-                                                software::SoftwareSite* site, double twipsPerPixel,
-                                                Liveness alive);
-std::shared_ptr<HostObject> makeHostInfoObject(software::Desktop& desktop);
+                                                HostView& host, double twipsPerPixel, Liveness alive);
+std::shared_ptr<HostObject> makeHostInfoObject(HostView& host);
 // nullptr when no modal form is shown.
-std::shared_ptr<HostObject> makeAboutObject(software::Desktop& desktop);
+std::shared_ptr<HostObject> makeAboutObject(HostView& host);
 
 } // namespace tavrin::run

@@ -49,7 +49,7 @@ int32_t Interpreter::windowHandle(const std::string& name, int line) {
 }
 
 void Interpreter::input(const Stmt& s) {
-    software::Desktop& desktop = session_->desktop();
+    Session& desktop = *session_;
     switch (s.kind) {
     case StmtKind::Mouse:
         return mouse(s);
@@ -90,7 +90,7 @@ void Interpreter::input(const Stmt& s) {
 }
 
 void Interpreter::mouse(const Stmt& s) {
-    software::Desktop& desktop = session_->desktop();
+    Session& desktop = *session_;
     int32_t hwnd = windowHandle(s.window, s.line);
     float x = static_cast<float>(evalNumber(s.exprs[0]));
     float y = static_cast<float>(evalNumber(s.exprs[1]));
@@ -112,7 +112,7 @@ void Interpreter::mouse(const Stmt& s) {
 }
 
 void Interpreter::waitFor(uint32_t ms) {
-    software::Desktop& desktop = session_->desktop();
+    Session& desktop = *session_;
     bool modal = desktop.menuShown() || desktop.shownForm();
     if (pumpDepth_ > 0 && !modal) return desktop.deferPumpFor(ms);
     desktop.wait(ms);
@@ -126,14 +126,13 @@ void Interpreter::snapshot(const Stmt& s) {
     int32_t hwnd;
     bool withChildren = s.window.empty();
     if (withChildren) {
-        software::SoftwareSite* site = session_->site(session_->current());
-        if (!site) throw ScriptError(s.line, "there is no control to take a snapshot of");
-        hwnd = site->hWnd();
+        hwnd = session_->controlWindow(session_->current());
+        if (!hwnd) throw ScriptError(s.line, "there is no control to take a snapshot of");
     } else {
         hwnd = windowHandle(s.window, s.line);
     }
     std::string error;
-    if (!session_->desktop().snapshot(hwnd, withChildren, path.string(), &error))
+    if (!session_->snapshot(hwnd, withChildren, path.string(), &error))
         throw ScriptError(s.line, "cannot write " + path.string() + ": " + error);
 }
 

@@ -25,10 +25,14 @@ Interpreter::~Interpreter() = default;
 
 bool Interpreter::run() {
     auto trace = [this](const std::string& line) { reporter_.print(line); };
-    session_ =
-        std::make_unique<Session>(options_.trace ? std::function<void(const std::string&)>(trace) : nullptr);
+    session_ = Session::make(options_.trace ? std::function<void(const std::string&)>(trace) : nullptr);
     session_->setInputPump([this] { return pump(); });
     session_->setWorkBudget(options_.workBudget, [this] { overBudget(); });
+    if (auto whole = program_.headlessOnly.find(0);
+        whole != program_.headlessOnly.end() && !Session::headless()) {
+        reporter_.print(program_.fileName + ": skipped on this host (headless only: " + whole->second + ")");
+        return true;
+    }
     try {
         while (pc_ < program_.statements.size() && !stopped_)
             step();
@@ -52,6 +56,7 @@ void Interpreter::overBudget() {
 bool Interpreter::step() {
     if (++statementsRun_ + session_->workSpent() > options_.workBudget) overBudget();
     const Stmt& s = program_.statements[pc_++];
+    if (!Session::headless() && program_.headlessOnly.count(s.line)) return false;
     int outerLine = line_;
     line_ = s.line;
     try {
@@ -75,7 +80,7 @@ bool Interpreter::pump() {
     if (stopped_ || pc_ >= program_.statements.size()) {
         if (!stopped_) {
             int line = program_.statements.empty() ? 0 : program_.statements.back().line;
-            bool modal = session_->desktop().menuShown() || session_->desktop().shownForm();
+            bool modal = session_->menuShown() || session_->shownForm();
             if (modal || !held_.empty())
                 stopWith(
                     ScriptError(line, std::string("the script ended while the control was still waiting: ") +
@@ -109,7 +114,7 @@ void Interpreter::releaseHeldInput() {
         Held h = held_.back();
         held_.pop_back();
         try {
-            session_->desktop().mouseUp(h.hwnd, h.button, h.x, h.y, 0);
+            session_->mouseUp(h.hwnd, h.button, h.x, h.y, 0);
         } catch (const AutomationError&) {
             // the script is over; the release only has to happen
         }
@@ -121,7 +126,7 @@ void Interpreter::executeCounted(const Stmt& s) {
         execute(s);
         // Each statement is one thing the host did, as a handler of a real program is: the paints
         // it left pending are delivered before the next statement, as a message loop would.
-        session_->desktop().flushPaints();
+        session_->flushPaints();
     } catch (const AutomationError& e) {
         fail(s, expectation(s), "error " + std::to_string(e.number()) + " (" + e.what() + ")");
     }
@@ -162,7 +167,7 @@ void Interpreter::execute(const Stmt& s) {
     case StmtKind::ExpectLog:
         return expectLog(s);
     case StmtKind::ExpectMenu: {
-        bool shown = session_->desktop().menuShown();
+        bool shown = session_->menuShown();
         if (shown == (s.word == "shown")) return pass();
         return fail(s, "menu " + s.word, shown ? "menu shown" : "menu hidden");
     }

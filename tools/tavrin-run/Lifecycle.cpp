@@ -35,35 +35,32 @@ std::string Interpreter::scriptPath(const std::string& name) const {
 }
 
 void Interpreter::needControl(const Stmt& s) {
-    if (!session_->site(session_->current()))
+    if (!session_->controlWindow(session_->current()))
         throw ScriptError(s.line, "there is no control: use `new` or `load` first");
 }
 
 void Interpreter::setup(const Stmt& s) {
-    software::Desktop& desktop = session_->desktop();
     switch (s.kind) {
     case StmtKind::Screen: {
-        software::DesktopOptions options;
         if (s.word == "scale") {
             const double scale = evalNumber(s.exprs[0]);
             if (!(scale >= 1 && scale <= 4))
                 throw ScriptError(s.line, "the screen's scale lies between 1 and 4 (1, 1.25, 1.5, 2)");
-            if (!session_->setScreen(software::DesktopOptions::atScale(scale)))
+            if (!session_->setScreenScale(scale))
                 throw ScriptError(s.line, "`screen` must come before `new` or `load`");
             return;
         }
-        options.screenWidthPx = evalInt(s.exprs[0]);
-        options.screenHeightPx = evalInt(s.exprs[1]);
-        if (s.exprs.size() > 2) options.twipsPerPixel = evalNumber(s.exprs[2]);
-        if (options.screenWidthPx <= 0 || options.screenHeightPx <= 0 || options.twipsPerPixel <= 0)
+        const int32_t width = evalInt(s.exprs[0]), height = evalInt(s.exprs[1]);
+        const double twipsPerPixel = s.exprs.size() > 2 ? evalNumber(s.exprs[2]) : 15.0;
+        if (width <= 0 || height <= 0 || twipsPerPixel <= 0)
             throw ScriptError(s.line, "the screen needs a positive size and twips per pixel");
-        if (!platform::limits::fitsPixels(options.screenWidthPx, options.screenHeightPx))
-            throw ScriptError(s.line, "a screen of " + std::to_string(options.screenWidthPx) + " x " +
-                                          std::to_string(options.screenHeightPx) + " pixels is too large");
-        if (!(options.twipsPerPixel >= platform::limits::kMinTwipsPerPixel &&
-              options.twipsPerPixel <= platform::limits::kMaxTwipsPerPixel))
+        if (!platform::limits::fitsPixels(width, height))
+            throw ScriptError(s.line, "a screen of " + std::to_string(width) + " x " +
+                                          std::to_string(height) + " pixels is too large");
+        if (!(twipsPerPixel >= platform::limits::kMinTwipsPerPixel &&
+              twipsPerPixel <= platform::limits::kMaxTwipsPerPixel))
             throw ScriptError(s.line, "twips per pixel must lie between 1 and 1440");
-        if (!session_->setScreen(options))
+        if (!session_->setScreen(width, height, twipsPerPixel))
             throw ScriptError(s.line, "`screen` must come before `new` or `load`");
         return;
     }
@@ -72,13 +69,13 @@ void Interpreter::setup(const Stmt& s) {
     case StmtKind::Ambient: {
         Variant v = eval(s.exprs[0]);
         if (namesEqual(s.word, "UserMode")) {
-            desktop.ambient().userMode = toBool(v);
+            session_->setUserMode(toBool(v));
         } else if (namesEqual(s.word, "DisplayName")) {
-            desktop.ambient().displayName = toText(v);
+            session_->setDisplayName(toText(v));
         } else {
             auto font = isObject(v) ? std::dynamic_pointer_cast<platform::StdFont>(v.asObject()) : nullptr;
             if (!font) throw ScriptError(s.line, "the ambient font must be a Font(\"Name\", Size)");
-            desktop.ambient().font = font;
+            session_->setAmbientFont(font);
         }
         return;
     }

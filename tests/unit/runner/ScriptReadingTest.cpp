@@ -149,3 +149,30 @@ TEST(RunnerParser, ErrorsNameTheLine) {
 
 } // namespace
 } // namespace tavrin::run
+
+namespace tavrin::run {
+namespace {
+
+// Checks marked `headless only` in a comment: by line, the whole script when the mark stands
+// alone before the first statement; a mark inside a string or after another comment's text counts
+// only where it is a comment.
+TEST(RunnerParser, HeadlessOnlyMarks) {
+    Program whole = parseScript("' headless only: pixels of the rasteriser\nnew Tavrin\n", "a.tvs");
+    ASSERT_EQ(whole.headlessOnly.size(), 1u);
+    EXPECT_EQ(whole.headlessOnly.at(0), "pixels of the rasteriser");
+
+    Program lines = parseScript("new Tavrin\n"
+                                "' headless only: a lone mark after the first statement marks nothing\n"
+                                "expect List.ListCount = 0   ' 0 items; Headless Only: text metrics\n"
+                                "? \"' headless only: in a string\"\n"
+                                "expect List.ListCount = 0   # headless only:   spaces  \n",
+                                "b.tvs");
+    ASSERT_EQ(lines.headlessOnly.size(), 2u);
+    EXPECT_EQ(lines.headlessOnly.at(3), "text metrics");
+    EXPECT_EQ(lines.headlessOnly.at(5), "spaces");
+    EXPECT_EQ(lines.headlessOnly.count(4), 0u);
+    EXPECT_EQ(lines.headlessOnly.count(2), 0u);
+}
+
+} // namespace
+} // namespace tavrin::run
