@@ -58,8 +58,9 @@ if(TAVRIN_JSON_INCLUDE)
   file(CREATE_LINK ${TAVRIN_JSON_INCLUDE}/nlohmann ${CMAKE_BINARY_DIR}/json-include/nlohmann SYMBOLIC)
   file(GLOB runner_srcs CONFIGURE_DEPENDS tools/tavrin-run/*.cpp tools/tavrin-run/win32/*.cpp)
   list(FILTER runner_srcs EXCLUDE REGEX "/HeadlessSession\\.cpp$")
-  add_executable(tavrin-run ${runner_srcs} platform/software/FormFile.cpp platform/software/Files.cpp platform/software/FormValues.cpp
-                            platform/software/Clock.cpp)
+  add_executable(tavrin-run ${runner_srcs} platform/software/FormFile.cpp platform/software/Files.cpp
+                            platform/software/FormValues.cpp platform/software/Clock.cpp
+                            platform/software/GeneratedImage.cpp)
   target_include_directories(tavrin-run PRIVATE ${CMAKE_BINARY_DIR}/json-include)
   target_link_libraries(tavrin-run PRIVATE tavrin_controls tavrin_win32)
   target_compile_options(tavrin-run PRIVATE ${TAVRIN_WARNINGS})

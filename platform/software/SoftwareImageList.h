@@ -11,6 +11,9 @@ namespace tavrin::software {
 
 class Desktop;
 
+// Image `index` (1 or more) of w x h pixels, as every generated image list of any host has it.
+std::shared_ptr<platform::Picture> generatedImage(int32_t width, int32_t height, int32_t index);
+
 class SoftwareImageList final : public platform::ImageList {
   public:
     // scaleMode: the scale mode of the list's parent form (1 = twips).

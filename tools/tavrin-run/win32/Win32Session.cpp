@@ -22,6 +22,7 @@
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
 #include "tools/tavrin-run/Session.h"
+#include "tools/tavrin-run/win32/Win32ImageList.h"
 
 #include "platform/win32/Win32Windows.h" // last: <windows.h> renames the platform's constants
 
@@ -324,8 +325,9 @@ class Win32Session final : public Session {
         return nullptr;
     }
 
-    std::shared_ptr<Dispatchable> makeImageList(int32_t, int32_t, int32_t, int16_t) override {
-        throw AutomationError(err::InvalidCall, "ImageList: no generated image list on this host");
+    std::shared_ptr<Dispatchable> makeImageList(int32_t width, int32_t height, int32_t count,
+                                                int16_t scaleMode) override {
+        return std::make_shared<Win32ImageList>(*services_, width, height, count, scaleMode);
     }
     std::shared_ptr<platform::Picture> loadPicture(const std::string& path, std::string* error) override {
         return win32::readPng(utf16(path), error);
