@@ -90,6 +90,10 @@ file(GLOB automation_tests CONFIGURE_DEPENDS tests/unit/automation/*.cpp)
 tavrin_win32_test(test_automation ${automation_tests})
 file(GLOB scrollbar_tests CONFIGURE_DEPENDS tests/unit/scrollbar/*.cpp)
 tavrin_win32_test(test_scrollbar ${scrollbar_tests})
+# The list's logic that needs no surface (item texts, property values), and reading scripts.
+tavrin_win32_test(test_logic tests/unit/control/item_text_test.cpp tests/unit/forms/HostObjectsTest.cpp)
+tavrin_win32_test(test_script_reading tests/unit/runner/ScriptReadingTest.cpp tools/tavrin-run/Lexer.cpp
+                  tools/tavrin-run/Parser.cpp tools/tavrin-run/ParserStatements.cpp)
 # The Windows host's own tests.
 file(GLOB win32_tests CONFIGURE_DEPENDS tests/win32/*.cpp)
 tavrin_win32_test(test_win32 ${win32_tests})

@@ -37,5 +37,4 @@ std::shared_ptr<platform::Picture> generatedImage(int32_t w, int32_t h, int32_t 
     return picture;
 }
 
-
 } // namespace tavrin::software

@@ -183,6 +183,8 @@ class Win32Session final : public Session {
         services_ = std::make_unique<ScriptedServices>();
         services_->deliver = [this] { deliver(); };
         services_->modalTurn = [this] { return modalTurn(); };
+        // The screen the controls are told of is the simulated desktop's until the script sets one.
+        services_->setScreen(1024, 768, 15.0);
         // The desktop's colours as the simulated desktop has them.
         static const std::pair<int, COLORREF> defaults[] = {{COLOR_WINDOW, 0xFFFFFF},
                                                             {COLOR_WINDOWTEXT, 0x000000},
