@@ -124,6 +124,8 @@ class SoftwareSite final : public SiteMembers<platform::ControlSite> {
 
     // The host's resize: a new client size in pixels, then Resize even when nothing changed.
     void resizeClient(int32_t w, int32_t h);
+    int32_t clientWidth() { return core_->window().clientWidth(); }
+    int32_t clientHeight() { return core_->window().clientHeight(); }
     // The same at a new place in the form's client area (the outer top-left corner, pixels).
     void place(int32_t left, int32_t top, int32_t w, int32_t h);
     const std::u16string& typeName() const { return typeName_; }

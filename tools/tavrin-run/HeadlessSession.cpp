@@ -10,25 +10,19 @@
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
-#include "tools/tavrin-run/Session.h"
+#include "tools/tavrin-run/PlacingSession.h"
 
 namespace tavrin::run {
 
 namespace {
 
-std::u16string typeName(ControlKind kind) {
-    return kind == ControlKind::List ? u"Tavrin" : u"XPVScroll";
-}
-
-class HeadlessSession final : public Session {
+class HeadlessSession final : public PlacingSession<software::SoftwareSite> {
   public:
-    explicit HeadlessSession(std::function<void(const std::string&)> trace) : Session(std::move(trace)) {
+    explicit HeadlessSession(std::function<void(const std::string&)> trace)
+        : PlacingSession(std::move(trace)) {
         resetDesktop({});
     }
-    ~HeadlessSession() override {
-        destroy(list_);
-        destroy(bar_);
-    }
+    ~HeadlessSession() override { releaseAll(); }
 
     // ---- HostView
     uint32_t clock() override { return desktop_->GetTickCount(); }
@@ -51,7 +45,7 @@ class HeadlessSession final : public Session {
 
     // ---- set-up
     bool setScreen(int32_t widthPx, int32_t heightPx, double twipsPerPixel) override {
-        if (hasControl() || !retired_.empty()) return false;
+        if (hasControl() || anyRetired()) return false;
         // Set-up given before the screen is kept: system colours, ambient properties, failing pictures.
         software::Desktop::Ambient ambient = desktop_->ambient();
         resetDesktop({widthPx, heightPx, twipsPerPixel});
@@ -87,62 +81,9 @@ class HeadlessSession final : public Session {
     }
     uint64_t workSpent() const override { return workSpentBefore_ + desktop_->workSpent(); }
 
-    // ---- the controls
-    void create(ControlKind kind, int32_t clientW, int32_t clientH) override {
-        place(kind, clientW, clientH, "", [kind](Dispatchable& c) {
-            if (kind == ControlKind::List)
-                static_cast<Tavrin&>(c).InitProperties();
-            else
-                static_cast<XPVScroll&>(c).InitProperties();
-        });
-    }
-    void load(ControlKind kind, const software::FormData& form) override {
-        place(kind, form.width, form.height, form.name,
-              [kind, &form](Dispatchable& c) { readForm(kind, c, form); });
-    }
-    software::FormData save() override {
-        Slot& s = slot(current_);
-        software::FormData form;
-        form.type = current_ == ControlKind::List ? "Tavrin" : "XPVScroll";
-        form.name = utf8(s.site->AmbientDisplayName());
-        form.width = s.site->core().window().clientWidth();
-        form.height = s.site->core().window().clientHeight();
-        if (current_ == ControlKind::List)
-            list()->WriteProperties(form.bag);
-        else
-            bar()->WriteProperties(form.bag);
-        return form;
-    }
-    void reload() override {
-        software::FormData form = save();
-        terminate();
-        load(current_, form);
-    }
-    void terminate() override {
-        Slot& s = slot(current_);
-        terminateControl(current_, s);
-        destroy(s);
-        desktop_->flushPaints();
-    }
-    void resize(int32_t clientW, int32_t clientH) override {
-        slot(current_).site->resizeClient(clientW, clientH);
-        desktop_->flushPaints();
-    }
-    bool hasControl() const override { return list_.control || bar_.control; }
-    void releaseRetired() override { retired_.clear(); }
-
-    Tavrin* list() override { return static_cast<Tavrin*>(list_.control.get()); }
-    XPVScroll* bar() override { return static_cast<XPVScroll*>(bar_.control.get()); }
     int32_t controlWindow(ControlKind kind) override {
         Slot& s = slot(kind);
         return s.site ? s.site->hWnd() : 0;
-    }
-    std::shared_ptr<HostObject> object(std::string_view name) override {
-        if (namesEqual(name, "List")) return list_.object;
-        if (namesEqual(name, "Bar")) return bar_.object;
-        if (namesEqual(name, "Host")) return makeHostInfoObject(*this);
-        if (namesEqual(name, "frmAbout")) return makeAboutObject(*this);
-        return nullptr;
     }
 
     std::shared_ptr<Dispatchable> makeImageList(int32_t width, int32_t height, int32_t count,
@@ -180,14 +121,6 @@ class HeadlessSession final : public Session {
     }
 
   private:
-    struct Slot {
-        std::unique_ptr<software::SoftwareSite> site;
-        std::shared_ptr<Dispatchable> control; // Tavrin or XPVScroll
-        std::shared_ptr<HostObject> object;
-        Liveness alive;
-    };
-    Slot& slot(ControlKind kind) { return kind == ControlKind::List ? list_ : bar_; }
-
     void resetDesktop(const software::DesktopOptions& options) {
         if (desktop_) workSpentBefore_ += desktop_->workSpent();
         desktop_ = std::make_unique<software::Desktop>(options);
@@ -202,29 +135,10 @@ class HeadlessSession final : public Session {
         desktop_->setWorkBudget(left, workExhausted_);
     }
 
-    void destroy(Slot& s) {
-        if (!s.control) return;
-        if (s.alive) *s.alive = false;
-        if (s.site) {
-            s.site->onEvent = nullptr;
-            s.site->onPropertyChanged = nullptr;
-        }
-        retired_.push_back(std::move(s));
-        s = Slot{};
-    }
-
-    void hook(ControlKind kind, software::SoftwareSite& site) {
-        site.onEvent = [this, kind](std::string_view name, int32_t, std::vector<Variant>& args) {
-            logEvent(kind, name, args);
-        };
-        site.onPropertyChanged = [this, kind](std::string_view name) { logChanged(kind, name); };
-    }
-
-    // The name the host gives the control: the script's `ambient DisplayName`, else the name its
-    // form file was saved under, else the first name of its type. A control that replaces another
-    // takes that name again, as a designer reuses the name of a deleted control.
-    std::unique_ptr<software::SoftwareSite> createSite(ControlKind kind, int32_t clientW, int32_t clientH,
-                                                       const std::string& savedName) {
+    // A control that replaces another takes the same name again, as a designer reuses the name of
+    // a deleted control.
+    std::unique_ptr<software::SoftwareSite> makeSite(ControlKind kind, int32_t clientW, int32_t clientH,
+                                                     const std::string& savedName) override {
         software::Desktop::Ambient& ambient = desktop_->ambient();
         const std::u16string scriptName = ambient.displayName;
         if (scriptName.empty())
@@ -234,59 +148,12 @@ class HeadlessSession final : public Session {
         return site;
     }
 
-    // Creates the site and the control, runs its initialisation, the first resize and paint; the
-    // logs start empty afterwards. The new control is made beside the former one, which goes only
-    // once the new one stands: a load that fails part-way leaves the script with the control it had.
-    void place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
-               const std::function<void(Dispatchable&)>& initialise) {
-        Slot fresh;
-        fresh.site = createSite(kind, clientW, clientH, savedName);
-        fresh.alive = std::make_shared<bool>(true);
-        double tpp = desktop_->options().twipsPerPixel;
-        if (kind == ControlKind::List) {
-            auto list = std::make_shared<Tavrin>(*fresh.site);
-            fresh.control = list;
-            fresh.object = makeListObject(*list, *this, tpp, fresh.alive);
-        } else {
-            auto bar = std::make_shared<XPVScroll>(*fresh.site);
-            if (!fresh.site->Resize) fresh.site->Resize = [b = bar.get()] { b->UserControl_Resize(); };
-            fresh.control = bar;
-            fresh.object = makeScrollBarObject("Bar", *bar, nullptr, *this, tpp, fresh.alive);
-        }
-        try {
-            initialise(*fresh.control);
-        } catch (...) {
-            terminateControl(kind, fresh);
-            destroy(fresh);
-            throw;
-        }
-        Slot& s = slot(kind);
-        if (s.control) {
-            terminateControl(kind, s);
-            destroy(s);
-        }
-        s = std::move(fresh);
-        hook(kind, *s.site);
-        current_ = kind;
-        s.site->resizeClient(clientW, clientH);
-        desktop_->flushPaints();
-        events_.clear();
-        changed_.clear();
-    }
-
-    void terminateControl(ControlKind kind, Slot& s) {
-        if (kind == ControlKind::List)
-            static_cast<Tavrin&>(*s.control).Terminate();
-        else
-            static_cast<XPVScroll&>(*s.control).Terminate();
-    }
+    double twipsPerPixel() override { return desktop_->options().twipsPerPixel; }
 
     std::function<bool()> pump_;
     uint64_t workBudget_ = UINT64_MAX, workSpentBefore_ = 0;
     std::function<void()> workExhausted_;
     std::unique_ptr<software::Desktop> desktop_;
-    Slot list_, bar_;
-    std::vector<Slot> retired_; // terminated, freed by releaseRetired
     std::map<int32_t, uint32_t> sysColors_;
     std::vector<std::u16string> failedPictures_;
 };

@@ -21,7 +21,7 @@
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
-#include "tools/tavrin-run/Session.h"
+#include "tools/tavrin-run/PlacingSession.h"
 #include "tools/tavrin-run/win32/Win32ImageList.h"
 
 #include "platform/win32/Win32Windows.h" // last: <windows.h> renames the platform's constants
@@ -43,10 +43,6 @@ constexpr ULONG_PTR kScriptMove = 0x5456524D;
 constexpr int kFormX = 100, kFormY = 100;     // the form's client area on the screen
 constexpr int kControlX = 12, kControlY = 12; // the control on the form
 constexpr int kFormWidth = 1200, kFormHeight = 900;
-
-std::u16string typeName(ControlKind kind) {
-    return kind == ControlKind::List ? u"Tavrin" : u"XPVScroll";
-}
 
 // A host timer on the virtual clock: enabling an enabled timer does not restart it, a new interval
 // of an enabled timer counts from that moment.
@@ -177,9 +173,9 @@ LRESULT CALLBACK countPaints(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-class Win32Session final : public Session {
+class Win32Session final : public PlacingSession<win32::Win32Site> {
   public:
-    explicit Win32Session(std::function<void(const std::string&)> trace) : Session(std::move(trace)) {
+    explicit Win32Session(std::function<void(const std::string&)> trace) : PlacingSession(std::move(trace)) {
         services_ = std::make_unique<ScriptedServices>();
         services_->deliver = [this] { deliver(); };
         services_->modalTurn = [this] { return modalTurn(); };
@@ -208,9 +204,7 @@ class Win32Session final : public Session {
         deliver();
     }
     ~Win32Session() override {
-        destroy(list_);
-        destroy(bar_);
-        retired_.clear();
+        releaseAll();
         deliver();
         ::DestroyWindow(form_);
     }
@@ -247,7 +241,7 @@ class Win32Session final : public Session {
 
     // ---- set-up
     bool setScreen(int32_t widthPx, int32_t heightPx, double twipsPerPixel) override {
-        if (hasControl() || !retired_.empty()) return false;
+        if (hasControl() || anyRetired()) return false;
         services_->setScreen(widthPx, heightPx, twipsPerPixel);
         return true;
     }
@@ -269,62 +263,9 @@ class Win32Session final : public Session {
     void setWorkBudget(uint64_t, std::function<void()>) override {}
     uint64_t workSpent() const override { return 0; }
 
-    // ---- the controls
-    void create(ControlKind kind, int32_t clientW, int32_t clientH) override {
-        place(kind, clientW, clientH, "", [kind](Dispatchable& c) {
-            if (kind == ControlKind::List)
-                static_cast<Tavrin&>(c).InitProperties();
-            else
-                static_cast<XPVScroll&>(c).InitProperties();
-        });
-    }
-    void load(ControlKind kind, const software::FormData& form) override {
-        place(kind, form.width, form.height, form.name,
-              [kind, &form](Dispatchable& c) { readForm(kind, c, form); });
-    }
-    software::FormData save() override {
-        Slot& s = slot(current_);
-        software::FormData form;
-        form.type = current_ == ControlKind::List ? "Tavrin" : "XPVScroll";
-        form.name = utf8(s.site->AmbientDisplayName());
-        form.width = s.site->clientWidth();
-        form.height = s.site->clientHeight();
-        if (current_ == ControlKind::List)
-            list()->WriteProperties(form.bag);
-        else
-            bar()->WriteProperties(form.bag);
-        return form;
-    }
-    void reload() override {
-        software::FormData form = save();
-        terminate();
-        load(current_, form);
-    }
-    void terminate() override {
-        Slot& s = slot(current_);
-        terminateControl(current_, s);
-        destroy(s);
-        deliver();
-    }
-    void resize(int32_t clientW, int32_t clientH) override {
-        slot(current_).site->resizeClient(clientW, clientH);
-        deliver();
-    }
-    bool hasControl() const override { return list_.control || bar_.control; }
-    void releaseRetired() override { retired_.clear(); }
-
-    Tavrin* list() override { return static_cast<Tavrin*>(list_.control.get()); }
-    XPVScroll* bar() override { return static_cast<XPVScroll*>(bar_.control.get()); }
     int32_t controlWindow(ControlKind kind) override {
         Slot& s = slot(kind);
         return s.site ? win32::windowNumber(static_cast<HWND>(s.site->window())) : 0;
-    }
-    std::shared_ptr<HostObject> object(std::string_view name) override {
-        if (namesEqual(name, "List")) return list_.object;
-        if (namesEqual(name, "Bar")) return bar_.object;
-        if (namesEqual(name, "Host")) return makeHostInfoObject(*this);
-        if (namesEqual(name, "frmAbout")) return makeAboutObject(*this);
-        return nullptr;
     }
 
     std::shared_ptr<Dispatchable> makeImageList(int32_t width, int32_t height, int32_t count,
@@ -391,14 +332,6 @@ class Win32Session final : public Session {
     }
 
   private:
-    struct Slot {
-        std::unique_ptr<win32::Win32Site> site;
-        std::shared_ptr<Dispatchable> control; // Tavrin or XPVScroll
-        std::shared_ptr<HostObject> object;
-        Liveness alive;
-    };
-    Slot& slot(ControlKind kind) { return kind == ControlKind::List ? list_ : bar_; }
-
     // The messages waiting, as the host's message loop delivers them; the host's own input around
     // the script's is seen by the system only. A focus left on a control's own window (its focused
     // edit box was hidden) goes to the list's drawing surface.
@@ -413,7 +346,7 @@ class Win32Session final : public Session {
         }
         if (Tavrin* l = list()) {
             HWND f = ::GetFocus();
-            if (f && f == static_cast<HWND>(list_.site->window()))
+            if (f && f == static_cast<HWND>(slot(ControlKind::List).site->window()))
                 ::SetFocus(win32::realWindow(TavrinAccess::iUC(*l).hWnd()));
         }
         services_->present();
@@ -536,70 +469,17 @@ class Win32Session final : public Session {
         deliver();
     }
 
-    void destroy(Slot& s) {
-        if (!s.control) return;
-        if (s.alive) *s.alive = false;
-        if (s.site) {
-            s.site->onEvent = nullptr;
-            s.site->onPropertyChanged = nullptr;
-        }
-        retired_.push_back(std::move(s));
-        s = Slot{};
-    }
-
-    // The new control is made beside the former one, which goes only once the new one stands: a
-    // load that fails part-way leaves the script with the control it had.
-    void place(ControlKind kind, int32_t clientW, int32_t clientH, const std::string& savedName,
-               const std::function<void(Dispatchable&)>& initialise) {
-        Slot fresh;
-        fresh.site = std::make_unique<win32::Win32Site>(*services_, typeName(kind), clientW, clientH, form_);
-        fresh.site->moveTo(kControlX, kControlY);
-        fresh.site->ambient = ambient_;
+    std::unique_ptr<win32::Win32Site> makeSite(ControlKind kind, int32_t clientW, int32_t clientH,
+                                               const std::string& savedName) override {
+        auto site = std::make_unique<win32::Win32Site>(*services_, typeName(kind), clientW, clientH, form_);
+        site->moveTo(kControlX, kControlY);
+        site->ambient = ambient_;
         if (ambient_.displayName.empty())
-            fresh.site->ambient.displayName = savedName.empty() ? typeName(kind) + u"1" : utf16(savedName);
-        fresh.alive = std::make_shared<bool>(true);
-        const double tpp = services_->twipsPerPixel();
-        if (kind == ControlKind::List) {
-            auto list = std::make_shared<Tavrin>(*fresh.site);
-            fresh.control = list;
-            fresh.object = makeListObject(*list, *this, tpp, fresh.alive);
-            countPaintsOf(TavrinAccess::iUC(*list).hWnd());
-        } else {
-            auto bar = std::make_shared<XPVScroll>(*fresh.site);
-            if (!fresh.site->Resize) fresh.site->Resize = [b = bar.get()] { b->UserControl_Resize(); };
-            fresh.control = bar;
-            fresh.object = makeScrollBarObject("Bar", *bar, nullptr, *this, tpp, fresh.alive);
-        }
-        try {
-            initialise(*fresh.control);
-        } catch (...) {
-            terminateControl(kind, fresh);
-            destroy(fresh);
-            throw;
-        }
-        Slot& s = slot(kind);
-        if (s.control) {
-            terminateControl(kind, s);
-            destroy(s);
-        }
-        s = std::move(fresh);
-        s.site->onEvent = [this, kind](std::string_view name, int32_t, std::vector<Variant>& args) {
-            logEvent(kind, name, args);
-        };
-        s.site->onPropertyChanged = [this, kind](std::string_view name) { logChanged(kind, name); };
-        current_ = kind;
-        s.site->resizeClient(clientW, clientH);
-        deliver();
-        events_.clear();
-        changed_.clear();
+            site->ambient.displayName = savedName.empty() ? typeName(kind) + u"1" : utf16(savedName);
+        return site;
     }
-
-    void terminateControl(ControlKind kind, Slot& s) {
-        if (kind == ControlKind::List)
-            static_cast<Tavrin&>(*s.control).Terminate();
-        else
-            static_cast<XPVScroll&>(*s.control).Terminate();
-    }
+    double twipsPerPixel() override { return services_->twipsPerPixel(); }
+    void listMade(Tavrin& list) override { countPaintsOf(TavrinAccess::iUC(list).hWnd()); }
 
     void countPaintsOf(int32_t hwnd) {
         auto count = std::make_shared<int32_t>(0);
@@ -612,8 +492,6 @@ class Win32Session final : public Session {
     FormWindow formHandler_;
     HWND form_ = nullptr, other_ = nullptr;
     win32::Win32Site::Ambient ambient_;
-    Slot list_, bar_;
-    std::vector<Slot> retired_;
     std::map<int32_t, std::shared_ptr<int32_t>> paints_;
     int16_t held_ = 0; // the buttons the script holds down
 };
