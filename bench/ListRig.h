@@ -11,6 +11,7 @@
 
 #include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
+#include "scrollbar/XPVScrollAccess.h"
 #include "tavrin/Tavrin.h"
 
 namespace tavrin::bench {
@@ -66,8 +67,9 @@ class ListRig {
         platform::HWND bar = TavrinAccess::sbUC(*list_).hWnd();
         double twipsPerPixel = desktop_->options().twipsPerPixel;
         auto x = static_cast<float>(XPVScroll::kWidth / 2 / twipsPerPixel);
-        auto y = static_cast<float>(TavrinAccess::sbUC(*list_).pieceRect(BarPiece::DownButton).middle() /
-                                    twipsPerPixel);
+        auto y = static_cast<float>(
+            XPVScrollAccess::pieceRect(TavrinAccess::sbUC(*list_), BarPiece::DownButton).middle() /
+            twipsPerPixel);
         desktop_->mouseDown(bar, 1, x, y, 0);
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
@@ -85,7 +87,9 @@ class ListRig {
         desktop_->mouseUp(bar, 1, x, y, 0);
         desktop_->flushPaints();
     }
-    bool roomBelowThumb() { return TavrinAccess::sbUC(*list_).pagesDown(rowBelowThumb() * twipsPerPixel()); }
+    bool roomBelowThumb() {
+        return XPVScrollAccess::pagesDown(TavrinAccess::sbUC(*list_), rowBelowThumb() * twipsPerPixel());
+    }
 
     // The list's own drawing surface, pixel by pixel (the scroll bar left out).
     std::vector<uint32_t> listPixels() {
@@ -135,8 +139,9 @@ class ListRig {
     double twipsPerPixel() const { return desktop_->options().twipsPerPixel; }
     int32_t rowBelowThumb() {
         const XPVScroll& scroll = TavrinAccess::sbUC(*list_);
-        const double middle =
-            (scroll.pieceRect(BarPiece::Thumb).bottom() + scroll.pieceRect(BarPiece::DownButton).top) / 2;
+        const double middle = (XPVScrollAccess::pieceRect(scroll, BarPiece::Thumb).bottom() +
+                               XPVScrollAccess::pieceRect(scroll, BarPiece::DownButton).top) /
+                              2;
         return static_cast<int32_t>(std::floor(middle / twipsPerPixel()));
     }
 

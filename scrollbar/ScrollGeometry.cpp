@@ -14,6 +14,7 @@
 // script host and the tests ask these functions.
 #include <cmath>
 
+#include "scrollbar/BarGeometry.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
 

@@ -20,6 +20,7 @@
 //   |                           | 550 ms later on, as the interval stays at 50)  |
 //   | then every 50 ms          | one repeat, until the release                  |
 #include "scrollbar/BarEvents.h"
+#include "scrollbar/BarGeometry.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
 

@@ -9,6 +9,7 @@
 //    what was drawn before left on the surface.
 #include <string>
 
+#include "scrollbar/BarGeometry.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
 

@@ -20,21 +20,10 @@ namespace tavrin {
 
 enum class BarEvent : int32_t; // the events, by member ID (scrollbar/BarEvents.h)
 
-// The parts of the bar as a twip position sees them. The thumb lies on the track.
-enum class BarPart { UpButton, Track, DownButton };
-
-// The pieces a paint stacks, in the order it stacks them: later pieces cover earlier ones.
-enum class BarPiece { Background, Thumb, Grip, TopCap, BottomCap, UpButton, DownButton };
-constexpr size_t kBarPieceCount = 7;
-
-// Where a piece lands on the bar, in twips. The background and the thumb are stretched to
-// `height`; the other pictures are drawn in their own size, which `height` gives as the layout
-// expects it.
-struct BarRect {
-    double left = 0, top = 0, height = 0;
-    double bottom() const { return top + height; }
-    double middle() const { return top + height / 2; }
-};
+// The bar's geometry (scrollbar/BarGeometry.h, reached by the hosts and tools, not installed).
+enum class BarPart;
+enum class BarPiece;
+struct BarRect;
 
 // The thirteen pictures of a theme, in the order the picture store is asked for them.
 enum class ThemePart : uint8_t {
@@ -55,7 +44,7 @@ enum class ThemePart : uint8_t {
 constexpr size_t kThemePartCount = 13;
 const char* themePartName(ThemePart part); // "VS_UP", "VS_UPHOT", ...
 
-class XPVScroll : public Dispatchable, public platform::ISubclass {
+class XPVScroll : public Dispatchable, private platform::ISubclass {
   public:
     // Fixed layout, twips.
     static constexpr double kButtonHeight = 255, kWidth = 255, kMinHeight = 750, kNewHeight = 2000;
@@ -96,11 +85,6 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     void SetEnabled(bool v);
     int32_t hWnd() const;
 
-    // ISubclass
-    int32_t ISubclass_MsgResponse() override { return 2; }
-    void ISubclass_SetMsgResponse(int32_t) override {}
-    int32_t ISubclass_WindowProc(int32_t hwnd, int32_t msg, int32_t wParam, int32_t lParam) override;
-
     const DispatchTable& dispatchTable() const override;
     std::string typeName() const override { return "XPVScroll"; }
     // The property table the dispatch interface and persistence are built from
@@ -110,9 +94,16 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     static const PropertyRow& propertyRow(std::string_view name); // 438 for no such property
     bool readPrivate(std::string_view name, Variant& out) const override;
 
-    platform::ControlSite& site() { return site_; }
-    platform::Timer& tScrl() { return *tScrl_; }
-    platform::Timer& tScrlEnable() { return *tScrlEnable_; }
+  private:
+    // The hosts, tools and tests reach the site, the timers, the geometry and the message hook
+    // through XPVScrollAccess (scrollbar/XPVScrollAccess.h), which is not installed.
+    friend struct XPVScrollAccess;
+    static constexpr size_t kPieceCount = 7; // the BarPiece values
+
+    // ISubclass: the five hooked messages, delivered by the subclassing server.
+    int32_t ISubclass_MsgResponse() override { return 2; }
+    void ISubclass_SetMsgResponse(int32_t) override {}
+    int32_t ISubclass_WindowProc(int32_t hwnd, int32_t msg, int32_t wParam, int32_t lParam) override;
 
     // Geometry shared by painting, input, the script host and the tests (twips).
     BarPart partAt(double yTwips) const;
@@ -121,7 +112,6 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
     bool pagesDown(double yTwips) const;       // a track press here pages down, anywhere else up
     BarRect pieceRect(BarPiece piece) const;   // the grip's raises 6 when its top overflows
 
-  private:
     // A picture shown for a moving part, with the name of the theme slot it was taken from.
     struct CurrentPicture {
         std::shared_ptr<platform::Picture> picture;
@@ -197,11 +187,11 @@ class XPVScroll : public Dispatchable, public platform::ISubclass {
         // wide: compared as they were stored, whole words).
         std::array<int64_t, 4> thumbRows{};
         uint32_t backColor = 0;
-        std::array<const platform::Picture*, kBarPieceCount> pictures{};
+        std::array<const platform::Picture*, kPieceCount> pictures{};
         bool operator==(const DrawnLook&) const = default;
     };
     DrawnLook drawnLook_;
-    std::array<std::shared_ptr<platform::Picture>, kBarPieceCount>
+    std::array<std::shared_ptr<platform::Picture>, kPieceCount>
         drawnPictures_; // held: their addresses stay theirs
     DrawnLook currentLook(const platform::UserControlSurface& uc, double scaleHeight, bool gripKnown,
                           int32_t gripTop) const;

@@ -24,7 +24,7 @@ file(GLOB_RECURSE config ${prefix}/*/tavrinConfig.cmake)
 file(GLOB_RECURSE pc ${prefix}/*/tavrin-app.pc)
 file(GLOB_RECURSE inside ${prefix}/include/*FormValues.h ${prefix}/include/*RenderSupport.h
                          ${prefix}/include/*/Lexer.h ${prefix}/include/*TavrinAccess.h
-                         ${prefix}/include/*Hosted.h)
+                         ${prefix}/include/*Hosted.h ${prefix}/include/*XPVScrollAccess.h)
 if(NOT config OR NOT pc OR inside)
   message(FATAL_ERROR "package files: config '${config}', pkg-config '${pc}', internal headers '${inside}'")
 endif()

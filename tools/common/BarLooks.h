@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/software/Desktop.h"
+#include "scrollbar/XPVScrollAccess.h"
 #include "tavrin/XPVScroll.h"
 
 namespace tavrin::barlooks {
@@ -31,7 +32,8 @@ constexpr double kTwipsPerPixel = 15;
 
 inline void drive(software::Desktop& desktop, platform::HWND hwnd, const XPVScroll& bar, BarLook look,
                   int32_t width, int32_t height) {
-    const float thumbMiddle = float(bar.pieceRect(BarPiece::Thumb).middle() / kTwipsPerPixel);
+    const float thumbMiddle =
+        float(XPVScrollAccess::pieceRect(bar, BarPiece::Thumb).middle() / kTwipsPerPixel);
     const float x = width / 2.0f;
     auto moveAndPress = [&](float y, bool press) {
         desktop.mouseMove(hwnd, x, y, 0, 0);
@@ -54,7 +56,7 @@ inline void drive(software::Desktop& desktop, platform::HWND hwnd, const XPVScro
         desktop.mouseMove(hwnd, x, thumbMiddle + 10, platform::vbLeftButton, 0);
         break;
     case BarLook::Paging:
-        moveAndPress(float(bar.pieceRect(BarPiece::Thumb).top / kTwipsPerPixel) - 6, true);
+        moveAndPress(float(XPVScrollAccess::pieceRect(bar, BarPiece::Thumb).top / kTwipsPerPixel) - 6, true);
         break;
     default:
         break;

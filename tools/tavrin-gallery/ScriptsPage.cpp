@@ -10,6 +10,7 @@
 #include "GalleryPage.h"
 #include "control/TavrinAccess.h"
 #include "platform/software/Desktop.h"
+#include "scrollbar/XPVScrollAccess.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 
@@ -127,7 +128,8 @@ std::vector<uint32_t> renderBar(int32_t theme, bool hot, double scale, int32_t& 
     desk.flushPaints();
     if (hot) {
         const double twipsPerPixel = desk.options().twipsPerPixel;
-        const auto y = static_cast<float>(bar.pieceRect(BarPiece::Thumb).middle() / twipsPerPixel);
+        const auto y =
+            static_cast<float>(XPVScrollAccess::pieceRect(bar, BarPiece::Thumb).middle() / twipsPerPixel);
         desk.mouseMove(site->hWnd(), static_cast<float>(scaled(kBarW, scale) / 2), y, 0, 0);
         desk.flushPaints();
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "control/TavrinAccess.h"
+#include "scrollbar/XPVScrollAccess.h"
 #include "tavrin/Tavrin.h"
 #include "tavrin/XPVScroll.h"
 #include "tavrin/automation/Conversions.h"
@@ -199,14 +200,14 @@ class ScrollBarObject final : public HostObject {
 
     Dispatchable* target() override { return &bar_; }
     bool get(std::string_view name, const std::vector<Variant>& args, Variant& out) override {
-        platform::UserControlSurface& uc = bar_.site().UserControl();
+        platform::UserControlSurface& uc = XPVScrollAccess::site(bar_).UserControl();
         if (is(name, "Point")) return pixelMember(uc, name, args, out);
         if (is(name, "UserControl"))
             out = child<UserControlObject>("UserControl", uc);
         else if (is(name, "tScrl"))
-            out = child<TimerObject>("tScrl", bar_.tScrl());
+            out = child<TimerObject>("tScrl", XPVScrollAccess::tScrl(bar_));
         else if (is(name, "tScrlEnable"))
-            out = child<TimerObject>("tScrlEnable", bar_.tScrlEnable());
+            out = child<TimerObject>("tScrlEnable", XPVScrollAccess::tScrlEnable(bar_));
         else if (extender_)
             return windowMember(*extender_, name, out);
         else

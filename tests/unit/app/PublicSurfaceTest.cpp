@@ -3,6 +3,7 @@
 // at compile time; the test below runs the typed and the name-based ways to hear an event.
 #include <gtest/gtest.h>
 
+#include "tavrin/XPVScroll.h"
 #include "tavrin/app/Window.h"
 
 namespace tavrin {
@@ -49,6 +50,20 @@ template <class T> constexpr bool showsViews = requires(const T& t) {
 };
 static_assert(!paints<Tavrin> && !showsChildren<Tavrin> && !drawsRows<Tavrin>);
 static_assert(!takesKeys<Tavrin> && !showsViews<Tavrin>);
+// Nor are the scroll bar's site, timers, geometry and message hook.
+template <class T> constexpr bool barShowsInside = requires(T& t) {
+    t.site();
+}
+|| requires(T& t) {
+    t.tScrl();
+}
+|| requires(const T& t) {
+    t.pagesDown(0.0);
+}
+|| requires(T& t) {
+    t.ISubclass_WindowProc(0, 0, 0, 0);
+};
+static_assert(!barShowsInside<XPVScroll>);
 // Setters take their enumeration, not a bare number.
 template <class T> constexpr bool modeFromNumber = requires(T& t) {
     t.SetSelectMode(1);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "RenderFixture.h"
+#include "scrollbar/XPVScrollAccess.h"
 
 namespace tavrin::testing {
 namespace {
@@ -57,14 +58,15 @@ TEST_F(TerminateSafety, AMenuChosenAfterTerminateReachesNothing) {
 }
 
 TEST_F(TerminateSafety, TerminateStopsTheBarsAutoRepeat) {
-    const double bottomTwips = TavrinAccess::sbUC(*form.list).site().UserControl().ScaleHeight() - 100;
+    const double bottomTwips =
+        XPVScrollAccess::site(TavrinAccess::sbUC(*form.list)).UserControl().ScaleHeight() - 100;
     const float y = static_cast<float>(bottomTwips / 15);
     form.desk.mouseDown(sbUC(), platform::vbLeftButton, 5, y, 0);
     form.desk.wait(700); // the repeat runs
-    ASSERT_TRUE(TavrinAccess::sbUC(*form.list).tScrl().Enabled());
+    ASSERT_TRUE(XPVScrollAccess::tScrl(TavrinAccess::sbUC(*form.list)).Enabled());
     form->Terminate();
-    EXPECT_FALSE(TavrinAccess::sbUC(*form.list).tScrl().Enabled());
-    EXPECT_FALSE(TavrinAccess::sbUC(*form.list).tScrlEnable().Enabled());
+    EXPECT_FALSE(XPVScrollAccess::tScrl(TavrinAccess::sbUC(*form.list)).Enabled());
+    EXPECT_FALSE(XPVScrollAccess::tScrlEnable(TavrinAccess::sbUC(*form.list)).Enabled());
     const double value = TavrinAccess::sbUC(*form.list).Value();
     form.desk.wait(2000); // nothing ticks on the released pictures
     EXPECT_EQ(TavrinAccess::sbUC(*form.list).Value(), value);

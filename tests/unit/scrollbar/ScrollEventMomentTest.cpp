@@ -2,6 +2,7 @@
 // and before the thumb moves or anything is repainted; BarMouseMove after the drag step; the state
 // set after the step (direction, pressed flag, pressed thumb picture) is not there yet.
 #include "BarFixture.h"
+#include "scrollbar/XPVScrollAccess.h"
 
 namespace tavrin::test {
 namespace {
@@ -25,7 +26,7 @@ class EventMoment : public BarTest {
                     num("p_BarTop"),
                     host.uc.clsCount,
                     static_cast<int32_t>(num("p_Direction")),
-                    bar.tScrl().Interval(),
+                    XPVScrollAccess::tScrl(bar).Interval(),
                     flag("p_Pressed"),
                     text("p_CurUp"),
                     text("p_CurBar")};

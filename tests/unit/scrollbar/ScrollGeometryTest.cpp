@@ -1,6 +1,7 @@
 // Thumb size and position, the fixed layout, the failures that stop a size step, and what one
 // paint stacks where.
 #include "BarFixture.h"
+#include "scrollbar/XPVScrollAccess.h"
 
 namespace tavrin::test {
 namespace {
@@ -87,19 +88,19 @@ TEST_F(Geometry, HitZonesBelongToTheTrackAtTheirBorders) {
     } cases[] = {{0, BarPart::UpButton}, {254.9, BarPart::UpButton},    {255, BarPart::Track},
                  {2745, BarPart::Track}, {2745.1, BarPart::DownButton}, {3000, BarPart::DownButton}};
     for (const auto& c : cases)
-        EXPECT_EQ(bar.partAt(c.y), c.part) << c.y;
+        EXPECT_EQ(XPVScrollAccess::partAt(bar, c.y), c.part) << c.y;
     // Hovering includes the thumb's ends, pressing excludes them.
     for (double y : {605.0, 1695.0}) {
-        EXPECT_TRUE(bar.onThumbForHover(y)) << y;
-        EXPECT_FALSE(bar.onThumbForPress(y)) << y;
+        EXPECT_TRUE(XPVScrollAccess::onThumbForHover(bar, y)) << y;
+        EXPECT_FALSE(XPVScrollAccess::onThumbForPress(bar, y)) << y;
     }
-    EXPECT_FALSE(bar.onThumbForHover(1695.5));
-    EXPECT_TRUE(bar.onThumbForPress(605.5));
+    EXPECT_FALSE(XPVScrollAccess::onThumbForHover(bar, 1695.5));
+    EXPECT_TRUE(XPVScrollAccess::onThumbForPress(bar, 605.5));
     // Paging down only strictly between the thumb and the down button.
     for (double y : {255.0, 605.0, 1695.0, 2745.0})
-        EXPECT_FALSE(bar.pagesDown(y)) << y;
-    EXPECT_TRUE(bar.pagesDown(1695.5));
-    EXPECT_TRUE(bar.pagesDown(2744.5));
+        EXPECT_FALSE(XPVScrollAccess::pagesDown(bar, y)) << y;
+    EXPECT_TRUE(XPVScrollAccess::pagesDown(bar, 1695.5));
+    EXPECT_TRUE(XPVScrollAccess::pagesDown(bar, 2744.5));
 }
 
 TEST_F(Geometry, PaintStacksThePicturesInOrderAtTheirPlaces) {
@@ -124,12 +125,13 @@ TEST_F(Geometry, EveryPieceIsPaintedAtItsRectangle) {
         bar.SetValue(value);
         ASSERT_EQ(host.uc.paints.size(), kBarPieceCount);
         for (size_t i = 0; i < kBarPieceCount; ++i) {
-            const BarRect place = bar.pieceRect(static_cast<BarPiece>(i));
+            const BarRect place = XPVScrollAccess::pieceRect(bar, static_cast<BarPiece>(i));
             EXPECT_EQ(host.uc.paints[i].x, place.left) << i;
             EXPECT_EQ(host.uc.paints[i].y, place.top) << i;
         }
-        EXPECT_EQ(bar.pieceRect(BarPiece::Thumb).bottom(), bar.pieceRect(BarPiece::BottomCap).bottom());
-        EXPECT_EQ(bar.pieceRect(BarPiece::DownButton).top, num("p_DownTop"));
+        EXPECT_EQ(XPVScrollAccess::pieceRect(bar, BarPiece::Thumb).bottom(),
+                  XPVScrollAccess::pieceRect(bar, BarPiece::BottomCap).bottom());
+        EXPECT_EQ(XPVScrollAccess::pieceRect(bar, BarPiece::DownButton).top, num("p_DownTop"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "BarFixture.h"
+#include "scrollbar/XPVScrollAccess.h"
 
 namespace tavrin::test {
 namespace {
@@ -197,8 +198,8 @@ TEST_F(Input, HeldButtonRepeatsAfterASecondThenEvery50msAndLaterAfter550ms) {
     host.advance(1120);
     host.release(2900);
     EXPECT_EQ(changeTimes, (std::vector<uint32_t>{t0, t0 + 1000, t0 + 1050, t0 + 1100}));
-    EXPECT_EQ(bar.tScrl().Interval(), 50);
-    EXPECT_FALSE(bar.tScrl().Enabled() || bar.tScrlEnable().Enabled());
+    EXPECT_EQ(XPVScrollAccess::tScrl(bar).Interval(), 50);
+    EXPECT_FALSE(XPVScrollAccess::tScrl(bar).Enabled() || XPVScrollAccess::tScrlEnable(bar).Enabled());
 
     host.advance(1000);
     changeTimes.clear();
@@ -222,7 +223,7 @@ TEST_F(Input, PagingRepeatsPastTheCursorUntilTheEndThenFallsSilent) {
 
 TEST_F(Input, MessagesOfOtherWindowsAreIgnored) {
     const int32_t cls = host.uc.clsCount;
-    bar.ISubclass_WindowProc(7, platform::WM_LBUTTONDOWN, 0, 0);
+    XPVScrollAccess::subclassClient(bar).ISubclass_WindowProc(7, platform::WM_LBUTTONDOWN, 0, 0);
     EXPECT_EQ(host.uc.clsCount, cls);
     EXPECT_FALSE(flag("p_Pressed"));
 }
