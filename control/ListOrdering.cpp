@@ -7,7 +7,13 @@
 // The selected flags do not travel: Order clears them all, makes no item current and goes back to
 // the top. FindFirst compares upper-cased texts (the Basic Multilingual Plane mapped one to one).
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "tavrin/Tavrin.h"
 #include "tavrin/automation/TextCase.h"
@@ -125,14 +131,70 @@ bool matchesAt(std::u16string_view text, size_t pos, const std::u16string& upper
     return true;
 }
 
-// Whether the first occurrence of the needle lies at `wantFirst` (position 0) or after it.
-bool firstOccurrenceFrom(std::u16string_view text, size_t from, const std::u16string& upperNeedle,
-                         const char16_t* upper) {
+// The code units whose capital is `capital`: where a needle that starts with `capital` can start.
+// Usually one or two (a letter's small and capital form), a few more for letters such as long s.
+struct FirstUnits {
+    std::array<char16_t, 4> units{};
+    size_t count = 0;
+    bool overflow = false; // more than four: looked for through the table instead
+};
+
+FirstUnits unitsWithCapital(char16_t capital, const char16_t* upper) {
+    FirstUnits found;
+    const auto take = [&](uint32_t unit) {
+        if (found.count == found.units.size())
+            found.overflow = true;
+        else
+            found.units[found.count++] = static_cast<char16_t>(unit);
+    };
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<int16_t>(capital));
+    for (uint32_t base = 0; base < 0x10000; base += 8) {
+        const __m128i capitals = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + base));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(capitals, wanted)));
+        for (; mask != 0; mask &= mask - 1, mask &= mask - 1) // two mask bits per unit
+            take(base + static_cast<uint32_t>(std::countr_zero(mask)) / 2);
+    }
+#else
+    for (uint32_t unit = 0; unit < 0x10000; ++unit)
+        if (upper[unit] == capital) take(unit);
+#endif
+    return found;
+}
+
+// Whether the needle occurs at position `from` or after it. The units that may start it are
+// looked for eight at a time; only where one stands is the rest compared.
+bool occursFrom(std::u16string_view text, size_t from, const std::u16string& upperNeedle,
+                const char16_t* upper, const FirstUnits& first) {
     const size_t n = upperNeedle.size();
     if (text.size() < n) return false;
-    const char16_t first = upperNeedle[0];
-    for (size_t pos = from; pos + n <= text.size(); ++pos)
-        if (upper[text[pos]] == first && matchesAt(text, pos, upperNeedle, upper)) return true;
+    const size_t last = text.size() - n; // the last position the needle fits at
+    size_t pos = from;
+#if defined(__SSE2__)
+    if (!first.overflow && first.count > 0) {
+        const auto unit = [&](size_t k) {
+            return _mm_set1_epi16(static_cast<int16_t>(first.units[k < first.count ? k : 0]));
+        };
+        const __m128i wanted[4] = {unit(0), unit(1), unit(2), unit(3)};
+        for (; pos + 8 <= text.size() && pos <= last; pos += 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
+            const __m128i hits = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi16(units, wanted[0]), _mm_cmpeq_epi16(units, wanted[1])),
+                _mm_or_si128(_mm_cmpeq_epi16(units, wanted[2]), _mm_cmpeq_epi16(units, wanted[3])));
+            for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+                 mask &= mask - 1, mask &= mask - 1) {
+                const size_t at = pos + static_cast<size_t>(std::countr_zero(mask)) / 2;
+                if (at > last) return false;
+                if (matchesAt(text, at, upperNeedle, upper)) return true;
+            }
+        }
+    }
+#else
+    (void)first;
+#endif
+    const char16_t capital = upperNeedle[0];
+    for (; pos <= last; ++pos)
+        if (upper[text[pos]] == capital && matchesAt(text, pos, upperNeedle, upper)) return true;
     return false;
 }
 
@@ -159,6 +221,7 @@ int16_t Tavrin::FindFirst(const std::u16string& fndString, int16_t startIndex, b
     std::u16string needle = fndString;
     for (char16_t& c : needle)
         c = upper[c];
+    const FirstUnits first = needle.empty() || startWith ? FirstUnits{} : unitsWithCapital(needle[0], upper);
 
     for (int16_t i = std::max<int16_t>(startIndex, 0); i < ListCount(); ++i) {
         const std::u16string_view text = p_Items[i].Text;
@@ -168,7 +231,7 @@ int16_t Tavrin::FindFirst(const std::u16string& fndString, int16_t startIndex, b
             continue;
         }
         const bool atStart = text.size() >= needle.size() && matchesAt(text, 0, needle, upper);
-        if (startWith ? atStart : (!atStart && firstOccurrenceFrom(text, 1, needle, upper))) return i;
+        if (startWith ? atStart : (!atStart && occursFrom(text, 1, needle, upper, first))) return i;
     }
     return -1;
 }

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "RenderFixture.h"
+#include "tavrin/automation/TextCase.h"
 
 namespace tavrin::testing {
 namespace {
@@ -97,6 +98,54 @@ TEST(ListOrder, DistinctTextsWithASharedPrefixSortOrdinally) {
             ASSERT_EQ(f->ItemIcon(static_cast<int16_t>(i)), records[i].icon) << descending;
         }
     }
+}
+
+// FindFirst as the control's rule states it: upper-case both texts unit by unit; StartWith wants the
+// needle at the start, otherwise its first occurrence must lie after the start.
+int16_t findReference(const std::vector<std::u16string>& texts, std::u16string needle, int16_t start,
+                      bool startWith) {
+    const char16_t* upper = upperCaseTable();
+    const auto capitals = [&](std::u16string s) {
+        for (char16_t& c : s)
+            c = upper[c];
+        return s;
+    };
+    needle = capitals(needle);
+    for (size_t i = static_cast<size_t>(std::max<int16_t>(start, 0)); i < texts.size(); ++i) {
+        if (texts[i].empty()) continue;
+        const size_t at = capitals(texts[i]).find(needle);
+        if (startWith ? at == 0 : at != std::u16string::npos && at > 0) return static_cast<int16_t>(i);
+    }
+    return -1;
+}
+
+// Random texts short and long (kept in the item and on the heap) over letters whose capitals have
+// several small forms (long s, dotless i, micro sign), searched for random needles from anywhere.
+TEST(ListFind, FindsWhatTheUnitByUnitRuleFinds) {
+    const std::u16string letters = u"aAsS\u017Fi\u0131IkK\u212A\u00B5\u03BC\u039C \u00DF";
+    std::mt19937 random(29);
+    const auto word = [&](size_t longest) {
+        std::u16string w;
+        for (size_t k = random() % (longest + 1); k > 0; --k)
+            w += letters[random() % letters.size()];
+        return w;
+    };
+    ListOnForm f;
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < 400; ++i) {
+        texts.push_back(word(i % 3 == 0 ? 40 : 12));
+        f->AddItem(Variant::string(texts.back()));
+    }
+    int found = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::u16string needle = word(round % 5 == 0 ? 9 : 3);
+        const auto start = static_cast<int16_t>(static_cast<int>(random() % 420) - 10);
+        const bool startWith = random() % 3 == 0;
+        const int16_t expected = findReference(texts, needle, start, startWith);
+        ASSERT_EQ(f->FindFirst(needle, start, startWith), expected) << round;
+        found += expected >= 0;
+    }
+    EXPECT_GT(found, 1000); // the needles are found often enough to test the matches too
 }
 
 } // namespace
