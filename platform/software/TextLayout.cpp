@@ -4,7 +4,8 @@
 // 2. Single-line: everything on one line, centred vertically with DT_VCENTER.
 //    Word-break: each paragraph (split at line feeds) fills lines word by word, a line ends before
 //    the word that would not fit; a word wider than the line stands alone and is cut at the edge.
-//    Plain text breaks at spaces only, unless one of its words is wider than the line; other text,
+//    Plain text breaks at spaces only, unless one of its words is wider than the line (plain text
+//    that fits the line is the line, with no breaking to do); other text,
 //    and such words, break where the Unicode rules allow (between ideographs, between Thai words,
 //    after the slash of a path).
 // 3. Each line is shaped (Text.h), aligned left, centred or right, drawn glyph by glyph into the
@@ -192,8 +193,18 @@ int32_t drawTextBlock(TextTarget target, SizedFont& font, std::u16string_view te
         drawRunLine(target, font, run, alignedLeft(rect, run.width, format), top, decoration);
         return clamped(int64_t{top} - rect.top + run.lineHeight);
     }
+    const int32_t maxWidth = clamped(int64_t{rect.right} - rect.left);
+    // Plain text without a line end that fits the width never breaks (its widths only add up):
+    // it is one line, the same run a single-line draw of it takes.
+    if (text.find_first_of(u"\r\n") == std::u16string_view::npos) {
+        const GlyphRun& run = cachedRun(font, text);
+        if (!run.shaped && run.width <= maxWidth) {
+            drawRunLine(target, font, run, alignedLeft(rect, run.width, format), rect.top, decoration);
+            return run.lineHeight;
+        }
+    }
     const std::u32string chars = decodeUtf16(text);
-    const std::vector<TextLine> lines = breakLines(font, chars, clamped(int64_t{rect.right} - rect.left));
+    const std::vector<TextLine> lines = breakLines(font, chars, maxWidth);
     thread_local GlyphRun run; // keeps its room from line to line
     int64_t top = rect.top;
     for (const TextLine& piece : lines) {

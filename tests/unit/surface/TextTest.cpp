@@ -1,6 +1,9 @@
 // Text metrics, line breaking, alignment and clipping of DrawText and Print.
 #include "SurfaceFixture.h"
 
+#include <array>
+#include <random>
+
 #include "platform/software/Text.h"
 
 namespace tavrin::software::testing {
@@ -92,6 +95,33 @@ TEST_F(TextTest, WordBreakFillsLinesWordByWord) {
             lines.push_back(c.text.substr(line.begin, line.end - line.begin));
         EXPECT_EQ(lines, c.lines) << c.width;
     }
+}
+
+// Plain text that fits its line is drawn as one line without breaking: the same pixels as the
+// general breaking, which a line feed at the end (an empty last line) forces.
+TEST_F(TextTest, ATextThatFitsDrawsAsBrokenTextDoes) {
+    std::mt19937 random(5);
+    const std::u16string letters = u"il WMm.\u00e9\t ";
+    int oneLine = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text;
+        for (size_t k = random() % 14; k > 0; --k)
+            text += letters[random() % letters.size()];
+        const int32_t left = static_cast<int32_t>(random() % 10);
+        const RECT rect{left, 3, left + 20 + static_cast<int32_t>(random() % 90), 57};
+        const uint32_t format = platform::DT_WORDBREAK | std::array{platform::DT_LEFT, platform::DT_CENTER,
+                                                                    platform::DT_RIGHT}[random() % 3];
+        surface.fillRect({0, 0, 120, 60}, kSentinel);
+        const int32_t height = draw(text, rect, format);
+        const std::vector<uint32_t> fast = snapshot();
+        surface.fillRect({0, 0, 120, 60}, kSentinel);
+        const int32_t broken = draw(text + u"\n", rect, format);
+        ASSERT_EQ(snapshot(), fast) << round;
+        const int32_t lineHeight = font().lineHeight();
+        ASSERT_EQ(height, broken - lineHeight) << round;
+        oneLine += height == lineHeight;
+    }
+    EXPECT_TRUE(oneLine > 100 && oneLine < 280); // both one-line texts and wrapped ones are drawn
 }
 
 TEST_F(TextTest, DrawTextNeverTouchesPixelsOutsideItsRectangle) {
