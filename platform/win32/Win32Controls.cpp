@@ -75,6 +75,7 @@ class Win32SiteCore final : public WindowHandler {
     std::map<HWND, HBRUSH> editBrushes_;
     int32_t lastW_ = -1, lastH_ = -1;
     bool created_ = false;
+    UINT captureRelease_ = 0; // the button release that ends the capture a press took
 };
 
 // The host's object for the control itself: its surface, frame and size.
@@ -252,6 +253,39 @@ LRESULT Win32SiteCore::handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    case WM_NCCALCSIZE: {
+        // The frame stays around the client area at every size: the system leaves the client edge
+        // out of a window no larger than the edge itself, which would give a list lower than a
+        // row a client area as high as its frame (and the list then shrinks to nothing).
+        RECT& r =
+            wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        RECT frame{0, 0, 0, 0};
+        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+        r.left -= frame.left, r.top -= frame.top, r.right -= frame.right, r.bottom -= frame.bottom;
+        r.right = std::max(r.right, r.left), r.bottom = std::max(r.bottom, r.top);
+        return 0;
+    }
+    // The pressed control holds the mouse until that button goes up, so a release outside it
+    // still reaches it (and its subclass clients, which see the message first).
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        if (!::GetCapture()) {
+            ::SetCapture(hwnd);
+            captureRelease_ = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK   ? WM_LBUTTONUP
+                              : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK ? WM_RBUTTONUP
+                                                                                 : WM_MBUTTONUP;
+        }
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (msg == captureRelease_ && ::GetCapture() == hwnd) ::ReleaseCapture();
+        break;
     case WM_CTLCOLOREDIT: {
         auto it = editColours.find(reinterpret_cast<HWND>(lParam));
         if (it == editColours.end()) break;
@@ -396,7 +430,9 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
             mouse(MouseDown, platform::vbLeftButton, wParam, lParam);
             return 0;
         case WM_LBUTTONDBLCLK: {
-            // The second press of a double click: DblClick instead of MouseDown, and no Click.
+            // The second press of a double click: DblClick instead of MouseDown, and no Click. It
+            // is a left press, so it takes the focus too (which may have moved between the presses).
+            if (::GetFocus() != hwnd) ::SetFocus(hwnd);
             ::SetCapture(hwnd);
             afterDouble_ = true;
             pressed_ = true;

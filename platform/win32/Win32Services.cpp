@@ -73,8 +73,14 @@ std::vector<std::pair<HWND, Win32Surface*>>& presented() {
 HWND createWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
                   int w, int h, HWND parent, WindowHandler* handler) {
     registerClasses();
-    return ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, nullptr,
-                             ::GetModuleHandleW(nullptr), handler);
+    HWND hwnd = ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, nullptr,
+                                  ::GetModuleHandleW(nullptr), handler);
+    // A control placed on a surface lies over the ones placed before it (the list's scroll bar
+    // over the right edge of its drawing surface), while the system puts a new child window under
+    // its siblings.
+    if (hwnd && (style & WS_CHILD))
+        ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return hwnd;
 }
 
 void addPresented(HWND hwnd, Win32Surface* surface) {

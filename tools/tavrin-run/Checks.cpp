@@ -112,19 +112,22 @@ void Interpreter::expectError(const Stmt& s) {
     fail(s, expected, "no error");
 }
 
-void Interpreter::expectLog(const Stmt& s) {
-    bool events = namesEqual(s.word, "events");
+std::vector<LoggedEvent> Interpreter::takeLog(const Stmt& s) {
     std::vector<LoggedEvent> log;
     // Only the log the statement names starts afresh.
-    if (events) {
-        log = session_->events();
+    if (namesEqual(s.word, "events")) {
+        log = std::move(session_->events());
         session_->events().clear();
     } else {
         for (const std::string& name : session_->changed())
             log.push_back({name, {}});
         session_->changed().clear();
     }
+    return log;
+}
 
+void Interpreter::expectLog(const Stmt& s) {
+    const std::vector<LoggedEvent> log = takeLog(s);
     bool holds = log.size() == s.patterns.size();
     for (size_t i = 0; holds && i < log.size(); ++i) {
         const LogPattern& p = s.patterns[i];

@@ -79,6 +79,8 @@ class Interpreter {
     void expect(const Stmt& s);
     void expectError(const Stmt& s);
     void expectLog(const Stmt& s);
+    // The log an `expect events` or `expect changed` names, which starts afresh.
+    std::vector<LoggedEvent> takeLog(const Stmt& s);
     void pass() { reporter_.passed(); }
     void fail(const Stmt& s, const std::string& expected, const std::string& got);
     std::string expectation(const Stmt& s) const; // what a statement that raised had expected

@@ -421,7 +421,7 @@ class Win32Session final : public PlacingSession<win32::Win32Site> {
         POINT now{};
         ::GetCursorPos(&now);
         const bool there = now.x == p.x && now.y == p.y;
-        if (!placeFirst && there) return moveInPlace(p, shift);
+        if (!placeFirst && there) return moveInPlace(p, shift, also);
         std::vector<INPUT> inputs = modifiers(shift, false);
         auto hostButtons = [&](bool down) {
             for (int16_t b : {int16_t{1}, int16_t{2}, int16_t{4}}) {
@@ -453,14 +453,15 @@ class Win32Session final : public PlacingSession<win32::Win32Site> {
 
     // A move to where the pointer already is: the system reports none, a user's hand does; the
     // window under the pointer (or holding the capture) gets it as the system would send it.
-    void moveInPlace(POINT p, int16_t shift) {
+    // `also`: buttons the move reports held besides those the script holds.
+    void moveInPlace(POINT p, int16_t shift, int16_t also) {
         HWND target = ::GetCapture();
         if (!target) target = ::WindowFromPoint(p);
         if (!target) return;
         WPARAM keys = 0;
-        if (::GetKeyState(VK_LBUTTON) < 0) keys |= MK_LBUTTON;
-        if (::GetKeyState(VK_RBUTTON) < 0) keys |= MK_RBUTTON;
-        if (::GetKeyState(VK_MBUTTON) < 0) keys |= MK_MBUTTON;
+        if (::GetKeyState(VK_LBUTTON) < 0 || (also & 1)) keys |= MK_LBUTTON;
+        if (::GetKeyState(VK_RBUTTON) < 0 || (also & 2)) keys |= MK_RBUTTON;
+        if (::GetKeyState(VK_MBUTTON) < 0 || (also & 4)) keys |= MK_MBUTTON;
         if (shift & platform::vbShiftMask) keys |= MK_SHIFT;
         if (shift & platform::vbCtrlMask) keys |= MK_CONTROL;
         ::ScreenToClient(target, &p);
