@@ -7,7 +7,7 @@ set(TAVRIN_WARNINGS -Wall -Wextra -Werror -Wno-unused-parameter -Wno-error=restr
 function(tavrin_library name)
   file(GLOB srcs CONFIGURE_DEPENDS ${ARGN})
   add_library(${name} STATIC ${srcs})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/include ${PROJECT_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${TAVRIN_WARNINGS})
 endfunction()
 
@@ -40,8 +40,8 @@ foreach(face DejaVuSans DejaVuSans-Bold DejaVuSans-Oblique DejaVuSans-BoldObliqu
   endif()
   math(EXPR font_id "${font_id} + 1")
 endforeach()
-file(WRITE ${CMAKE_BINARY_DIR}/tavrin_fonts.rc "${fonts_rc}")
-target_sources(tavrin_win32 INTERFACE ${CMAKE_BINARY_DIR}/tavrin_fonts.rc)
+file(WRITE ${PROJECT_BINARY_DIR}/tavrin_fonts.rc "${fonts_rc}")
+target_sources(tavrin_win32 INTERFACE ${PROJECT_BINARY_DIR}/tavrin_fonts.rc)
 
 # The referee: the same drawing on real GDI, written out for the native side to compare.
 add_executable(referee-draw tests/referee/DrawOnWindows.cpp tests/referee/RefereeDrawing.cpp)
@@ -54,14 +54,14 @@ target_compile_options(referee-draw PRIVATE ${TAVRIN_WARNINGS})
 find_path(TAVRIN_JSON_INCLUDE nlohmann/json.hpp NO_CMAKE_FIND_ROOT_PATH)
 if(TAVRIN_JSON_INCLUDE)
   # Only the JSON headers: the rest of the build machine's include folder is not for this compiler.
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/json-include)
-  file(CREATE_LINK ${TAVRIN_JSON_INCLUDE}/nlohmann ${CMAKE_BINARY_DIR}/json-include/nlohmann SYMBOLIC)
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/json-include)
+  file(CREATE_LINK ${TAVRIN_JSON_INCLUDE}/nlohmann ${PROJECT_BINARY_DIR}/json-include/nlohmann SYMBOLIC)
   file(GLOB runner_srcs CONFIGURE_DEPENDS tools/tavrin-run/*.cpp tools/tavrin-run/win32/*.cpp)
   list(FILTER runner_srcs EXCLUDE REGEX "/HeadlessSession\\.cpp$")
   add_executable(tavrin-run ${runner_srcs} platform/software/FormFile.cpp platform/software/Files.cpp
                             platform/software/FormValues.cpp platform/software/Clock.cpp
                             platform/software/GeneratedImage.cpp)
-  target_include_directories(tavrin-run PRIVATE ${CMAKE_BINARY_DIR}/json-include)
+  target_include_directories(tavrin-run PRIVATE ${PROJECT_BINARY_DIR}/json-include)
   target_link_libraries(tavrin-run PRIVATE tavrin_controls tavrin_win32)
   target_compile_options(tavrin-run PRIVATE ${TAVRIN_WARNINGS})
 else()
@@ -94,6 +94,15 @@ tavrin_win32_test(test_scrollbar ${scrollbar_tests})
 tavrin_win32_test(test_logic tests/unit/control/item_text_test.cpp tests/unit/forms/HostObjectsTest.cpp)
 tavrin_win32_test(test_script_reading tests/unit/runner/ScriptReadingTest.cpp tools/tavrin-run/Lexer.cpp
                   tools/tavrin-run/Parser.cpp tools/tavrin-run/ParserStatements.cpp)
+# Form files: every kind of value, fonts, pictures (through the Imaging Component) and what they
+# refuse.
+if(TAVRIN_JSON_INCLUDE)
+  tavrin_win32_test(test_forms tests/unit/forms/FormFileTest.cpp platform/software/FormFile.cpp
+                    platform/software/Files.cpp platform/software/FormValues.cpp
+                    tools/tavrin-run/win32/FormPictures.cpp)
+  target_include_directories(test_forms PRIVATE ${PROJECT_BINARY_DIR}/json-include)
+  target_link_libraries(test_forms PRIVATE tavrin_win32)
+endif()
 # The Windows host's own tests.
 file(GLOB win32_tests CONFIGURE_DEPENDS tests/win32/*.cpp)
 tavrin_win32_test(test_win32 ${win32_tests})

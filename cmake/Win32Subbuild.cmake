@@ -41,6 +41,7 @@ tavrin_wine_test(automation ${TAVRIN_WIN32_DIR}/test_automation.exe)
 tavrin_wine_test(scrollbar ${TAVRIN_WIN32_DIR}/test_scrollbar.exe)
 tavrin_wine_test(logic ${TAVRIN_WIN32_DIR}/test_logic.exe)
 tavrin_wine_test(script-reading ${TAVRIN_WIN32_DIR}/test_script_reading.exe)
+tavrin_wine_test(forms ${TAVRIN_WIN32_DIR}/test_forms.exe)
 
 # The referee: the same drawing cases on real GDI (under Wine) and on the software surface,
 # compared pixel by pixel; the comparison writes both pictures and their difference beside it.

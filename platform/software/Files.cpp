@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -58,10 +59,18 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (!target.has_filename()) fail(path, "names a folder, not a file");
     std::error_code ec;
     if (fs::is_directory(target, ec)) fail(path, "is a directory; it is left as it is");
-    const std::string temp = path + ".tmp";
-    // Created exclusively: an existing file of that name is never reused.
-    const int fd = ::_open(temp.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (fd < 0) fail(path, "cannot create the temporary file " + temp + ": " + lastError());
+    // Created exclusively under a name of its own beside the target: a file or folder already
+    // there under a name the save might have chosen is never reused, the next name is tried.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string stem = "." + target.filename().string() + "." + std::to_string(::_getpid()) + ".";
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = (folder / (stem + std::to_string(attempt))).string();
+        fd = ::_open(temp.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd < 0 && errno != EEXIST && errno != EACCES) break;
+    }
+    if (fd < 0) fail(path, "cannot create a temporary file in " + folder.string() + ": " + lastError());
     std::FILE* f = ::_fdopen(fd, "wb");
     if (!f) {
         ::_close(fd);
