@@ -2,9 +2,10 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
-# Seconds each fuzzer runs: a short bounded run in `make test`, longer by hand
+# Seconds each fuzzer runs: TEST_FUZZ_SECONDS at the end of `make test`, FUZZ_SECONDS by hand
 # (`make fuzz FUZZ_SECONDS=600`).
 FUZZ_SECONDS ?= 30
+TEST_FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 
 # The peer comparison lives beside the repository; override PEERS_DIR where it is elsewhere.
@@ -13,7 +14,7 @@ BENCH_RUNS ?= 3
 BENCH_RESULTS ?= $(abspath $(BUILD))/bench-results
 PYTHON ?= python3
 
-.PHONY: deps configure build demo test test-asan fuzz bench bench-report clean
+.PHONY: deps configure build demo test test-asan fuzz fuzz-run bench bench-report clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -27,12 +28,21 @@ build: configure
 demo: build
 	bash scripts/demo.sh $(BUILD)
 
+# The suite, then each fuzzer for a short while where clang can link libFuzzer (install-deps.sh
+# installs it); a crash fails the run.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@if bash scripts/run-fuzzers.sh --available; then \
+	  $(MAKE) --no-print-directory fuzz-run FUZZ_SECONDS=$(TEST_FUZZ_SECONDS); \
+	else echo "clang++-14 with libFuzzer is not installed: no fuzzing run"; fi
 
-# The libFuzzer targets, built with clang in a configuration of their own, each run for
-# FUZZ_SECONDS from its committed corpus; a crash leaves its input in $(FUZZ_BUILD)/crashes.
+# The libFuzzer targets, built with clang in a configuration of their own (only the libraries
+# they use), each run for FUZZ_SECONDS from its committed corpus; a crash leaves its input in
+# $(FUZZ_BUILD)/crashes.
 fuzz: deps
+	$(MAKE) --no-print-directory fuzz-run
+
+fuzz-run:
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
 		-DTAVRIN_FUZZ=ON -DTAVRIN_BENCH=OFF > /dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers

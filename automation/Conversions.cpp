@@ -65,13 +65,16 @@ int32_t toI4(const Variant& v) {
     return roundToI4(numberOf(v));
 }
 
+// No real of the host is an infinity or NaN: arithmetic that would make one overflows, and a value
+// that arrives as one (from a caller of the library) overflows here rather than be kept by a
+// property that a form file could then never store.
 float toR4(const Variant& v) {
-    if (v.type() == VarType::R4) return v.asR4();
+    if (v.type() == VarType::R4) return checkedFinite(v.asR4());
     return toSingle(numberOf(v));
 }
 
 double toR8(const Variant& v) {
-    return numberOf(v);
+    return checkedFinite(numberOf(v));
 }
 
 bool toBool(const Variant& v) {

@@ -42,7 +42,7 @@ void freeBlock(void* block, size_t bytes) noexcept {
         return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block); // the unsized form: not every compiler enables sized deallocation
 }
 
 } // namespace tavrin

@@ -4,6 +4,7 @@
 // The property procedures keep Min <= Value <= Max and Max >= Min. Loading from the property bag
 // assigns the fields directly and checks nothing; the next write applies the rules again.
 // No property write raises an event: Change, BarMouseMove and BarMouseUp report the user only.
+// An infinite or NaN value overflows (6) before anything changes: a form could not keep it.
 #include "scrollbar/BarEvents.h"
 #include "tavrin/XPVScroll.h"
 
@@ -49,6 +50,7 @@ double XPVScroll::Value() const {
 }
 
 void XPVScroll::SetValue(double v) {
+    checkedFinite(v);
     if (!(Min_ <= v && v <= Max_)) return;
     Value_ = v;
     // While the thumb is dragged the thumb keeps its size; the container's write on release (its
@@ -59,6 +61,7 @@ void XPVScroll::SetValue(double v) {
 }
 
 void XPVScroll::SetMin(double v) {
+    checkedFinite(v);
     Min_ = v > Max_ ? Max_ : v;
     if (Min_ > Value_) Value_ = Min_;
     pBarSize();
@@ -67,6 +70,7 @@ void XPVScroll::SetMin(double v) {
 }
 
 void XPVScroll::SetMax(double v) {
+    checkedFinite(v);
     Max_ = v < Min_ ? Min_ : v;
     if (Max_ < Value_) Value_ = Max_;
     pBarSize();
@@ -75,12 +79,14 @@ void XPVScroll::SetMax(double v) {
 }
 
 void XPVScroll::SetSmallChange(double v) {
+    checkedFinite(v);
     if (!(v <= std::fabs(Max_ - Min_))) return;
     SmallChange_ = v;
     site_.PropertyChanged("SmallChange");
 }
 
 void XPVScroll::SetLargeChange(double v) {
+    checkedFinite(v);
     // The thumb keeps its size until the next size step.
     if (!(v <= std::fabs(Max_ - Min_))) return;
     LargeChange_ = v;

@@ -102,7 +102,9 @@ Variant pictureFromJson(const json& picture, const std::string& key, const std::
     const auto bytes = decodeBase64(picture["png"].get<std::string>());
     if (!bytes) fail(source, key, "picture data is not base64");
     std::string why;
-    auto decoded = decodePng(bytes->data(), bytes->size(), &why);
+    // No PNG holds a picture without pixels: the empty text stands for the empty picture.
+    auto decoded = bytes->empty() ? std::make_shared<platform::Picture>(0, 0, std::vector<uint32_t>{})
+                                  : decodePng(bytes->data(), bytes->size(), &why);
     if (!decoded) fail(source, key, "picture data: " + why);
     if (picture.contains("transparent")) {
         const json& t = picture["transparent"];
@@ -116,8 +118,12 @@ Variant pictureFromJson(const json& picture, const std::string& key, const std::
 
 ordered_json pictureToJson(const platform::Picture& picture, const std::string& key,
                            const std::string& source) {
-    const std::vector<uint8_t> png = encodePng(picture.width(), picture.height(), picture.pixels().data());
-    if (png.empty()) fail(source, key, "the picture cannot be encoded as PNG");
+    // A picture without pixels (a side of 0) is kept as the empty picture it draws as.
+    std::vector<uint8_t> png;
+    if (!picture.pixels().empty()) {
+        png = encodePng(picture.width(), picture.height(), picture.pixels().data());
+        if (png.empty()) fail(source, key, "the picture cannot be encoded as PNG");
+    }
     ordered_json attrs;
     attrs["png"] = encodeBase64(png);
     if (picture.transparentColor() != -1) attrs["transparent"] = picture.transparentColor();

@@ -1,6 +1,7 @@
 #include "tools/tavrin-run/Lexer.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "tavrin/automation/Conversions.h"
@@ -108,6 +109,8 @@ class Lexer {
         std::string text(s_.substr(b, i_ - b));
         Token t = make(real ? TokenKind::Real : TokenKind::Integer, b, text);
         t.real = std::strtod(text.c_str(), nullptr);
+        // A literal beyond a double would be an infinity that no property can keep.
+        if (!std::isfinite(t.real)) fail("number too large", b);
         if (!real) {
             if (text.size() > 15) fail("number too large", b);
             t.integer = std::strtoll(text.c_str(), nullptr, 10);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "tools/tavrin-run/Parser.h"
@@ -133,6 +134,33 @@ TEST(ScriptLimits, AFailedLoadKeepsTheFormerControlAndNamesTheKey) {
     Outcome file = runText("new Tavrin\nload Tavrin \"" + dir + "/bad.json\"\n");
     EXPECT_TRUE(contains(file.out, "bad.json")) << file.out;
     EXPECT_TRUE(contains(file.out, "\"SelectMode\"")) << file.out;
+}
+
+// Nothing a script sets may leave a form that cannot be saved: a number beyond a double is refused
+// where it is written, and an empty picture is saved as the empty picture it is.
+TEST(ScriptLimits, ValuesAFormCannotKeepAreRefusedOrSavedAsWhatTheyMean) {
+    Outcome literal = runText("new XPVScroll\nBar.Max = 1e999\n");
+    EXPECT_FALSE(literal.completed);
+    EXPECT_TRUE(contains(literal.err, "s.tvs:2:")) << literal.err;
+    EXPECT_TRUE(contains(literal.err, "number too large")) << literal.err;
+    Outcome product =
+        runText("new XPVScroll\nexpect error 6: Bar.Max = 1e300 * 1e300\nexpect Bar.Max = 32767\n"
+                "save \"bar-kept.json\"\n");
+    EXPECT_TRUE(product.completed) << product.err;
+    EXPECT_EQ(product.passed, 2) << product.out;
+    Outcome empty = runText("new Tavrin\nset List.SelectionPicture = Picture(0, 0, 255)\n"
+                            "List.SelectModeStyle = byPicture\nsave \"empty-picture.json\"\n"
+                            "load Tavrin \"empty-picture.json\"\nexpect List.SelectionPicture.Width = 0\n"
+                            "expect List.SelectionPicture.Handle <> 0\nsave \"empty-picture-again.json\"\n");
+    EXPECT_TRUE(empty.completed) << empty.err;
+    EXPECT_EQ(empty.failed, 0) << empty.out;
+    EXPECT_EQ(empty.passed, 2) << empty.out;
+    auto bytes = [](const std::string& name) {
+        std::ifstream in(::testing::TempDir() + "/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes("empty-picture.json"), bytes("empty-picture-again.json"));
+    EXPECT_TRUE(contains(bytes("empty-picture.json"), "\"png\": \"\"")) << bytes("empty-picture.json");
 }
 
 TEST(ScriptLimits, AFolderRunAsAScriptIsAnError) {
