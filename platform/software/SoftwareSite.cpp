@@ -1,8 +1,11 @@
 #include "platform/software/SoftwareSite.h"
 
+#include <algorithm>
+
 #include "platform/software/Desktop.h"
 #include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Conversions.h"
+#include "tavrin/platform/Limits.h"
 
 namespace tavrin::software {
 
@@ -170,6 +173,8 @@ void SoftwareSite::resizeClient(int32_t w, int32_t h) {
 void SoftwareSite::place(int32_t left, int32_t top, int32_t w, int32_t h) {
     DesktopWindow& win = core_->window();
     int32_t frame = win.frame();
+    // The client is checked before the frame is added to it, which could overflow past the limits.
+    platform::limits::checkPixels(std::max(0, w), std::max(0, h), "a window");
     if (win.move(left, top, w + 2 * frame, h + 2 * frame)) core_->userControl().Refresh();
     core_->raiseResize();
 }

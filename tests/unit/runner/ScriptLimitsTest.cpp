@@ -115,6 +115,11 @@ TEST(ScriptLimits, ErrorsOfEveryKindBecomeScriptErrorsWithFileAndLine) {
                                "expect error 7: set x = Picture(2147483647, 2147483647, 0)\n"
                                "expect error 53: set x = LoadPicture(\".\")\n");
     EXPECT_EQ(pictures.passed, 3) << pictures.out << pictures.err;
+    // A client size at the top of the 32-bit range is refused, not wrapped round by its frame.
+    Outcome resize = runText("new Tavrin\nexpect error 7: resize 2147483647 2147483647\n"
+                             "resize 150 100\nexpect List.ListCount = 0\n");
+    EXPECT_EQ(resize.passed, 2) << resize.out << resize.err;
+    EXPECT_EQ(resize.failed, 0) << resize.out;
 }
 
 TEST(ScriptLimits, AFailedLoadKeepsTheFormerControlAndNamesTheKey) {
