@@ -4,9 +4,10 @@
 // step both surfaces must be equal, pixel for pixel. The scroll bar, which leaves its surface alone
 // when a draw would stack the same pictures in the same places, is held to the same rule.
 //
-// The property changes are taken from the list's dispatch table, so every property let and set
-// takes part, each with random values in its range: a property that changes the rows' pixels but
-// not the look that decides whether a row is kept shows here as a difference.
+// The property changes are taken from the dispatch tables of the list and of the objects its object
+// properties return (the font), so every property let and set takes part, each with random values
+// in its range: a property that changes the rows' pixels but not the look that decides whether a
+// row is kept shows here as a difference.
 #include <map>
 #include <random>
 
@@ -79,11 +80,25 @@ std::u16string textFrom(uint32_t seed) {
 
 // ---- property changes from the dispatch table
 
-std::vector<const MemberEntry*> propertyAssignments(const Tavrin& list) {
-    std::vector<const MemberEntry*> assignments;
+// A property let or set of the list, or a let of an object that one of the list's object
+// properties returns (`object` names that property: the font).
+struct Assignment {
+    std::string object;
+    const MemberEntry* entry;
+};
+
+std::vector<Assignment> propertyAssignments(Tavrin& list) {
+    std::vector<Assignment> assignments;
     for (const MemberEntry& entry : list.dispatchTable().entries())
         if (entry.kind == InvokeKind::PropertyLet || entry.kind == InvokeKind::PropertySet)
-            assignments.push_back(&entry);
+            assignments.push_back({"", &entry});
+    for (const MemberEntry& entry : list.dispatchTable().entries()) {
+        if (entry.kind != InvokeKind::PropertySet) continue;
+        const Variant object = list.invoke(entry.name, InvokeKind::PropertyGet, {});
+        if (!object.asObject()) continue;
+        for (const MemberEntry& member : object.asObject()->dispatchTable().entries())
+            if (member.kind == InvokeKind::PropertyLet) assignments.push_back({entry.name, &member});
+    }
     return assignments;
 }
 
@@ -99,7 +114,8 @@ const std::map<std::string, Range>& ranges() {
         {"ItemHeight", {0, 40}},      {"ItemOffset", {0, 10}}, {"ItemTextLeft", {0, 30}},
         {"MousePointer", {0, 15}},    {"OrderType", {0, 1}},   {"SelectMode", {0, 1}},
         {"SelectModeStyle", {0, 6}},  {"Theme", {0, 2}},       {"ItemIcon", {0, 4}},
-        {"ItemIconSelected", {0, 4}},
+        {"ItemIconSelected", {0, 4}}, {"Size", {7, 11}},       {"Weight", {400, 700}},
+        {"Charset", {0, 0}},
     };
     return table;
 }
@@ -110,10 +126,14 @@ Variant randomColour(std::mt19937& random) {
     return Variant::i4(static_cast<int32_t>(random() & 0xFFFFFF));
 }
 
-Variant randomFont(std::mt19937& random) {
+std::u16string randomFontName(std::mt19937& random) {
     static const char16_t* const names[] = {u"DejaVu Sans", u"DejaVu Serif", u"DejaVu Sans Mono"};
+    return names[random() % 3];
+}
+
+Variant randomFont(std::mt19937& random) {
     platform::FontDesc desc;
-    desc.name = names[random() % 3];
+    desc.name = randomFontName(random);
     desc.size = 7 + random() % 5;
     desc.bold = random() % 2;
     desc.italic = random() % 2;
@@ -131,8 +151,9 @@ Variant randomPicture(std::mt19937& random) {
     return Variant::object(pick < std::size(pictures) ? pictures[pick] : nullptr);
 }
 
-// The value for one assignment, in the property's range, by the type its get returns.
-Variant randomValue(Tavrin& list, const MemberEntry& entry, std::mt19937& random) {
+// The value for one assignment, in the property's range, by the type its get on `owner` (the list
+// or its font) returns.
+Variant randomValue(Tavrin& list, Dispatchable& owner, const MemberEntry& entry, std::mt19937& random) {
     if (entry.kind == InvokeKind::PropertySet)
         return entry.name == "Font" ? randomFont(random) : randomPicture(random);
     const int16_t count = list.ListCount();
@@ -142,13 +163,14 @@ Variant randomValue(Tavrin& list, const MemberEntry& entry, std::mt19937& random
         return Variant::i2(
             static_cast<int16_t>(random() % std::max(1, count - TavrinAccess::visibleRows(list) + 1)));
     if (entry.name == "ItemText") return Variant::string(textFrom(random()));
+    if (entry.name == "Name") return Variant::string(randomFontName(random));
     if (const auto range = ranges().find(entry.name); range != ranges().end())
         return Variant::i4(range->second.low +
                            static_cast<int32_t>(random() % (range->second.high - range->second.low + 1)));
     CallArgs index;
     if (!entry.params.empty()) index.positional.push_back(Variant::i2(0));
     const Variant current = count > 0 || entry.params.empty()
-                                ? list.invoke(entry.name, InvokeKind::PropertyGet, index)
+                                ? owner.invoke(entry.name, InvokeKind::PropertyGet, index)
                                 : Variant::boolean(false);
     switch (current.type()) {
     case VarType::Bool:
@@ -163,15 +185,18 @@ Variant randomValue(Tavrin& list, const MemberEntry& entry, std::mt19937& random
 // One assignment through the dispatch interface: the property at `which`, its index (for the item
 // properties) and its value drawn from `seed`, alike for both lists.
 void assignProperty(Tavrin& list, size_t which, uint32_t seed) {
-    const MemberEntry& entry = *propertyAssignments(list)[which];
+    const auto [object, member] = propertyAssignments(list)[which];
+    const MemberEntry& entry = *member;
     std::mt19937 random(seed);
     CallArgs args;
     if (!entry.params.empty()) {
         if (list.ListCount() == 0) return;
         args.positional.push_back(Variant::i2(static_cast<int16_t>(random() % list.ListCount())));
     }
-    args.positional.push_back(randomValue(list, entry, random));
-    list.invoke(entry.name, entry.kind, args);
+    const Variant objectValue = object.empty() ? Variant() : list.invoke(object, InvokeKind::PropertyGet, {});
+    Dispatchable& owner = object.empty() ? list : *objectValue.asObject();
+    args.positional.push_back(randomValue(list, owner, entry, random));
+    owner.invoke(entry.name, entry.kind, args);
 }
 
 class RowReuse : public ::testing::TestWithParam<uint32_t> {};
@@ -190,7 +215,7 @@ TEST_P(RowReuse, KeptAndMovedRowsEqualAFullRepaint) {
         const uint32_t choice = random() % 12;
         const uint32_t a = random(), b = random();
         std::string what = "change " + std::to_string(choice);
-        if (choice >= 7) what = propertyAssignments(*probe)[nextProperty % propertyCount]->name;
+        if (choice >= 7) what = propertyAssignments(*probe)[nextProperty % propertyCount].entry->name;
         twins.apply([&](Tavrin& l, ListOnForm& form) {
             const int16_t count = l.ListCount();
             const auto any = [&](uint32_t r) { return static_cast<int16_t>(count > 0 ? r % count : 0); };
