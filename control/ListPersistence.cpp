@@ -49,8 +49,9 @@ void Tavrin::WriteProperties(PropertyBag& bag) {
 void Tavrin::ReadProperties(const PropertyBag& bag) {
     static const std::vector<const PropertyRow*> readOrder = rowsInReadOrder(propertyTable());
     for (const PropertyRow* row : readOrder) {
-        row->store(*this, bag.ReadProperty(row->name, savedDefault(*row)));
-        if (row->afterLoad) row->afterLoad(*this, bag);
+        const Variant value = bag.ReadProperty(row->name, savedDefault(*row));
+        row->store(*this, value);
+        if (row->afterLoad) row->afterLoad(*this, value);
     }
     if (SelectMode_ == SelectModeCts::Multiple) enableMenuActions(*SelectionMenu_, true);
     ListIndex_ = -1;

@@ -102,7 +102,7 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
             "LeftMargin", 0x6803001D, I2, Variant::i2(2), Default, 1),
         {"RequiredField", 0x6803001C, Bool, Variant::boolean(false), Kept, 2, &get<&Tavrin::RequiredField>,
          &let<&Tavrin::SetRequiredField>, &store<&Tavrin::RequiredField_>,
-         [](Tavrin& t, const PropertyBag&) { t.LoadRequiredPicture(); }, nullptr},
+         [](Tavrin& t, const Variant&) { t.LoadRequiredPicture(); }, nullptr},
         // The host's own: its border style follows (Fixed Single in 3D, none in Flat).
         {"Appearance", 0x68030028, I4, member(AppearanceCts::Appearance3D), Default, 3,
          &get<&Tavrin::Appearance>, &let<&Tavrin::SetAppearance>,
@@ -122,14 +122,13 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
         {"ScrollBarWidth", 0, I2, Variant::i2(13), Default, 5,
          [](Tavrin& t) { return Variant::i2(t.p_ScrollBarWidth); }, nullptr,
          &store<&Tavrin::p_ScrollBarWidth>,
-         [](Tavrin& t, const PropertyBag& bag) {
+         [](Tavrin& t, const Variant& v) {
              Window& bar = t.sbUCSite_->extender();
-             const float width = toR4(bag.ReadProperty("ScrollBarWidth", Variant::i2(13)));
-             bar.Move(bar.Left(), bar.Top(), width, bar.Height());
+             bar.Move(bar.Left(), bar.Top(), toR4(v), bar.Height());
          },
          nullptr},
-        // Read twice: the surface and the control each get a font of their own, and neither shares
-        // the bag's object, so two lists loaded from one bag do not change each other's font.
+        // The surface and the control each get a font of their own, and neither shares the bag's
+        // object, so two lists loaded from one bag do not change each other's font.
         {"Font", 0x68030019, Font, Variant(), Own, 6, [](Tavrin& t) { return object(t.Font()); },
          [](Tavrin& t, const Variant& v) {
              // No object at all: 424; Nothing: 91 from the set; an object of another kind: 13.
@@ -139,8 +138,8 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
              t.SetFont(font);
          },
          [](Tavrin& t, const Variant& v) { t.iUC_->SetFont(toFont(v)->desc()); },
-         [](Tavrin& t, const PropertyBag& bag) {
-             std::shared_ptr<StdFont> own = toFont(bag.ReadProperty("Font", t.fontDefault()))->clone();
+         [](Tavrin& t, const Variant& v) {
+             std::shared_ptr<StdFont> own = toFont(v)->clone();
              t.unhookFont();
              t.p_Font = std::move(own);
              t.hookFont();
@@ -152,10 +151,7 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
             "FontSelected", 0x68030017, Colour, colour(kHighlightText), Default, 8),
         {"BackNormal", 0x68030027, Colour, colour(kWindow), Default, 9, &get<&Tavrin::BackNormal>,
          &let<&Tavrin::SetBackNormal>, &store<&Tavrin::BackNormal_>,
-         [](Tavrin& t, const PropertyBag& bag) {
-             t.iUC_->SetBackColor(As<uint32_t>::from(bag.ReadProperty("BackNormal", colour(kWindow))));
-         },
-         nullptr},
+         [](Tavrin& t, const Variant& v) { t.iUC_->SetBackColor(As<uint32_t>::from(v)); }, nullptr},
         fieldRow<&Tavrin::BackSelected, &Tavrin::SetBackSelected, &Tavrin::BackSelected_>(
             "BackSelected", 0x68030026, Colour, colour(kHighlight), Default, 10),
         fieldRow<&Tavrin::BackSelectedG1, &Tavrin::SetBackSelectedG1, &Tavrin::BackSelectedG1_>(
@@ -165,7 +161,7 @@ const std::vector<Tavrin::PropertyRow>& Tavrin::propertyTable() {
         // The control's background is the flat border ring.
         {"BorderColor", 0x68030023, Colour, colour(kButtonFace), Default, 15, &get<&Tavrin::BorderColor>,
          &let<&Tavrin::SetBorderColor>, &store<&Tavrin::BorderColor_>,
-         [](Tavrin& t, const PropertyBag&) { t.userControl().SetBackColor(t.BorderColor_); }, nullptr},
+         [](Tavrin& t, const Variant&) { t.userControl().SetBackColor(t.BorderColor_); }, nullptr},
         fieldRow<&Tavrin::BorderWidth, &Tavrin::SetBorderWidth, &Tavrin::BorderWidth_>(
             "BorderWidth", 0x68030022, I2, Variant::i2(3), Default, 16),
         // A new control starts without the effect, in black; a loaded one without the key gets the

@@ -26,12 +26,12 @@ struct Tavrin::PropertyRow {
     Variant defaultValue; // the default written and read (for a property that is not saved: its new-control
                           // value)
     NewControlValue newControl;
-    int readOrder;                          // when ReadProperties reads it (1 first); 0: not saved
-    Variant (*get)(Tavrin&);                // the get, and what is saved
-    void (*let)(Tavrin&, const Variant&);   // the let or set; nullptr: read-only
-    void (*store)(Tavrin&, const Variant&); // straight into the field: loading and defaults
-    void (*afterLoad)(Tavrin&, const platform::PropertyBag&); // the extra step after reading it, or nullptr
-    Variant (*save)(Tavrin&); // what is saved when not the get's value, or nullptr
+    int readOrder;                              // when ReadProperties reads it (1 first); 0: not saved
+    Variant (*get)(Tavrin&);                    // the get, and what is saved
+    void (*let)(Tavrin&, const Variant&);       // the let or set; nullptr: read-only
+    void (*store)(Tavrin&, const Variant&);     // straight into the field: loading and defaults
+    void (*afterLoad)(Tavrin&, const Variant&); // the extra step after storing the value read, or nullptr
+    Variant (*save)(Tavrin&);                   // what is saved when not the get's value, or nullptr
 
     bool saved() const { return readOrder != 0; }
 };
