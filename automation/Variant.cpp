@@ -5,6 +5,13 @@
 
 namespace tavrin {
 
+template <auto Field, class T> Variant Variant::make(VarType type, T value) {
+    Variant v;
+    v.type_ = type;
+    v.*Field = std::move(value);
+    return v;
+}
+
 Variant Variant::missing() {
     Variant v;
     v.type_ = VarType::Missing;
@@ -12,45 +19,27 @@ Variant Variant::missing() {
 }
 
 Variant Variant::i2(int16_t value) {
-    Variant v;
-    v.type_ = VarType::I2;
-    v.i2_ = value;
-    return v;
+    return make<&Variant::i2_>(VarType::I2, value);
 }
 
 Variant Variant::i4(int32_t value) {
-    Variant v;
-    v.type_ = VarType::I4;
-    v.i4_ = value;
-    return v;
+    return make<&Variant::i4_>(VarType::I4, value);
 }
 
 Variant Variant::r4(float value) {
-    Variant v;
-    v.type_ = VarType::R4;
-    v.r4_ = value;
-    return v;
+    return make<&Variant::r4_>(VarType::R4, value);
 }
 
 Variant Variant::r8(double value) {
-    Variant v;
-    v.type_ = VarType::R8;
-    v.r8_ = value;
-    return v;
+    return make<&Variant::r8_>(VarType::R8, value);
 }
 
 Variant Variant::boolean(bool value) {
-    Variant v;
-    v.type_ = VarType::Bool;
-    v.b_ = value;
-    return v;
+    return make<&Variant::b_>(VarType::Bool, value);
 }
 
 Variant Variant::string(std::u16string value) {
-    Variant v;
-    v.type_ = VarType::String;
-    v.str_ = std::move(value);
-    return v;
+    return make<&Variant::str_>(VarType::String, std::move(value));
 }
 
 Variant Variant::string(std::string_view utf8Text) {
@@ -58,10 +47,7 @@ Variant Variant::string(std::string_view utf8Text) {
 }
 
 Variant Variant::object(std::shared_ptr<Dispatchable> value) {
-    Variant v;
-    v.type_ = VarType::Object;
-    v.obj_ = std::move(value);
-    return v;
+    return make<&Variant::obj_>(VarType::Object, std::move(value));
 }
 
 bool Variant::isNumeric() const {

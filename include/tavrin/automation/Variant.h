@@ -52,6 +52,9 @@ class Variant {
     bool operator==(const Variant& other) const; // same type and same value (objects: same pointer)
 
   private:
+    // A value of `type` with `value` in `Field`: what every factory above does.
+    template <auto Field, class T> static Variant make(VarType type, T value);
+
     VarType type_ = VarType::Empty;
     union {
         int16_t i2_;
