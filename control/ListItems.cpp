@@ -66,10 +66,10 @@ void Tavrin::InsertItem(int16_t index, const Variant& text, int16_t icon, int16_
 
 // A Text equal to the number 0 (the default) means "leave the text"; negative images mean the same.
 void Tavrin::ModifyItem(int16_t index, const Variant& text, int16_t icon, int16_t iconSelected) {
-    checkItemIndex(index);
-    if (!equalsNumber(text, 0)) p_Items[index].Text = toText(text);
-    if (icon > -1) p_Items[index].Icon = icon;
-    if (iconSelected > -1) p_Items[index].IconSelected = iconSelected;
+    Item& item = itemAt(index);
+    if (!equalsNumber(text, 0)) item.Text = toText(text);
+    if (icon > -1) item.Icon = icon;
+    if (iconSelected > -1) item.IconSelected = iconSelected;
     repaintItem(index);
 }
 
@@ -135,36 +135,40 @@ void Tavrin::repaintItem(int16_t index) {
     DrawFocus(ListIndex_);
 }
 
-std::u16string Tavrin::ItemText(int16_t index) const {
+Item& Tavrin::itemAt(int16_t index) {
     checkItemIndex(index);
-    return p_Items[index].Text.str();
+    return p_Items[index];
+}
+
+const Item& Tavrin::itemAt(int16_t index) const {
+    checkItemIndex(index);
+    return p_Items[index];
+}
+
+std::u16string Tavrin::ItemText(int16_t index) const {
+    return itemAt(index).Text.str();
 }
 
 void Tavrin::SetItemText(int16_t index, const std::u16string& text) {
-    checkItemIndex(index);
-    p_Items[index].Text = text;
+    itemAt(index).Text = text;
     repaintItem(index);
 }
 
 int16_t Tavrin::ItemIcon(int16_t index) const {
-    checkItemIndex(index);
-    return p_Items[index].Icon;
+    return itemAt(index).Icon;
 }
 
 void Tavrin::SetItemIcon(int16_t index, int16_t icon) {
-    checkItemIndex(index);
-    p_Items[index].Icon = icon;
+    itemAt(index).Icon = icon;
     repaintItem(index);
 }
 
 int16_t Tavrin::ItemIconSelected(int16_t index) const {
-    checkItemIndex(index);
-    return p_Items[index].IconSelected;
+    return itemAt(index).IconSelected;
 }
 
 void Tavrin::SetItemIconSelected(int16_t index, int16_t icon) {
-    checkItemIndex(index);
-    p_Items[index].IconSelected = icon;
+    itemAt(index).IconSelected = icon;
     repaintItem(index);
 }
 

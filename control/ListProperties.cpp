@@ -87,57 +87,50 @@ void Tavrin::SetGotFocusEffectColor(uint32_t v) {
 
 // ---- colours: each let resolves its own copy and repaints
 
-void Tavrin::SetBackNormal(uint32_t v) {
-    BackNormal_ = v;
-    p_BackNormalRGB = TranslateColor(v);
-    iUC().SetBackColor(p_BackNormalRGB);
+void Tavrin::letColour(uint32_t& setting, uint32_t value, const char* name,
+                       const std::function<void(uint32_t)>& take) {
+    setting = value;
+    take(TranslateColor(value));
     iUC_Paint();
-    propertyChanged("BackNormal");
+    propertyChanged(name);
+}
+
+void Tavrin::SetBackNormal(uint32_t v) {
+    letColour(BackNormal_, v, "BackNormal", [this](uint32_t rgb) {
+        p_BackNormalRGB = rgb;
+        iUC().SetBackColor(rgb);
+    });
 }
 
 void Tavrin::SetBackSelected(uint32_t v) {
-    BackSelected_ = v;
-    p_BackSelectedRGB = TranslateColor(v);
-    iUC_Paint();
-    propertyChanged("BackSelected");
+    letColour(BackSelected_, v, "BackSelected", [this](uint32_t rgb) { p_BackSelectedRGB = rgb; });
 }
 
 // A colour wider than six hex digits is stored and then rejected with 5 by the conversion.
 void Tavrin::SetBackSelectedG1(uint32_t v) {
-    BackSelectedG1_ = v;
-    p_GradientFrom = ColorToVertex(TranslateColor(v));
-    iUC_Paint();
-    propertyChanged("BackSelectedG1");
+    letColour(BackSelectedG1_, v, "BackSelectedG1",
+              [this](uint32_t rgb) { p_GradientFrom = ColorToVertex(rgb); });
 }
 
 void Tavrin::SetBackSelectedG2(uint32_t v) {
-    BackSelectedG2_ = v;
-    p_GradientTo = ColorToVertex(TranslateColor(v));
-    iUC_Paint();
-    propertyChanged("BackSelectedG2");
+    letColour(BackSelectedG2_, v, "BackSelectedG2",
+              [this](uint32_t rgb) { p_GradientTo = ColorToVertex(rgb); });
 }
 
 void Tavrin::SetBoxBorder(uint32_t v) {
-    BoxBorder_ = v;
-    p_BoxBorderRGB = TranslateColor(v);
-    iUC_Paint();
-    propertyChanged("BoxBorder");
+    letColour(BoxBorder_, v, "BoxBorder", [this](uint32_t rgb) { p_BoxBorderRGB = rgb; });
 }
 
 // The surface's text colour follows at once, for text printed outside the row painter.
 void Tavrin::SetFontNormal(uint32_t v) {
-    FontNormal_ = v;
-    p_FontNormalRGB = TranslateColor(v);
-    gdi().SetTextColor(iUC().hDC(), p_FontNormalRGB);
-    iUC_Paint();
-    propertyChanged("FontNormal");
+    letColour(FontNormal_, v, "FontNormal", [this](uint32_t rgb) {
+        p_FontNormalRGB = rgb;
+        gdi().SetTextColor(iUC().hDC(), rgb);
+    });
 }
 
 void Tavrin::SetFontSelected(uint32_t v) {
-    FontSelected_ = v;
-    p_FontSelectedRGB = TranslateColor(v);
-    iUC_Paint();
-    propertyChanged("FontSelected");
+    letColour(FontSelected_, v, "FontSelected", [this](uint32_t rgb) { p_FontSelectedRGB = rgb; });
 }
 
 // ---- row geometry and look

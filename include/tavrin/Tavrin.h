@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -238,7 +239,13 @@ class Tavrin : public Dispatchable {
     int16_t rowLeft() const;          // LeftMargin, plus 6 with RequiredField
     int16_t rowUnderY(float y) const; // may lie outside the items
     void checkItemIndex(int16_t index) const;
+    Item& itemAt(int16_t index); // after checkItemIndex
+    const Item& itemAt(int16_t index) const;
     void repaintItem(int16_t index);
+    // A colour let: stores the setting, hands its resolved colour to `take` (a failing resolution
+    // leaves the setting stored), repaints and tells the host.
+    void letColour(uint32_t& setting, uint32_t value, const char* name,
+                   const std::function<void(uint32_t)>& take);
     void growStorage(size_t newCount);
     void hookFont();
     void unhookFont();
