@@ -118,6 +118,7 @@ class Desktop final : public platform::Services, private platform::Screen, priva
 
     // ---- input (coordinates in pixels of the target window's client area)
     void mouseMove(platform::HWND target, float x, float y, int16_t buttons, int16_t shift);
+    enum class ButtonEdge { Down, Up };
     void mouseDown(platform::HWND target, int16_t button, float x, float y, int16_t shift);
     void mouseUp(platform::HWND target, int16_t button, float x, float y, int16_t shift);
     // Offered every key going down before anything else sees it; true when it took the key (an
@@ -218,8 +219,7 @@ class Desktop final : public platform::Services, private platform::Screen, priva
     DesktopWindow* pointerTarget(platform::HWND target, float x, float y, float& wx, float& wy);
     void moveCursor(platform::HWND target, float x, float y);
     void deliverMove(DesktopWindow& w, int16_t buttons, int16_t shift, float x, float y);
-    void deliverDown(DesktopWindow& w, int16_t button, int16_t shift, float x, float y);
-    void deliverUp(DesktopWindow& w, int16_t button, int16_t shift, float x, float y);
+    void deliverButton(DesktopWindow& w, ButtonEdge edge, int16_t button, int16_t shift, float x, float y);
     bool isDoubleClick(const DesktopWindow& w) const;
     void changeFocus(DesktopWindow* from, DesktopWindow* to);
     bool previewing(DesktopWindow*& focus, SiteCore*& site) const;

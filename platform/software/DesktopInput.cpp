@@ -40,16 +40,12 @@ int32_t makeLParam(float x, float y) {
     return static_cast<int32_t>(lo | (hi << 16));
 }
 
-int32_t downMessage(int16_t button) {
-    return button == vbLeftButton              ? platform::WM_LBUTTONDOWN
-           : button == platform::vbRightButton ? WM_RBUTTONDOWN
-                                               : WM_MBUTTONDOWN;
-}
-
-int32_t upMessage(int16_t button) {
-    return button == vbLeftButton              ? platform::WM_LBUTTONUP
-           : button == platform::vbRightButton ? WM_RBUTTONUP
-                                               : WM_MBUTTONUP;
+// The message of a button going down or up: left, right or middle.
+int32_t buttonMessage(int16_t button, Desktop::ButtonEdge edge) {
+    const bool down = edge == Desktop::ButtonEdge::Down;
+    if (button == vbLeftButton) return down ? platform::WM_LBUTTONDOWN : platform::WM_LBUTTONUP;
+    if (button == platform::vbRightButton) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
 }
 
 } // namespace
@@ -130,15 +126,19 @@ void Desktop::mouseDown(HWND target, int16_t button, float x, float y, int16_t s
             return flushPaints();
         }
     }
-    deliverDown(*w, button, shift, wx, wy);
+    deliverButton(*w, ButtonEdge::Down, button, shift, wx, wy);
     flushPaints();
 }
 
-void Desktop::deliverDown(DesktopWindow& w, int16_t button, int16_t shift, float x, float y) {
+// A hooked window hears of the button as a message, any other through its events.
+void Desktop::deliverButton(DesktopWindow& w, ButtonEdge edge, int16_t button, int16_t shift, float x,
+                            float y) {
     if (hooked(w.hwnd()))
-        sendMessage(w.hwnd(), downMessage(button), keyFlags(heldButtons_, shift), makeLParam(x, y));
-    else if (w.events)
+        sendMessage(w.hwnd(), buttonMessage(button, edge), keyFlags(heldButtons_, shift), makeLParam(x, y));
+    else if (w.events && edge == ButtonEdge::Down)
         w.events->mouseDown(button, shift, x, y);
+    else if (w.events)
+        w.events->mouseUp(button, shift, x, y);
 }
 
 void Desktop::mouseUp(HWND target, int16_t button, float x, float y, int16_t shift) {
@@ -158,20 +158,13 @@ void Desktop::mouseUp(HWND target, int16_t button, float x, float y, int16_t shi
         pressed_ = nullptr;
         pressWasDouble_ = false;
     }
-    deliverUp(*w, button, shift, wx, wy);
+    deliverButton(*w, ButtonEdge::Up, button, shift, wx, wy);
     if (clicked) {
         lastClick_ = press_;
         DesktopWindow* again = window(hwnd); // the MouseUp handler may have destroyed it
         if (again && !hooked(hwnd) && again->events) again->events->click();
     }
     flushPaints();
-}
-
-void Desktop::deliverUp(DesktopWindow& w, int16_t button, int16_t shift, float x, float y) {
-    if (hooked(w.hwnd()))
-        sendMessage(w.hwnd(), upMessage(button), keyFlags(heldButtons_, shift), makeLParam(x, y));
-    else if (w.events)
-        w.events->mouseUp(button, shift, x, y);
 }
 
 // ---------------------------------------------------------------------------------------------
