@@ -8,31 +8,17 @@
 #include <iterator>
 #include <sstream>
 
+#include "ScriptOutcome.h"
 #include "tools/tavrin-run/Parser.h"
-#include "tools/tavrin-run/Runner.h"
 
 namespace tavrin::run {
 namespace {
 
-struct Outcome {
-    bool completed;
-    int passed, failed;
-    std::string out, err;
-};
-
 Outcome runText(const std::string& text, uint64_t budget = 20'000'000) {
-    std::ostringstream out, err;
-    Reporter reporter(out, err);
     RunOptions options;
-    options.outDir = ::testing::TempDir();
     options.scriptDir = ::testing::TempDir();
     options.workBudget = budget;
-    bool completed = runScriptText(text, "s.tvs", options, reporter);
-    return {completed, reporter.passedCount(), reporter.failedCount(), out.str(), err.str()};
-}
-
-bool contains(const std::string& haystack, const std::string& needle) {
-    return haystack.find(needle) != std::string::npos;
+    return runScript(text, options);
 }
 
 TEST(ScriptLimits, DeepNestingIsASyntaxErrorNotAStackOverflow) {

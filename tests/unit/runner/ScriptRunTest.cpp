@@ -6,30 +6,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScriptOutcome.h"
 #include "tools/tavrin-run/Runner.h"
 #include "tools/tavrin-run/Values.h"
 
 namespace tavrin::run {
 namespace {
 
-struct Outcome {
-    bool completed;
-    int passed, failed;
-    std::string out, err;
-};
-
 Outcome runText(const std::string& text, bool trace = false) {
-    std::ostringstream out, err;
-    Reporter reporter(out, err);
     RunOptions options;
     options.trace = trace;
-    options.outDir = ::testing::TempDir();
-    bool completed = runScriptText(text, "s.tvs", options, reporter);
-    return {completed, reporter.passedCount(), reporter.failedCount(), out.str(), err.str()};
-}
-
-bool contains(const std::string& haystack, const std::string& needle) {
-    return haystack.find(needle) != std::string::npos;
+    return runScript(text, options);
 }
 
 TEST(RunnerValues, OperatorsAndComparisons) {
