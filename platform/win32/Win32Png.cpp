@@ -125,34 +125,14 @@ std::shared_ptr<platform::Picture> readPng(const std::u16string& path, std::stri
 }
 
 bool writePng(const std::u16string& path, int32_t width, int32_t height, const uint32_t* pixels) {
-    if (width <= 0 || height <= 0) return false;
-    // WIC takes blue, green, red bytes: the controls' 0x00BBGGRR swapped.
-    std::vector<uint32_t> bgr(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < bgr.size(); ++i) {
-        const uint32_t c = pixels[i];
-        bgr[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    }
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Released<IWICImagingFactory> factory;
+    if (width <= 0 || height <= 0) return false; // before the file is made
+    Released<IWICImagingFactory> wic;
+    wic.p = factory();
     Released<IWICStream> stream;
-    Released<IWICBitmapEncoder> encoder;
-    Released<IWICBitmapFrameEncode> frame;
-    Released<IPropertyBag2> options;
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-           SUCCEEDED(factory->CreateStream(&stream)) &&
+    return wic.p && SUCCEEDED(wic->CreateStream(&stream)) &&
            SUCCEEDED(stream->InitializeFromFilename(reinterpret_cast<const wchar_t*>(path.c_str()),
                                                     GENERIC_WRITE)) &&
-           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-           SUCCEEDED(encoder->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
-           SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options.p)) &&
-           SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-           SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGR &&
-           SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 4,
-                                        static_cast<UINT>(bgr.size() * 4),
-                                        reinterpret_cast<BYTE*>(bgr.data()))) &&
-           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+           encodeInto(wic.p, stream.p, width, height, pixels);
 }
 
 bool captureWindowPng(void* window, const std::u16string& path) {
