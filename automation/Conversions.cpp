@@ -38,23 +38,6 @@ double numberOf(const Variant& v) {
 
 } // namespace
 
-int16_t roundToI2(double v) {
-    const double r = roundHalfEven(v);
-    if (!(r >= -32768.0 && r <= 32767.0)) raise(err::Overflow); // NaN fails too
-    return static_cast<int16_t>(r);
-}
-
-int32_t roundToI4(double v) {
-    const double r = roundHalfEven(v);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) raise(err::Overflow);
-    return static_cast<int32_t>(r);
-}
-
-float toSingle(double v) {
-    if (std::isnan(v) || std::fabs(v) > static_cast<double>(FLT_MAX)) raise(err::Overflow);
-    return static_cast<float>(v);
-}
-
 int16_t toI2(const Variant& v) {
     if (v.type() == VarType::I2) return v.asI2();
     return roundToI2(numberOf(v));
@@ -83,40 +66,6 @@ bool toBool(const Variant& v) {
         if (namesEqual(utf8(v.asString()), "False")) return false;
     }
     return numberOf(v) != 0;
-}
-
-namespace {
-// The exact result of two 16-bit operands always fits 32 bits; only its narrowing can overflow.
-int16_t narrowToI2(int32_t v) {
-    if (v < INT16_MIN || v > INT16_MAX) raise(err::Overflow);
-    return static_cast<int16_t>(v);
-}
-} // namespace
-
-int16_t addI2(int16_t a, int16_t b) {
-    return narrowToI2(int32_t{a} + b);
-}
-int16_t subI2(int16_t a, int16_t b) {
-    return narrowToI2(int32_t{a} - b);
-}
-int16_t mulI2(int16_t a, int16_t b) {
-    return narrowToI2(int32_t{a} * b);
-}
-
-double checkedDiv(double a, double b) {
-    // The host reports 0 / 0 as an overflow and any other division by zero as such.
-    if (b == 0) raise(a == 0 ? err::Overflow : err::DivisionByZero);
-    return checkedFinite(a / b);
-}
-
-double checkedFinite(double v) {
-    if (!std::isfinite(v)) raise(err::Overflow);
-    return v;
-}
-
-float checkedFinite(float v) {
-    if (!std::isfinite(v)) raise(err::Overflow);
-    return v;
 }
 
 bool equalsNumber(const Variant& v, double number) {

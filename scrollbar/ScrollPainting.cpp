@@ -97,10 +97,20 @@ XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& 
     DrawnLook look{uc.contentRevision(), uc.ScaleWidth(), scaleHeight, {}, uc.BackColor(), {}};
     for (size_t i = 0; i < kBarPieceCount; ++i)
         look.pictures[i] = pictureOf(static_cast<BarPiece>(i)).get();
+    if (!gripKnown) {
+        look.revision = 0; // not comparable: drawn
+        return look;
+    }
+    // The thumb where the last draw left it, on the same surface: the same rows, not worked out again.
+    if (look.revision != 0 && look.revision == drawnLook_.revision && p_BarTop == drawnThumb_[0] &&
+        p_BarHeight == drawnThumb_[1]) {
+        look.thumbRows = drawnLook_.thumbRows;
+        return look;
+    }
     const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, pieceRect(BarPiece::BottomCap).top,
                                             static_cast<double>(gripTop)};
     std::array<int32_t, 4> rows{};
-    if (!gripKnown || !uc.pixelRowsOf(thumbPlaces, rows)) look.revision = 0; // not comparable: drawn
+    if (!uc.pixelRowsOf(thumbPlaces, rows)) look.revision = 0;
     for (size_t i = 0; i < rows.size(); ++i)
         look.thumbRows[i] = rows[i];
     return look;
@@ -129,6 +139,7 @@ void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
         uc.SetCurrentX(0); // as the clear would
         uc.SetCurrentY(0);
         p_GripTop = grip;
+        drawnThumb_ = {p_BarTop, p_BarHeight}; // lands on the rows drawn
         return;
     }
     drawnLook_.revision = 0;
@@ -138,6 +149,7 @@ void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
         paint(static_cast<BarPiece>(i));
     look.revision = comparable ? uc.contentRevision() : 0;
     drawnLook_ = look;
+    drawnThumb_ = {p_BarTop, p_BarHeight};
     for (size_t i = 0; i < kBarPieceCount; ++i)
         drawnPictures_[i] = pictureOf(static_cast<BarPiece>(i));
 }

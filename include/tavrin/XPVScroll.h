@@ -191,6 +191,7 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
         bool operator==(const DrawnLook&) const = default;
     };
     DrawnLook drawnLook_;
+    std::array<double, 2> drawnThumb_{}; // the thumb's top and height that drawnLook_'s rows are of
     std::array<std::shared_ptr<platform::Picture>, kPieceCount>
         drawnPictures_; // held: their addresses stay theirs
     DrawnLook currentLook(const platform::UserControlSurface& uc, double scaleHeight, bool gripKnown,

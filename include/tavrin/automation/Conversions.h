@@ -5,12 +5,14 @@
 // conversion raises Type mismatch (13). An object converts to nothing but an object.
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "tavrin/automation/AutomationError.h"
 #include "tavrin/automation/Variant.h"
 
 namespace tavrin {
@@ -37,21 +39,60 @@ inline double roundHalfEven(double v) {
     const double r = v < 0 ? (v - kWhole) + kWhole : (v + kWhole) - kWhole;
     return std::copysign(r, v);
 }
-int16_t roundToI2(double v);
-int32_t roundToI4(double v);
+inline int16_t roundToI2(double v) {
+    const double r = roundHalfEven(v);
+    if (!(r >= -32768.0 && r <= 32767.0)) [[unlikely]] // NaN fails too
+        raise(err::Overflow);
+    return static_cast<int16_t>(r);
+}
+inline int32_t roundToI4(double v) {
+    const double r = roundHalfEven(v);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) [[unlikely]]
+        raise(err::Overflow);
+    return static_cast<int32_t>(r);
+}
 // Single precision conversion, raising Overflow when the value exceeds the float range.
-float toSingle(double v);
+inline float toSingle(double v) {
+    if (std::isnan(v) || std::fabs(v) > static_cast<double>(FLT_MAX)) [[unlikely]]
+        raise(err::Overflow);
+    return static_cast<float>(v);
+}
 
-// 16-bit arithmetic that raises Overflow.
-int16_t addI2(int16_t a, int16_t b);
-int16_t subI2(int16_t a, int16_t b);
-int16_t mulI2(int16_t a, int16_t b);
+// 16-bit arithmetic that raises Overflow. The exact result of two 16-bit operands always fits 32
+// bits; only its narrowing can overflow.
+inline int16_t narrowToI2(int32_t v) {
+    if (v < INT16_MIN || v > INT16_MAX) [[unlikely]]
+        raise(err::Overflow);
+    return static_cast<int16_t>(v);
+}
+inline int16_t addI2(int16_t a, int16_t b) {
+    return narrowToI2(int32_t{a} + b);
+}
+inline int16_t subI2(int16_t a, int16_t b) {
+    return narrowToI2(int32_t{a} - b);
+}
+inline int16_t mulI2(int16_t a, int16_t b) {
+    return narrowToI2(int32_t{a} * b);
+}
 
 // Checked floating point: division by zero raises Division by zero (11), an infinite or NaN result
 // Overflow (6).
-double checkedDiv(double a, double b);
-double checkedFinite(double v);
-float checkedFinite(float v);
+inline double checkedFinite(double v) {
+    if (!std::isfinite(v)) [[unlikely]]
+        raise(err::Overflow);
+    return v;
+}
+inline float checkedFinite(float v) {
+    if (!std::isfinite(v)) [[unlikely]]
+        raise(err::Overflow);
+    return v;
+}
+inline double checkedDiv(double a, double b) {
+    // The host reports 0 / 0 as an overflow and any other division by zero as such.
+    if (b == 0) [[unlikely]]
+        raise(a == 0 ? err::Overflow : err::DivisionByZero);
+    return checkedFinite(a / b);
+}
 
 // A text read as a number the way the host reads it; nothing when it is not a number.
 std::optional<double> parseNumber(std::u16string_view text);
