@@ -21,9 +21,11 @@ mkdir -p "$build/crashes"
 for fuzzer in fuzz_form_file fuzz_script fuzz_png fuzz_statements; do
   work="$build/corpus/$fuzzer"
   mkdir -p "$work"
+  seeds=()
+  [ -d "fuzz/corpus/$fuzzer" ] && seeds=("fuzz/corpus/$fuzzer")
   echo "fuzzing $fuzzer for $seconds s"
   "$build/fuzz/$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
-    -print_final_stats=1 -artifact_prefix="$build/crashes/$fuzzer-" "$work" "fuzz/corpus/$fuzzer" \
+    -print_final_stats=1 -artifact_prefix="$build/crashes/$fuzzer-" "$work" "${seeds[@]}" \
     2>"$build/$fuzzer.log" || { tail -n 60 "$build/$fuzzer.log"; echo "$fuzzer failed"; exit 1; }
   grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)' "$build/$fuzzer.log" || true
 done
