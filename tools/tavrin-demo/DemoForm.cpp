@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Hosted.h"
 #include "tavrin/automation/Conversions.h"
 
 namespace tavrin::demo {
@@ -73,17 +74,21 @@ DemoForm::DemoForm(app::Window& window)
 
 void DemoForm::fill() {
     Tavrin& l = fruit_.list();
+    // The list's sizes in pixels are the screen's: at a higher density the rows, the text's indent
+    // and the images grow with it, so the window shows the same rows at any scale.
+    const double scale = window_.impl().scale;
+    const auto devicePixels = [scale](int32_t formPixels) { return roundToI2(formPixels * scale); };
     for (List* list : {&fruit_, &basket_}) {
         Tavrin& t = list->list();
         t.SetItemHeightAuto(false);
-        t.SetItemHeight(22);
-        t.SetItemTextLeft(22);
+        t.SetItemHeight(devicePixels(22));
+        t.SetItemTextLeft(devicePixels(22));
         t.SetBackSelectedG1(0xC56A31);
         t.SetBackSelectedG2(0xFFFFFF);
         t.SetBoxBorder(0xC56A31);
         t.SetSelectionPicture(ribbon());
         t.SetSelectModeStyle(SelectModeStyleCts::Gradient_H);
-        t.SetImageList(window_.imageList(16, 16, 8));
+        t.SetImageList(window_.imageList(devicePixels(16), devicePixels(16), 8));
         t.SetSelectMode(SelectModeCts::Multiple);
         t.SetShowMenu(true);
     }
@@ -99,7 +104,7 @@ void DemoForm::fill() {
 
 // A drag starts with a press on a row and ends with the release over the other list, which gets
 // that row (the list keeps the mouse while the button is down, so the release arrives at the
-// source with coordinates outside it).
+// source with coordinates outside it, in the list's own pixels: the screen's).
 void DemoForm::wireDrag(List& from, List& to) {
     from.onMouseDown = [this, &from](int16_t button, int16_t, float, float) {
         dragFrom_ = button == platform::vbLeftButton ? from->ListIndex() : -1;
@@ -107,7 +112,8 @@ void DemoForm::wireDrag(List& from, List& to) {
     from.onMouseUp = [this, &from, &to](int16_t button, int16_t, float x, float y) {
         int16_t row = std::exchange(dragFrom_, -1);
         app::Place a = from.place(), b = to.place();
-        float sx = static_cast<float>(a.left) + x, sy = static_cast<float>(a.top) + y;
+        const auto scale = static_cast<float>(window_.impl().scale);
+        float sx = static_cast<float>(a.left) + x / scale, sy = static_cast<float>(a.top) + y / scale;
         bool overTarget = sx >= static_cast<float>(b.left) && sx < static_cast<float>(b.left + b.width) &&
                           sy >= static_cast<float>(b.top) && sy < static_cast<float>(b.top + b.height);
         if (button != platform::vbLeftButton || row < 0 || row >= from->ListCount() || !overTarget) return;

@@ -38,7 +38,8 @@ void ScriptedInput::build() {
     Tavrin& basket = form_.basket().list();
     auto noCheck = [] { return std::string(); };
     const platform::POINT origin = listOrigin(form_.list()), basketAt = listOrigin(form_.basket());
-    const int32_t x = origin.x + 60, below = origin.y + DemoForm::kListH + 30;
+    const double scale = form_.window().impl().scale; // the events are in the window's pixels
+    const int32_t x = origin.x + 60, below = origin.y + roundToI4((DemoForm::kListH + 30) * scale);
     steps_ = {
         {3, [=, this] { click(x, rowCentre(2).y, SDL_BUTTON_LEFT); },
          [&l] {

@@ -1,11 +1,12 @@
 // tavrin-demo: two Tavrin lists live in a window, an application on the application API.
 //
-//   tavrin-demo [--frames N] [--screenshot FILE] [--script-input]
+//   tavrin-demo [--frames N] [--screenshot FILE] [--script-input] [--scale S]
 //
 // --frames N         closes the window by itself after N frames
 // --screenshot FILE  writes the window as it was at the end as a PNG
 // --script-input     plays a fixed run of clicks, drags, menu choices and keys and checks what each
 //                    did; the exit status is 1 when a check failed or the run did not finish
+// --scale S          device pixels per form pixel (1, 1.25, 1.5 or 2) instead of the display's own
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
@@ -27,6 +28,7 @@ struct Options {
     int32_t frames = 0;
     std::string screenshot;
     bool scriptInput = false;
+    double scale = 0; // the display's
 };
 
 std::optional<Options> parse(int argc, char** argv) {
@@ -40,6 +42,9 @@ std::optional<Options> parse(int argc, char** argv) {
             o.screenshot = argv[++i];
         } else if (arg == "--script-input") {
             o.scriptInput = true;
+        } else if (arg == "--scale" && i + 1 < argc) {
+            o.scale = std::atof(argv[++i]);
+            if (o.scale != 1 && o.scale != 1.25 && o.scale != 1.5 && o.scale != 2) return std::nullopt;
         } else {
             return std::nullopt;
         }
@@ -52,7 +57,8 @@ int runWindow(const Options& options) {
     app::Window window({.caption = u"Tavrin",
                         .width = 2 * demo::DemoForm::kListW + demo::DemoForm::kGap + 24,
                         .height = demo::DemoForm::kListH + 64,
-                        .host = app::Host::Screen});
+                        .host = app::Host::Screen,
+                        .scale = options.scale});
     demo::DemoForm form(window);
     window.setFrameLimit(options.frames);
     std::unique_ptr<demo::ScriptedInput> script;
@@ -86,7 +92,8 @@ int runWindow(const Options& options) {
 int main(int argc, char** argv) {
     std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input]\n");
+        std::fprintf(stderr,
+                     "usage: tavrin-demo [--frames N] [--screenshot FILE] [--script-input] [--scale S]\n");
         return 2;
     }
     SDL_SetMainReady();
