@@ -2,12 +2,10 @@
 // no sanitizer report, no exception out of the runner, bounded time and memory.
 #include <cctype>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "tools/tavrin-run/Runner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 4096) return 0; // one screenful of script is plenty to reach every statement
@@ -18,13 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool writes =
         lower.find("save") != std::string::npos || lower.find("snapshot") != std::string::npos;
     if (writes && lower.find_first_of("/\\") != std::string::npos) return 0;
-    std::ostringstream out, err;
-    tavrin::run::Reporter reporter(out, err);
-    tavrin::run::RunOptions options;
-    options.outDir = tavrin::fuzz::scratchDir();
-    options.scriptDir = tavrin::fuzz::scratchDir();
-    options.workBudget = tavrin::fuzz::kScriptBudget;
-    tavrin::run::runScriptText(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.tvs",
-                               options, reporter);
+    tavrin::fuzz::runScript(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.tvs");
     return 0;
 }

@@ -4,11 +4,9 @@
 // Each pair of input bytes picks a statement and its number. Oracles: no sanitizer report, no
 // exception out of the runner, bounded time and memory.
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "FuzzSupport.h"
-#include "tools/tavrin-run/Runner.h"
 
 namespace {
 
@@ -85,12 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             line.replace(at, 1, std::to_string(number * (data[i] >= 128 ? 37 : 1)));
         script += line + "\n";
     }
-    std::ostringstream out, err;
-    tavrin::run::Reporter reporter(out, err);
-    tavrin::run::RunOptions options;
-    options.outDir = tavrin::fuzz::scratchDir();
-    options.scriptDir = tavrin::fuzz::scratchDir();
-    options.workBudget = tavrin::fuzz::kScriptBudget;
-    tavrin::run::runScriptText(script, "statements.tvs", options, reporter);
+    tavrin::fuzz::runScript(script, "statements.tvs");
     return 0;
 }
