@@ -28,6 +28,14 @@ int toPixels(double v) {
     return roundToI4(v);
 }
 
+// A place in the parent's client area in whole pixels; a negative size is taken as 0.
+struct PixelPlace {
+    int left, top, width, height;
+};
+PixelPlace pixelPlace(double left, double top, double width, double height) {
+    return {toPixels(left), toPixels(top), std::max(0, toPixels(width)), std::max(0, toPixels(height))};
+}
+
 bool inside(HWND container, HWND w) {
     return w && (w == container || ::IsChild(container, w));
 }
@@ -303,11 +311,58 @@ LRESULT Win32SiteCore::handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+// ---- child windows -----------------------------------------------------------------------------
+
+namespace {
+
+// What a child window answers from its handle alone: its number, whether it shows, whether it takes
+// input, the focus.
+template <class Interface> class HandleWindow : public Interface {
+  public:
+    platform::HWND hWnd() const override { return windowNumber(hwnd_); }
+    bool Visible() const override { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE; }
+    void SetVisible(bool visible) override { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+    bool Enabled() const override { return ::IsWindowEnabled(hwnd_); }
+    void SetEnabled(bool enabled) override { ::EnableWindow(hwnd_, enabled); }
+    void SetFocus() override { ::SetFocus(hwnd_); }
+
+  protected:
+    HWND hwnd_ = nullptr;
+};
+
+// A child window that its owner places: it answers with the place it was last given, in whole
+// pixels, whatever the system made of it.
+template <class Interface> class PlacedWindow : public HandleWindow<Interface> {
+  public:
+    double Left() const override { return place_.left; }
+    double Top() const override { return place_.top; }
+    double Width() const override { return place_.width; }
+    double Height() const override { return place_.height; }
+
+  protected:
+    const PixelPlace& remember(double left, double top, double width, double height) {
+        return place_ = pixelPlace(left, top, width, height);
+    }
+    // Moves the window to the remembered place, on top of its siblings or where it is in their
+    // stacking order.
+    enum class Stacking { Keep, Top };
+    void moveWindow(Stacking stacking) {
+        const bool top = stacking == Stacking::Top;
+        ::SetWindowPos(this->hwnd_, top ? HWND_TOP : nullptr, place_.left, place_.top, place_.width,
+                       place_.height, top ? SWP_NOACTIVATE : SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+  private:
+    PixelPlace place_{0, 0, 0, 0};
+};
+
+} // namespace
+
 // ---- picture box -------------------------------------------------------------------------------
 
 namespace {
 
-class Win32PictureBox final : public platform::PictureBox, private WindowHandler {
+class Win32PictureBox final : public PlacedWindow<platform::PictureBox>, private WindowHandler {
   public:
     explicit Win32PictureBox(Win32SiteCore& core) : core_(core) {
         surface_ = std::make_unique<Win32Surface>(
@@ -326,24 +381,12 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
     }
 
     // Window
-    platform::HWND hWnd() const override { return windowNumber(hwnd_); }
-    double Left() const override { return left_; }
-    double Top() const override { return top_; }
-    double Width() const override { return width_; }
-    double Height() const override { return height_; }
     void Move(double left, double top, double width, double height) override {
-        left_ = toPixels(left), top_ = toPixels(top);
-        width_ = std::max(0, toPixels(width)), height_ = std::max(0, toPixels(height));
-        surface_->resize(static_cast<int32_t>(width_), static_cast<int32_t>(height_));
+        const PixelPlace& at = remember(left, top, width, height);
+        surface_->resize(at.width, at.height);
         // The system repaints what the move shows, through WM_PAINT and so the Paint event.
-        ::SetWindowPos(hwnd_, nullptr, static_cast<int>(left_), static_cast<int>(top_),
-                       static_cast<int>(width_), static_cast<int>(height_), SWP_NOZORDER | SWP_NOACTIVATE);
+        moveWindow(Stacking::Keep);
     }
-    bool Visible() const override { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE; }
-    void SetVisible(bool visible) override { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
-    bool Enabled() const override { return ::IsWindowEnabled(hwnd_); }
-    void SetEnabled(bool enabled) override { ::EnableWindow(hwnd_, enabled); }
-    void SetFocus() override { ::SetFocus(hwnd_); }
 
     // DrawingSurface
     platform::HDC hDC() override { return surface_->hDC(); }
@@ -495,9 +538,7 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
     }
 
     Win32SiteCore& core_;
-    HWND hwnd_ = nullptr;
     std::unique_ptr<Win32Surface> surface_;
-    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int16_t pointer_ = 0;
     std::shared_ptr<platform::Picture> icon_;
     bool pressed_ = false, afterDouble_ = false;
@@ -505,7 +546,7 @@ class Win32PictureBox final : public platform::PictureBox, private WindowHandler
 
 // ---- text box: a real EDIT control -----------------------------------------------------------
 
-class Win32TextBox final : public platform::TextBox {
+class Win32TextBox final : public PlacedWindow<platform::TextBox> {
   public:
     explicit Win32TextBox(Win32SiteCore& core) : core_(core) {
         hwnd_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | ES_LEFT, 0, 0, 0, 0,
@@ -521,26 +562,15 @@ class Win32TextBox final : public platform::TextBox {
         if (font_handle_) ::DeleteObject(static_cast<HGDIOBJ>(font_handle_));
     }
 
-    platform::HWND hWnd() const override { return windowNumber(hwnd_); }
-    double Left() const override { return left_; }
-    double Top() const override { return top_; }
-    double Width() const override { return width_; }
-    double Height() const override { return height_; }
     void Move(double left, double top, double width, double height) override {
-        left_ = toPixels(left), top_ = toPixels(top);
-        width_ = std::max(0, toPixels(width)), height_ = std::max(0, toPixels(height));
-        ::SetWindowPos(hwnd_, HWND_TOP, static_cast<int>(left_), static_cast<int>(top_),
-                       static_cast<int>(width_), static_cast<int>(height_), SWP_NOACTIVATE);
+        remember(left, top, width, height);
+        moveWindow(Stacking::Top); // over the drawing surface it edits on
     }
-    bool Visible() const override { return ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE; }
     void SetVisible(bool visible) override {
         // A hidden window keeps the keyboard unless someone takes it: the drawing surface does.
         if (!visible && ::GetFocus() == hwnd_ && core_.focusFallback) ::SetFocus(core_.focusFallback);
-        ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+        PlacedWindow::SetVisible(visible);
     }
-    bool Enabled() const override { return ::IsWindowEnabled(hwnd_); }
-    void SetEnabled(bool enabled) override { ::EnableWindow(hwnd_, enabled); }
-    void SetFocus() override { ::SetFocus(hwnd_); }
 
     std::u16string Text() const override {
         const int n = ::GetWindowTextLengthW(hwnd_);
@@ -655,8 +685,6 @@ class Win32TextBox final : public platform::TextBox {
     }
 
     Win32SiteCore& core_;
-    HWND hwnd_ = nullptr;
-    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     int16_t alignment_ = 0;
     uint32_t back_ = platform::oleColor(platform::SysColor::Window),
              fore_ = platform::oleColor(platform::SysColor::WindowText);
@@ -805,33 +833,28 @@ class Win32ChildSite final : public platform::ControlSite::ChildSite {
 
   private:
     // The child as its parent places it, in the parent's pixels.
-    class Extender final : public platform::Window {
+    class Extender final : public HandleWindow<platform::Window> {
       public:
-        explicit Extender(Win32SiteCore& core) : core_(core) {}
-        platform::HWND hWnd() const override { return windowNumber(core_.hwnd()); }
+        explicit Extender(Win32SiteCore& core) { hwnd_ = core.hwnd(); }
         // Where the window is now: the child sizes itself too (the bar keeps its own width).
         double Left() const override { return place().left; }
         double Top() const override { return place().top; }
         double Width() const override { return place().right - place().left; }
         double Height() const override { return place().bottom - place().top; }
         void Move(double left, double top, double width, double height) override {
-            ::SetWindowPos(core_.hwnd(), nullptr, toPixels(left), toPixels(top), std::max(0, toPixels(width)),
-                           std::max(0, toPixels(height)), SWP_NOZORDER | SWP_NOACTIVATE);
+            const PixelPlace at = pixelPlace(left, top, width, height);
+            ::SetWindowPos(hwnd_, nullptr, at.left, at.top, at.width, at.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        bool Visible() const override { return ::GetWindowLongPtrW(core_.hwnd(), GWL_STYLE) & WS_VISIBLE; }
-        void SetVisible(bool visible) override { ::ShowWindow(core_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
-        bool Enabled() const override { return ::IsWindowEnabled(core_.hwnd()); }
-        void SetEnabled(bool enabled) override { ::EnableWindow(core_.hwnd(), enabled); }
         void SetFocus() override {} // a scroll bar never takes the focus
 
       private:
         RECT place() const {
             RECT r{};
-            ::GetWindowRect(core_.hwnd(), &r);
-            ::MapWindowPoints(nullptr, ::GetParent(core_.hwnd()), reinterpret_cast<POINT*>(&r), 2);
+            ::GetWindowRect(hwnd_, &r);
+            ::MapWindowPoints(nullptr, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
             return r;
         }
-        Win32SiteCore& core_;
     };
 
     Win32SiteCore& parent_;
