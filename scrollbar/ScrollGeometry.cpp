@@ -62,7 +62,7 @@ int32_t XPVScroll::gripTop() const {
 BarRect XPVScroll::pieceRect(BarPiece piece) const {
     switch (piece) {
     case BarPiece::Background:
-        return {0, 0, site_.UserControl().ScaleHeight()};
+        return {0, 0, uc_.ScaleHeight()};
     case BarPiece::Thumb:
         return {0, p_BarTop, p_BarHeight};
     case BarPiece::Grip:
@@ -75,15 +75,14 @@ BarRect XPVScroll::pieceRect(BarPiece piece) const {
         return {0, 0, kButtonHeight};
     case BarPiece::DownButton:
         // Read afresh, not p_DownTop: the paint places it from the height as it is now.
-        return {0, site_.UserControl().ScaleHeight() - kButtonHeight, kButtonHeight};
+        return {0, uc_.ScaleHeight() - kButtonHeight, kButtonHeight};
     }
     return {};
 }
 
 void XPVScroll::UserControl_Resize() {
-    auto& uc = site_.UserControl();
-    uc.SetWidth(kWidth);
-    if (uc.Height() < kMinHeight) uc.SetHeight(kMinHeight);
+    uc_.SetWidth(kWidth);
+    if (uc_.Height() < kMinHeight) uc_.SetHeight(kMinHeight);
     pBarSize();
     pBarPosition();
 }
@@ -97,9 +96,8 @@ void XPVScroll::pBarSize() {
 }
 
 void XPVScroll::barSizeSteps() {
-    auto& uc = site_.UserControl();
-    const double height = uc.Height();
-    const double scaleHeight = uc.ScaleHeight();
+    const double height = uc_.Height();
+    const double scaleHeight = uc_.ScaleHeight();
     const double ratio = checkedDiv(LargeChange_, checkedFinite(Max_ + LargeChange_));
     float t = toSingle(ratio * (height - 2 * kButtonHeight));
     // Whenever it still fits, the thumb is lengthened by a fifth of the control's height.
@@ -114,15 +112,18 @@ void XPVScroll::barSizeSteps() {
         const double travel = thumbTravel(height);
         p_BarTop = checkedFinite(kButtonHeight + checkedDiv(travel * (Value_ - Min_), Max_ - Min_));
     }
-    pDraw(uc, scaleHeight);
+    pDraw(scaleHeight);
 }
 
 void XPVScroll::pBarPosition() {
     try {
-        const double travel = thumbTravel(site_.UserControl().ScaleHeight());
+        const double travel = thumbTravel(uc_.ScaleHeight());
         // Value = Min puts the thumb right under the up button, Value = Max its bottom on p_DownTop.
-        // With Max = Min the division fails and the thumb stays where it was.
-        const double fraction = 1 - checkedDiv(Max_ - Value_, Max_ - Min_);
+        // With Max = Min the division fails and the thumb stays where it was. At Min (a list at
+        // its top, as it fills) the quotient is exactly 1 and needs no dividing.
+        const double range = Max_ - Min_;
+        const bool atMin = Value_ == Min_ && range != 0 && std::isfinite(range);
+        const double fraction = atMin ? 0.0 : 1 - checkedDiv(Max_ - Value_, range);
         p_BarTop = checkedFinite(kButtonHeight + travel * fraction);
     } catch (const AutomationError&) {
     }

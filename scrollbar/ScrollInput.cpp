@@ -139,7 +139,7 @@ void XPVScroll::dragStep(float y) {
         p_DragStartY = y;
         Value_ = Max_;
     } else {
-        const double travel = thumbTravel(site_.UserControl().ScaleHeight());
+        const double travel = thumbTravel(uc_.ScaleHeight());
         Value_ = checkedFinite(Min_ + checkedDiv((Max_ - Min_) * (t - kButtonHeight), travel));
     }
 }

@@ -85,47 +85,57 @@ void XPVScroll::paint(BarPiece piece) {
     if (!pic) raise(err::ObjectNotSet);
     const BarRect place = pieceRect(piece);
     const bool stretched = piece == BarPiece::Background || piece == BarPiece::Thumb;
-    site_.UserControl().PaintPicture(pic.get(), place.left, place.top, std::nullopt,
-                                     stretched ? std::optional<double>(place.height) : std::nullopt);
+    uc_.PaintPicture(pic.get(), place.left, place.top, std::nullopt,
+                     stretched ? std::optional<double>(place.height) : std::nullopt);
 }
 
 // The thumb is compared by the pixel rows its pictures land on: a range change mostly moves it by
-// less than a pixel.
-// (Plain values rather than optionals on this path: it runs for every item a list adds.)
-XPVScroll::DrawnLook XPVScroll::currentLook(const platform::UserControlSurface& uc, double scaleHeight,
-                                            bool gripKnown, int32_t gripTop) const {
-    DrawnLook look{uc.contentRevision(), uc.ScaleWidth(), scaleHeight, {}, uc.BackColor(), {}};
-    for (size_t i = 0; i < kBarPieceCount; ++i)
-        look.pictures[i] = pictureOf(static_cast<BarPiece>(i)).get();
-    if (!gripKnown) {
-        look.revision = 0; // not comparable: drawn
-        return look;
-    }
-    // The thumb where the last draw left it, on the same surface: the same rows, not worked out again.
-    if (look.revision != 0 && look.revision == drawnLook_.revision && p_BarTop == drawnThumb_[0] &&
-        p_BarHeight == drawnThumb_[1]) {
-        look.thumbRows = drawnLook_.thumbRows;
-        return look;
-    }
+// less than a pixel. False where a row cannot be reached (the thumb is then drawn, never compared).
+bool XPVScroll::thumbRows(int32_t gripTop, std::array<int64_t, 4>& rowsOut) const {
     const std::array<double, 4> thumbPlaces{p_BarTop, p_BarHeight, pieceRect(BarPiece::BottomCap).top,
                                             static_cast<double>(gripTop)};
     std::array<int32_t, 4> rows{};
-    if (!uc.pixelRowsOf(thumbPlaces, rows)) look.revision = 0;
+    if (!uc_.pixelRowsOf(thumbPlaces, rows)) return false;
     for (size_t i = 0; i < rows.size(); ++i)
-        look.thumbRows[i] = rows[i];
+        rowsOut[i] = rows[i];
+    return true;
+}
+
+// What a draw now would stack; revision 0 when it could not be compared with a later one.
+XPVScroll::DrawnLook XPVScroll::currentLook(double scaleHeight, bool gripKnown, int32_t gripTop) const {
+    DrawnLook look{uc_.contentRevision(), uc_.ScaleWidth(), scaleHeight, {}, uc_.BackColor(), {}};
+    for (size_t i = 0; i < kBarPieceCount; ++i)
+        look.pictures[i] = pictureOf(static_cast<BarPiece>(i)).get();
+    if (!gripKnown || !thumbRows(gripTop, look.thumbRows)) look.revision = 0;
     return look;
+}
+
+// Whether the surface still shows what a draw now would stack: currentLook() == drawnLook_, asked
+// without building the look and stopping at the first difference. (It runs for every item a list
+// adds.)
+bool XPVScroll::stillDrawn(double scaleHeight, int32_t gripTop) const {
+    const DrawnLook& drawn = drawnLook_;
+    if (drawn.revision == 0 || uc_.contentRevision() != drawn.revision) return false;
+    if (scaleHeight != drawn.scaleHeight || uc_.ScaleWidth() != drawn.scaleWidth ||
+        uc_.BackColor() != drawn.backColor)
+        return false;
+    for (size_t i = 0; i < kBarPieceCount; ++i)
+        if (pictureOf(static_cast<BarPiece>(i)).get() != drawn.pictures[i]) return false;
+    // The thumb where the last draw (or check) left it: the same rows, not worked out again.
+    if (p_BarTop == drawnThumb_[0] && p_BarHeight == drawnThumb_[1]) return true;
+    std::array<int64_t, 4> rows{};
+    return thumbRows(gripTop, rows) && rows == drawn.thumbRows;
 }
 
 // A bar whose surface still shows exactly what this draw would stack (the list's range changes
 // with every item added, mostly without moving a pixel of the bar) is left as it is.
 void XPVScroll::pDraw() {
     if (p_Terminated) return; // its pictures are gone
-    auto& uc = site_.UserControl();
-    pDraw(uc, uc.ScaleHeight());
+    pDraw(uc_.ScaleHeight());
 }
 
-// uc and scaleHeight: the bar's surface and its height as the caller has just read them.
-void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
+// scaleHeight: the surface's height as the caller has just read it.
+void XPVScroll::pDraw(double scaleHeight) {
     int32_t grip = 0;
     bool gripKnown = true;
     try {
@@ -133,21 +143,21 @@ void XPVScroll::pDraw(platform::UserControlSurface& uc, double scaleHeight) {
     } catch (const AutomationError&) {
         gripKnown = false; // raised again below, after the clear, as the draw does
     }
-    DrawnLook look = currentLook(uc, scaleHeight, gripKnown, grip);
-    const bool comparable = look.revision != 0;
-    if (comparable && look == drawnLook_) {
-        uc.SetCurrentX(0); // as the clear would
-        uc.SetCurrentY(0);
+    if (gripKnown && stillDrawn(scaleHeight, grip)) {
+        uc_.SetCurrentX(0); // as the clear would
+        uc_.SetCurrentY(0);
         p_GripTop = grip;
         drawnThumb_ = {p_BarTop, p_BarHeight}; // lands on the rows drawn
         return;
     }
+    DrawnLook look = currentLook(scaleHeight, gripKnown, grip);
+    const bool comparable = look.revision != 0;
     drawnLook_.revision = 0;
-    uc.Cls();
+    uc_.Cls();
     p_GripTop = gripKnown ? grip : gripTop();
     for (size_t i = 0; i < kBarPieceCount; ++i)
         paint(static_cast<BarPiece>(i));
-    look.revision = comparable ? uc.contentRevision() : 0;
+    look.revision = comparable ? uc_.contentRevision() : 0;
     drawnLook_ = look;
     drawnThumb_ = {p_BarTop, p_BarHeight};
     for (size_t i = 0; i < kBarPieceCount; ++i)

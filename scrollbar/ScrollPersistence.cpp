@@ -20,7 +20,7 @@ void XPVScroll::loadProperty(const platform::PropertyBag& bag, std::string_view 
 
 // The range and the value take their defaults directly; Theme and dFormat keep their own.
 void XPVScroll::InitProperties() {
-    site_.UserControl().SetHeight(kNewHeight);
+    uc_.SetHeight(kNewHeight);
     for (const PropertyRow& row : propertyTable())
         if (row.newControlDefault) row.store(*this, row.defaultValue);
     tScrl_->SetInterval(kFirstRepeatInterval);

@@ -22,7 +22,7 @@ const std::vector<XPVScroll::PropertyRow>& XPVScroll::propertyTable() {
          [](XPVScroll& s) { return Variant::boolean(s.Enabled()); },
          [](XPVScroll& s, const Variant& v) { s.SetEnabled(toBool(v)); },
          [](const XPVScroll& s) { return Variant::boolean(s.Enabled()); },
-         [](XPVScroll& s, const Variant& v) { s.site_.UserControl().SetEnabled(toBool(v)); }},
+         [](XPVScroll& s, const Variant& v) { s.uc_.SetEnabled(toBool(v)); }},
         {"LargeChange", kDispIdBase + 4, Variant::i2(1), true, true,
          [](XPVScroll& s) { return Variant::r8(s.LargeChange()); },
          [](XPVScroll& s, const Variant& v) { s.SetLargeChange(toR8(v)); },

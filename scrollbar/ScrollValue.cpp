@@ -15,7 +15,7 @@
 namespace tavrin {
 
 XPVScroll::XPVScroll(platform::ControlSite& site)
-    : site_(site), tScrl_(site.createTimer()), tScrlEnable_(site.createTimer()) {
+    : site_(site), uc_(site.UserControl()), tScrl_(site.createTimer()), tScrlEnable_(site.createTimer()) {
     tScrl_->SetInterval(kFirstRepeatInterval);
     tScrl_->SetEnabled(false);
     tScrl_->Tick = [this] { tScrl_Timer(); };
@@ -107,17 +107,17 @@ void XPVScroll::SetdFormat(const std::u16string& v) {
 }
 
 bool XPVScroll::Enabled() const {
-    return site_.UserControl().Enabled();
+    return uc_.Enabled();
 }
 
 void XPVScroll::SetEnabled(bool v) {
     // A disabled bar looks like an enabled one: no repaint.
-    site_.UserControl().SetEnabled(v);
+    uc_.SetEnabled(v);
     site_.PropertyChanged("Enabled");
 }
 
 int32_t XPVScroll::hWnd() const {
-    return site_.UserControl().hWnd();
+    return uc_.hWnd();
 }
 
 // One step of a button, a track press or a repeat: clamped to the range, never past an end.

@@ -133,7 +133,7 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
     // Painting (ScrollPainting.cpp)
     void pLoadTheme();
     void pDraw();
-    void pDraw(platform::UserControlSurface& uc, double scaleHeight);
+    void pDraw(double scaleHeight);
     void paint(BarPiece piece);
     const std::shared_ptr<platform::Picture>& pictureOf(BarPiece piece) const;
     void showPart(CurrentPicture& current, ThemePart part);
@@ -154,6 +154,7 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
     void dragStep(float y);
 
     platform::ControlSite& site_;
+    platform::UserControlSurface& uc_; // the site's, for the control's whole life
     std::unique_ptr<platform::Timer> tScrl_, tScrlEnable_;
     double Min_ = 0, Max_ = 32767, Value_ = 0, SmallChange_ = 1, LargeChange_ = 1;
     int32_t Theme_ = 0;
@@ -194,8 +195,9 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
     std::array<double, 2> drawnThumb_{}; // the thumb's top and height that drawnLook_'s rows are of
     std::array<std::shared_ptr<platform::Picture>, kPieceCount>
         drawnPictures_; // held: their addresses stay theirs
-    DrawnLook currentLook(const platform::UserControlSurface& uc, double scaleHeight, bool gripKnown,
-                          int32_t gripTop) const;
+    DrawnLook currentLook(double scaleHeight, bool gripKnown, int32_t gripTop) const;
+    bool stillDrawn(double scaleHeight, int32_t gripTop) const;
+    bool thumbRows(int32_t gripTop, std::array<int64_t, 4>& rows) const;
 };
 
 } // namespace tavrin

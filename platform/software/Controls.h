@@ -29,7 +29,6 @@ class SoftwarePictureBox final : public SurfaceForwarder<WindowForwarder<platfor
     DesktopWindow& window() { return window_; }
 
   protected:
-    SoftwareSurface& target() const override { return window_.surface(); }
     DesktopWindow& win() const override { return window_; }
 
   private:

@@ -39,6 +39,7 @@ SoftwarePictureBox::SoftwarePictureBox(Desktop& desktop, DesktopWindow& parent, 
                                        std::string name)
     : window_(desktop, childParams(WindowKind::PictureBox, parent, owner, std::move(name), true)) {
     window_.events = this;
+    setTarget(window_.surface());
 }
 
 void SoftwarePictureBox::SetMousePointer(int16_t pointer) {

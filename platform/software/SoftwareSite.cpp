@@ -68,7 +68,9 @@ void SiteCore::raiseResize() {
 // ---------------------------------------------------------------------------------------------
 // SoftwareUserControl
 
-SoftwareUserControl::SoftwareUserControl(SiteCore& core) : core_(core) {}
+SoftwareUserControl::SoftwareUserControl(SiteCore& core) : core_(core) {
+    setTarget(core.window().surface());
+}
 
 void SoftwareUserControl::SetBackColor(uint32_t color) {
     target().SetBackColor(color);

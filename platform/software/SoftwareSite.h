@@ -78,9 +78,6 @@ class SoftwareUserControl final : public SurfaceForwarder<platform::UserControlS
     void PopupMenu(platform::Menu& menu) override;
     void Refresh() override; // clears the surface to BackColor
 
-  protected:
-    SoftwareSurface& target() const override { return core_.window().surface(); }
-
   private:
     void updateFrame();
     double twipsPerPixel() const;

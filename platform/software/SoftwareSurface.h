@@ -27,7 +27,7 @@ class SizedFont;
 constexpr platform::HBRUSH kStockWhiteBrush = 0x1F00;
 constexpr platform::HPEN kStockBlackPen = 0x1F01;
 
-class SoftwareSurface : public platform::DrawingSurface {
+class SoftwareSurface final : public platform::DrawingSurface {
   public:
     // twipsPerPixel converts the twips scale and sizes fonts (15 is 96 dots per inch). The surface
     // registers with gdi for its device context; gdi resolves its system colours.

@@ -164,7 +164,12 @@ template <class Base> class SurfaceForwarder : public Base {
     }
 
   protected:
-    virtual SoftwareSurface& target() const = 0;
+    // The surface is the window's for the object's whole life: the forwarding is direct calls.
+    void setTarget(SoftwareSurface& surface) { target_ = &surface; }
+    SoftwareSurface& target() const { return *target_; }
+
+  private:
+    SoftwareSurface* target_ = nullptr;
 };
 
 // The platform::Window members over a desktop window (the extender of a child control, the

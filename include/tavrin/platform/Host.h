@@ -264,7 +264,7 @@ class ControlSite {
     Handler EnterFocus, ExitFocus;
 
     virtual Services& services() = 0;
-    virtual UserControlSurface& UserControl() = 0;
+    virtual UserControlSurface& UserControl() = 0; // the same object for the site's whole life
 
     // Ambient properties of the container.
     virtual bool AmbientUserMode() = 0;
