@@ -17,10 +17,6 @@ namespace {
 constexpr size_t kMaxItems = 32767; // item indices are 16-bit
 } // namespace
 
-int16_t Tavrin::ListCount() const {
-    return static_cast<int16_t>(p_Items.size() - 1);
-}
-
 int16_t Tavrin::SelectedCount() const {
     return static_cast<int16_t>(std::count(p_Selected.begin(), p_Selected.end(), uint8_t{1}));
 }

@@ -113,7 +113,7 @@ XPVScroll::DrawnLook XPVScroll::currentLook(double scaleHeight, bool gripKnown, 
 // Whether the surface still shows what a draw now would stack: currentLook() == drawnLook_, asked
 // without building the look and stopping at the first difference. (It runs for every item a list
 // adds.)
-bool XPVScroll::stillDrawn(double scaleHeight, int32_t gripTop) const {
+bool XPVScroll::stillDrawn(double scaleHeight, int32_t gripTop, bool sameThumb) const {
     const DrawnLook& drawn = drawnLook_;
     if (drawn.revision == 0 || uc_.contentRevision() != drawn.revision) return false;
     if (scaleHeight != drawn.scaleHeight || uc_.ScaleWidth() != drawn.scaleWidth ||
@@ -121,8 +121,7 @@ bool XPVScroll::stillDrawn(double scaleHeight, int32_t gripTop) const {
         return false;
     for (size_t i = 0; i < kBarPieceCount; ++i)
         if (pictureOf(static_cast<BarPiece>(i)).get() != drawn.pictures[i]) return false;
-    // The thumb where the last draw (or check) left it: the same rows, not worked out again.
-    if (p_BarTop == drawnThumb_[0] && p_BarHeight == drawnThumb_[1]) return true;
+    if (sameThumb) return true; // the same rows, not worked out again
     std::array<int64_t, 4> rows{};
     return thumbRows(gripTop, rows) && rows == drawn.thumbRows;
 }
@@ -136,14 +135,19 @@ void XPVScroll::pDraw() {
 
 // scaleHeight: the surface's height as the caller has just read it.
 void XPVScroll::pDraw(double scaleHeight) {
-    int32_t grip = 0;
+    // The thumb where the last complete draw (or check) left it has its grip where it was.
+    const bool sameThumb =
+        drawnLook_.revision != 0 && p_BarTop == drawnThumb_[0] && p_BarHeight == drawnThumb_[1];
+    int32_t grip = p_GripTop;
     bool gripKnown = true;
-    try {
-        grip = gripTop();
-    } catch (const AutomationError&) {
-        gripKnown = false; // raised again below, after the clear, as the draw does
+    if (!sameThumb) {
+        try {
+            grip = gripTop();
+        } catch (const AutomationError&) {
+            gripKnown = false; // raised again below, after the clear, as the draw does
+        }
     }
-    if (gripKnown && stillDrawn(scaleHeight, grip)) {
+    if (gripKnown && stillDrawn(scaleHeight, grip, sameThumb)) {
         uc_.SetCurrentX(0); // as the clear would
         uc_.SetCurrentY(0);
         p_GripTop = grip;

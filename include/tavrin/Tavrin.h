@@ -80,7 +80,9 @@ class Tavrin : public Dispatchable {
                     int16_t iconSelected = -1);
     void RemoveItem(int16_t index);
     void Clear();
-    int16_t ListCount() const;
+    int16_t ListCount() const {
+        return static_cast<int16_t>(p_Items.size() - 1);
+    } // the spare slot is not an item
     int16_t SelectedCount() const;
     std::u16string ItemText(int16_t index) const;
     void SetItemText(int16_t index, const std::u16string& text);

@@ -196,7 +196,7 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
     std::array<std::shared_ptr<platform::Picture>, kPieceCount>
         drawnPictures_; // held: their addresses stay theirs
     DrawnLook currentLook(double scaleHeight, bool gripKnown, int32_t gripTop) const;
-    bool stillDrawn(double scaleHeight, int32_t gripTop) const;
+    bool stillDrawn(double scaleHeight, int32_t gripTop, bool sameThumb) const;
     bool thumbRows(int32_t gripTop, std::array<int64_t, 4>& rows) const;
 };
 

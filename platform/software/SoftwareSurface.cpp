@@ -461,16 +461,10 @@ double pixelsToUnits(double v, double twipsPerUnit, double twipsPerPixel) {
 }
 } // namespace
 
-// Twips, the controls' own scale, is taken without the table of modes: a jump through it costs more
-// than the conversion on the paths that run for every item added.
-double SoftwareSurface::toPixelsX(double v) const {
-    if (mode_ == platform::ScaleMode::Twips) return v / twipsPerPixel_;
-    return unitsToPixels(v, twipsPerUnit(mode_, false), twipsPerPixel_);
+double SoftwareSurface::scaledToPixels(double v, bool vertical) const {
+    return unitsToPixels(v, twipsPerUnit(mode_, vertical), twipsPerPixel_);
 }
-double SoftwareSurface::toPixelsY(double v) const {
-    if (mode_ == platform::ScaleMode::Twips) return v / twipsPerPixel_;
-    return unitsToPixels(v, twipsPerUnit(mode_, true), twipsPerPixel_);
-}
+// The way back, with the same shortcut for twips.
 double SoftwareSurface::fromPixels(double v) const {
     if (mode_ == platform::ScaleMode::Twips) return v * twipsPerPixel_;
     return pixelsToUnits(v, twipsPerUnit(mode_, false), twipsPerPixel_);
