@@ -83,21 +83,31 @@ BarRect XPVScroll::pieceRect(BarPiece piece) const {
 void XPVScroll::UserControl_Resize() {
     uc_.SetWidth(kWidth);
     if (uc_.Height() < kMinHeight) uc_.SetHeight(kMinHeight);
-    pBarSize();
-    pBarPosition();
+    pBarSizeAndPosition();
+}
+
+// The size step and then the position step, as a resize and the range lets run them. Both take
+// the height as it is now; drawing the thumb in between does not change it.
+void XPVScroll::pBarSizeAndPosition() {
+    const double scaleHeight = uc_.ScaleHeight();
+    pBarSize(scaleHeight);
+    pBarPosition(scaleHeight);
 }
 
 void XPVScroll::pBarSize() {
+    pBarSize(uc_.ScaleHeight());
+}
+
+void XPVScroll::pBarSize(double scaleHeight) {
     try {
-        barSizeSteps();
+        barSizeSteps(scaleHeight);
     } catch (const AutomationError&) {
         // The thumb keeps what was assigned before the failure; nothing is reported.
     }
 }
 
-void XPVScroll::barSizeSteps() {
+void XPVScroll::barSizeSteps(double scaleHeight) {
     const double height = uc_.Height();
-    const double scaleHeight = uc_.ScaleHeight();
     const double ratio = checkedDiv(LargeChange_, checkedFinite(Max_ + LargeChange_));
     float t = toSingle(ratio * (height - 2 * kButtonHeight));
     // Whenever it still fits, the thumb is lengthened by a fifth of the control's height.
@@ -116,8 +126,12 @@ void XPVScroll::barSizeSteps() {
 }
 
 void XPVScroll::pBarPosition() {
+    pBarPosition(uc_.ScaleHeight());
+}
+
+void XPVScroll::pBarPosition(double scaleHeight) {
     try {
-        const double travel = thumbTravel(uc_.ScaleHeight());
+        const double travel = thumbTravel(scaleHeight);
         // Value = Min puts the thumb right under the up button, Value = Max its bottom on p_DownTop.
         // With Max = Min the division fails and the thumb stays where it was. At Min (a list at
         // its top, as it fills) the quotient is exactly 1 and needs no dividing.

@@ -64,8 +64,7 @@ void XPVScroll::SetMin(double v) {
     checkedFinite(v);
     Min_ = v > Max_ ? Max_ : v;
     if (Min_ > Value_) Value_ = Min_;
-    pBarSize();
-    pBarPosition();
+    pBarSizeAndPosition();
     site_.PropertyChanged("Min");
 }
 
@@ -73,8 +72,7 @@ void XPVScroll::SetMax(double v) {
     checkedFinite(v);
     Max_ = v < Min_ ? Min_ : v;
     if (Max_ < Value_) Value_ = Max_;
-    pBarSize();
-    pBarPosition();
+    pBarSizeAndPosition();
     site_.PropertyChanged("Max");
 }
 

@@ -126,8 +126,11 @@ class XPVScroll : public Dispatchable, private platform::ISubclass {
     void raiseEvent(BarEvent event);
     // Geometry (ScrollGeometry.cpp)
     void pBarSize();
+    void pBarSize(double scaleHeight);
     void pBarPosition();
-    void barSizeSteps();
+    void pBarPosition(double scaleHeight);
+    void pBarSizeAndPosition();
+    void barSizeSteps(double scaleHeight);
     double thumbTravel(double extentTwips) const;
     int32_t gripTop() const;
     // Painting (ScrollPainting.cpp)
