@@ -133,11 +133,8 @@ void XPVScroll::pBarPosition(double scaleHeight) {
     try {
         const double travel = thumbTravel(scaleHeight);
         // Value = Min puts the thumb right under the up button, Value = Max its bottom on p_DownTop.
-        // With Max = Min the division fails and the thumb stays where it was. At Min (a list at
-        // its top, as it fills) the quotient is exactly 1 and needs no dividing.
-        const double range = Max_ - Min_;
-        const bool atMin = Value_ == Min_ && range != 0 && std::isfinite(range);
-        const double fraction = atMin ? 0.0 : 1 - checkedDiv(Max_ - Value_, range);
+        // With Max = Min the division fails and the thumb stays where it was.
+        const double fraction = 1 - checkedDiv(Max_ - Value_, Max_ - Min_);
         p_BarTop = checkedFinite(kButtonHeight + travel * fraction);
     } catch (const AutomationError&) {
     }

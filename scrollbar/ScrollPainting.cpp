@@ -113,17 +113,18 @@ XPVScroll::DrawnLook XPVScroll::currentLook(double scaleHeight, bool gripKnown, 
 // Whether the surface still shows what a draw now would stack: currentLook() == drawnLook_, asked
 // without building the look and stopping at the first difference. (It runs for every item a list
 // adds.)
+// Every member of the look is taken apart by name: a member added to it that is not compared here
+// does not compile.
 bool XPVScroll::stillDrawn(double scaleHeight, int32_t gripTop, bool sameThumb) const {
-    const DrawnLook& drawn = drawnLook_;
-    if (drawn.revision == 0 || uc_.contentRevision() != drawn.revision) return false;
-    if (scaleHeight != drawn.scaleHeight || uc_.ScaleWidth() != drawn.scaleWidth ||
-        uc_.BackColor() != drawn.backColor)
+    const auto& [revision, scaleWidth, drawnHeight, drawnRows, backColor, pictures] = drawnLook_;
+    if (revision == 0 || uc_.contentRevision() != revision) return false;
+    if (scaleHeight != drawnHeight || uc_.ScaleWidth() != scaleWidth || uc_.BackColor() != backColor)
         return false;
     for (size_t i = 0; i < kBarPieceCount; ++i)
-        if (pictureOf(static_cast<BarPiece>(i)).get() != drawn.pictures[i]) return false;
+        if (pictureOf(static_cast<BarPiece>(i)).get() != pictures[i]) return false;
     if (sameThumb) return true; // the same rows, not worked out again
     std::array<int64_t, 4> rows{};
-    return thumbRows(gripTop, rows) && rows == drawn.thumbRows;
+    return thumbRows(gripTop, rows) && rows == drawnRows;
 }
 
 // A bar whose surface still shows exactly what this draw would stack (the list's range changes

@@ -55,8 +55,10 @@ void XPVScroll::SetValue(double v) {
     Value_ = v;
     // While the thumb is dragged the thumb keeps its size; the container's write on release (its
     // rounding) only moves the thumb.
-    if (!p_Dragging) pBarSize();
-    pBarPosition();
+    if (p_Dragging)
+        pBarPosition();
+    else
+        pBarSizeAndPosition();
     site_.PropertyChanged("Value");
 }
 

@@ -464,14 +464,8 @@ double pixelsToUnits(double v, double twipsPerUnit, double twipsPerPixel) {
 double SoftwareSurface::scaledToPixels(double v, bool vertical) const {
     return unitsToPixels(v, twipsPerUnit(mode_, vertical), twipsPerPixel_);
 }
-// The way back, with the same shortcut for twips.
-double SoftwareSurface::fromPixels(double v) const {
-    if (mode_ == platform::ScaleMode::Twips) return v * twipsPerPixel_;
-    return pixelsToUnits(v, twipsPerUnit(mode_, false), twipsPerPixel_);
-}
-double SoftwareSurface::fromPixelsY(double v) const {
-    if (mode_ == platform::ScaleMode::Twips) return v * twipsPerPixel_;
-    return pixelsToUnits(v, twipsPerUnit(mode_, true), twipsPerPixel_);
+double SoftwareSurface::scaledFromPixels(double v, bool vertical) const {
+    return pixelsToUnits(v, twipsPerUnit(mode_, vertical), twipsPerPixel_);
 }
 
 int32_t SoftwareSurface::pixelCoordX(double v) const {

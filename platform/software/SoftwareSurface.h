@@ -113,17 +113,22 @@ class SoftwareSurface final : public platform::DrawingSurface {
     template <class SpanOp> void forEachSpan(const platform::RECT& r, SpanOp op);
     void setPixel(int32_t x, int32_t y, uint32_t rgb);
     SizedFont& sizedFont();
-    // Twips, the controls' own scale, is taken without the table of modes: a jump through it costs
-    // more than the conversion on the paths that run for every item added.
+    // Twips, the controls' own scale, is taken both ways without the table of modes: a jump through
+    // it costs more than the conversion on the paths that run for every item added.
     double toPixelsX(double v) const {
         return mode_ == platform::ScaleMode::Twips ? v / twipsPerPixel_ : scaledToPixels(v, false);
     }
     double toPixelsY(double v) const {
         return mode_ == platform::ScaleMode::Twips ? v / twipsPerPixel_ : scaledToPixels(v, true);
     }
+    double fromPixels(double v) const {
+        return mode_ == platform::ScaleMode::Twips ? v * twipsPerPixel_ : scaledFromPixels(v, false);
+    }
+    double fromPixelsY(double v) const {
+        return mode_ == platform::ScaleMode::Twips ? v * twipsPerPixel_ : scaledFromPixels(v, true);
+    }
     double scaledToPixels(double v, bool vertical) const; // any other scale
-    double fromPixels(double v) const;
-    double fromPixelsY(double v) const;
+    double scaledFromPixels(double v, bool vertical) const;
     int32_t pixelCoordX(double v) const; // scale units to a whole pixel; raises Overflow when unreachable
     int32_t pixelCoordY(double v) const;
     // Draws the pending repaint, if any, before anything reads or changes the pixels.

@@ -80,9 +80,7 @@ TEST(ScriptLimits, TheClockWrapsAsTheKernelsTickCountDoes) {
                         "wait 2147483647\nwait 2147483647\nexpect Host.Clock = 99998\n"
                         "mouse down left 5 150 on sbUC\nwait 2000\nexpect Host.Clock = 101998\n"
                         "mouse up left 5 150 on sbUC\nexpect List.TopIndex > 20\n");
-    EXPECT_TRUE(o.completed) << o.err;
-    EXPECT_EQ(o.failed, 0) << o.out;
-    EXPECT_EQ(o.passed, 3);
+    EXPECT_TRUE(allHeld(o, 3));
 }
 
 TEST(ScriptLimits, ErrorsOfEveryKindBecomeScriptErrorsWithFileAndLine) {
@@ -143,9 +141,7 @@ TEST(ScriptLimits, ValuesAFormCannotKeepAreRefusedOrSavedAsWhatTheyMean) {
                             "List.SelectModeStyle = byPicture\nsave \"empty-picture.json\"\n"
                             "load Tavrin \"empty-picture.json\"\nexpect List.SelectionPicture.Width = 0\n"
                             "expect List.SelectionPicture.Handle <> 0\nsave \"empty-picture-again.json\"\n");
-    EXPECT_TRUE(empty.completed) << empty.err;
-    EXPECT_EQ(empty.failed, 0) << empty.out;
-    EXPECT_EQ(empty.passed, 2) << empty.out;
+    EXPECT_TRUE(allHeld(empty, 2));
     auto bytes = [](const std::string& name) {
         std::ifstream in(::testing::TempDir() + "/" + name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

@@ -25,6 +25,15 @@ inline Outcome runScript(const std::string& text, RunOptions options) {
     return {completed, reporter.passedCount(), reporter.failedCount(), out.str(), err.str()};
 }
 
+// A script that ran to its end with every check holding, `passed` of them.
+inline ::testing::AssertionResult allHeld(const Outcome& o, int passed) {
+    if (!o.completed) return ::testing::AssertionFailure() << "the script stopped: " << o.err;
+    if (o.failed != 0) return ::testing::AssertionFailure() << o.failed << " checks failed: " << o.out;
+    if (o.passed != passed)
+        return ::testing::AssertionFailure() << o.passed << " checks held, not " << passed << ": " << o.out;
+    return ::testing::AssertionSuccess();
+}
+
 inline bool contains(const std::string& haystack, const std::string& needle) {
     return haystack.find(needle) != std::string::npos;
 }

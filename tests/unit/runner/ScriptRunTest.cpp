@@ -58,9 +58,7 @@ TEST(RunnerRun, LoopsRunTheirBodyAndKeepIntegers) {
     Outcome o = runText("t = \"\"\nfor i = 1 to 3: t = t & i: next\nexpect t = \"123\"\n"
                         "n = 0\nfor k = 10 to 1 step -3\nn = n + k\nnext\nexpect n = 22\n"
                         "for e = 5 to 1: n = 0: next\nexpect n = 22");
-    EXPECT_TRUE(o.completed) << o.err;
-    EXPECT_EQ(o.failed, 0) << o.out;
-    EXPECT_EQ(o.passed, 3);
+    EXPECT_TRUE(allHeld(o, 3));
 }
 
 TEST(RunnerRun, ListCallsErrorsAndEventLogs) {
@@ -135,9 +133,7 @@ TEST(RunnerRun, SaveReloadAndInlineBags) {
                 "expect List.SelectMode = Multiple\nexpect List.ItemHeight = 30\n"
                 "List.WordWrap = False\nsave \"runner-saved.frm\"\nreload\nexpect List.WordWrap = False\n"
                 "load Tavrin \"runner-saved.frm\"\nexpect List.ItemHeight = 30\nexpect events none");
-    EXPECT_TRUE(o.completed) << o.err;
-    EXPECT_EQ(o.failed, 0) << o.out;
-    EXPECT_EQ(o.passed, 5);
+    EXPECT_TRUE(allHeld(o, 5));
 }
 
 TEST(RunnerCommandLine, ExitStatusAndSummary) {
